@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/desktop/Clock.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/registry/ScreenSaverInhibitor.h"
+
+#include <QStringList>
+
+namespace lumera {
+
+// Records every request instead of touching the machine. Tests read the lists.
+class FakeDesktop : public Desktop {
+public:
+    bool openUrl(const QString& target) override {
+        opened.append(target);
+        return openSucceeds;
+    }
+    bool startDetached(const QString& program, const QStringList& arguments) override {
+        started.append((QStringList{program} + arguments).join(' '));
+        return true;
+    }
+    void shutdownNow() override { ++shutdowns; }
+    void playSound(const QString& wavPath) override { sounds.append(wavPath); }
+    void monitorOff() override { ++monitorOffs; }
+    void toggleMute() override { ++muteToggles; }
+    QStringList driveRoots() override { return roots; }
+
+    QStringList opened;
+    QStringList started;
+    QStringList sounds;
+    int shutdowns = 0;
+    int monitorOffs = 0;
+    int muteToggles = 0;
+    bool openSucceeds = true;
+    QStringList roots{"/", "/home/user"};
+};
+
+class FakeInhibitor : public ScreenSaverInhibitor {
+public:
+    void inhibit() override {
+        held = true;
+        ++inhibits;
+    }
+    void release() override {
+        held = false;
+        ++releases;
+    }
+    bool inhibited() const override { return held; }
+
+    bool held = false;
+    int inhibits = 0;
+    int releases = 0;
+};
+
+// A clock that says what the test sets.
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(9, 0)))
+        : time(std::move(start)) {}
+    QDateTime now() const override { return time; }
+    QDateTime time;
+};
+
+} // namespace lumera

@@ -1,0 +1,42 @@
+#include "platform/desktop/ProgramFolder.h"
+
+#include "platform/settings/ConfigFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace lumera {
+
+QString programFolder() {
+    QString folder = QCoreApplication::applicationDirPath();
+    if (folder.isEmpty()) {
+        // Before the application object exists: ask the kernel.
+        folder = QFileInfo(QFile::symLinkTarget("/proc/self/exe")).absolutePath();
+    }
+    folder = QDir::cleanPath(folder);
+    return folder;
+}
+
+QString writableDataFolder(const QString& programFolder) {
+    const QFileInfo info(programFolder);
+    if (info.isDir() && ::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
+        return programFolder;
+    const QString fallback = dataFolder();
+    QDir().mkpath(fallback);
+    return fallback;
+}
+
+QString programFile(const QString& folder, const QString& windowsName) {
+    QString name = windowsName;
+    name.replace('\\', '/');
+    while (name.startsWith('/'))
+        name.remove(0, 1);
+    if (folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}
+
+} // namespace lumera

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace lumera {
+
+// An XDG autostart entry, <folder>/<name>.desktop, that starts one program at log-on.
+class AutostartEntry {
+public:
+    AutostartEntry(QString autostartFolder, QString name);
+
+    // Writes the entry (through a temporary file). False when the folder is not writable.
+    bool write(const QString& programPath) const;
+    // Deletes the entry; a missing one is fine.
+    void remove() const;
+    QString path() const;
+
+private:
+    QString folder_;
+    QString name_;
+};
+
+// One argument of an Exec line quoted as the Desktop Entry specification requires, and the
+// result escaped once more as a string value of the file.
+QString desktopExecArgument(const QString& argument);
+
+} // namespace lumera

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace lumera {
+
+// $XDG_CONFIG_HOME/Lumera, with ~/.config when the variable is unset or not absolute.
+QString configFolder();
+// $XDG_CONFIG_HOME itself (the autostart folder lives below it).
+QString xdgConfigHome();
+// $XDG_DATA_HOME/Lumera, with ~/.local/share.
+QString dataFolder();
+
+} // namespace lumera

@@ -1,0 +1,197 @@
+#include "platform/web/WebEngineBrowser.h"
+
+#include "platform/web/FindBar.h"
+#include "platform/web/SilentPage.h"
+#include "platform/web/WebEngineProfile.h"
+
+#include <QFileInfo>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineView>
+
+namespace lumera {
+
+namespace {
+
+class EngineNewWindowRequest : public NewWindowRequest {
+public:
+    explicit EngineNewWindowRequest(QWebEngineNewWindowRequest& request) : request_(request) {}
+    QString requestedUrl() const override { return request_.requestedUrl().toString(); }
+    bool userInitiated() const override { return request_.isUserInitiated(); }
+    void openIn(WebBrowser* target) override {
+        if (auto* engine = qobject_cast<WebEngineBrowser*>(target)) {
+            request_.openIn(reinterpret_cast<QWebEnginePage*>(engine->page()));
+            opened_ = true;
+        }
+    }
+    bool opened() const { return opened_; }
+
+private:
+    QWebEngineNewWindowRequest& request_;
+    bool opened_ = false;
+};
+
+QString jsNumber(int value) { return QString::number(value); }
+
+} // namespace
+
+QUrl navigationUrl(const QString& address) {
+    const QString text = address.trimmed();
+    if (text.compare("about:blank", Qt::CaseInsensitive) == 0)
+        return QUrl(QStringLiteral("about:blank"));
+    if (text.startsWith('/') || (text.size() > 2 && text[1] == ':' && text[2] == '\\'))
+        return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+    const QUrl url(text, QUrl::TolerantMode);
+    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromUserInput(text);
+}
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
+    : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
+      page_(new SilentPage(profile, view_)), findBar_(nullptr) {
+    container_->setObjectName("WebBrowser");
+    view_->setPage(page_);
+    // The page's own context menu never shows; the programs offer theirs.
+    view_->setContextMenuPolicy(Qt::PreventContextMenu);
+    findBar_ = new FindBar(page_, container_);
+    auto* layout = new QVBoxLayout(container_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_, 1);
+    layout->addWidget(findBar_);
+    // The browser goes when its widget goes, as a control goes with its form.
+    connect(container_, &QObject::destroyed, this, [this] { deleteLater(); });
+    wireEvents();
+}
+
+WebEngineBrowser::~WebEngineBrowser() = default;
+
+QWidget* WebEngineBrowser::widget() { return container_; }
+
+void WebEngineBrowser::setSilent(bool silent) { page_->setSilent(silent); }
+
+bool WebEngineBrowser::silent() const { return page_->silent(); }
+
+void WebEngineBrowser::wireEvents() {
+    connect(page_, &QWebEnginePage::linkHovered, this,
+            [this](const QString& url) { emit StatusTextChange(url); });
+    connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+        page_->clearActiveHref();
+        emit BeforeNavigate2(page_->requestedUrl().toString());
+    });
+    connect(page_, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (progress < 100)
+            emit ProgressChange(progress, 100);
+    });
+    connect(page_, &QWebEnginePage::urlChanged, this, [this] { reportCommandStates(); });
+    connect(page_, &QWebEnginePage::titleChanged, this,
+            [this](const QString&) { emit TitleChange(documentTitle()); });
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
+        emit ProgressChange(-1, 100);
+        emit StatusTextChange(QStringLiteral("完成"));
+        reportCommandStates();
+        emit DocumentComplete(locationUrl());
+        emit DownloadComplete();
+    });
+    connect(page_, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest& request) {
+                EngineNewWindowRequest wrapped(request);
+                emit NewWindow2(&wrapped);
+                // Not handed on: refused. The engine never opens a window of its own.
+            });
+}
+
+void WebEngineBrowser::reportCommandStates() {
+    QWebEngineHistory* history = page_->history();
+    emit CommandStateChange(CSC_NAVIGATEBACK, history->canGoBack());
+    emit CommandStateChange(CSC_NAVIGATEFORWARD, history->canGoForward());
+}
+
+void WebEngineBrowser::navigate(const QString& address) {
+    const QUrl url = navigationUrl(address);
+    if (url.isValid())
+        page_->load(url);
+}
+
+void WebEngineBrowser::goBack() { page_->triggerAction(QWebEnginePage::Back); }
+
+void WebEngineBrowser::goForward() { page_->triggerAction(QWebEnginePage::Forward); }
+
+void WebEngineBrowser::refresh() { page_->triggerAction(QWebEnginePage::Reload); }
+
+void WebEngineBrowser::execWB(int command, int) {
+    switch (command) {
+    case OLECMDID_COPY:
+        page_->triggerAction(QWebEnginePage::Copy);
+        break;
+    case OLECMDID_CUT:
+        page_->triggerAction(QWebEnginePage::Cut);
+        break;
+    case OLECMDID_PASTE:
+        page_->triggerAction(QWebEnginePage::Paste);
+        break;
+    case OLECMDID_SELECTALL:
+        page_->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    case OLECMDID_FIND:
+        findBar_->open();
+        break;
+    default:
+        break;
+    }
+}
+
+QString WebEngineBrowser::locationUrl() const {
+    const QUrl url = page_->url();
+    return url.isEmpty() ? QString() : url.toString();
+}
+
+bool WebEngineBrowser::hasDocument() const { return !page_->url().isEmpty(); }
+
+QString WebEngineBrowser::documentTitle() const {
+    if (!hasDocument())
+        return {};
+    // The engine stands the address in for a missing title; a document has none then.
+    const QString title = page_->title();
+    const QUrl url = page_->url();
+    if (title == url.toString() || title == url.toDisplayString() ||
+        title == url.toString(QUrl::RemoveScheme).mid(2) || title == url.host() + url.path())
+        return {};
+    return title;
+}
+
+QString WebEngineBrowser::activeElementHref() const { return page_->activeHref(); }
+
+bool WebEngineBrowser::scrollBy(int dx, int dy) {
+    if (!hasDocument())
+        return false;
+    page_->runJavaScript(
+        QStringLiteral("window.scrollBy(%1, %2);").arg(jsNumber(dx), jsNumber(dy)));
+    return true;
+}
+
+bool WebEngineBrowser::setBodyMargins(int top, int left, int right, int bottom) {
+    if (!hasDocument())
+        return false;
+    page_->runJavaScript(QStringLiteral("(function(){var b=document.body;if(!b)return;"
+                                        "b.style.marginTop='%1px';b.style.marginLeft='%2px';"
+                                        "b.style.marginRight='%3px';b.style.marginBottom='%4px';"
+                                        "})();")
+                             .arg(jsNumber(top), jsNumber(left), jsNumber(right),
+                                  jsNumber(bottom)));
+    return true;
+}
+
+WebEngineBrowserFactory::WebEngineBrowserFactory(QString profileName)
+    : profileName_(std::move(profileName)) {
+    prepareWebEngineEnvironment();
+}
+
+WebBrowser* WebEngineBrowserFactory::create(QWidget* parent) {
+    return new WebEngineBrowser(sharedWebProfile(profileName_), parent);
+}
+
+} // namespace lumera

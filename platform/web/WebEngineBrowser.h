@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/web/WebBrowser.h"
+
+#include <QString>
+
+class QUrl;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace lumera {
+
+class FindBar;
+class SilentPage;
+
+// The browser control over QtWebEngine: a view with a find bar below it in one widget.
+class WebEngineBrowser : public WebBrowser {
+    Q_OBJECT
+public:
+    WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent);
+    ~WebEngineBrowser() override;
+
+    QWidget* widget() override;
+    void setSilent(bool silent) override;
+    bool silent() const override;
+    void setRegisterAsBrowser(bool registered) override { registered_ = registered; }
+    void navigate(const QString& address) override;
+    void goBack() override;
+    void goForward() override;
+    void refresh() override;
+    void execWB(int command, int option) override;
+    QString locationUrl() const override;
+    bool hasDocument() const override;
+    QString documentTitle() const override;
+    QString activeElementHref() const override;
+    bool scrollBy(int dx, int dy) override;
+    bool setBodyMargins(int top, int left, int right, int bottom) override;
+
+    QWebEngineView* view() const { return view_; }
+    SilentPage* page() const { return page_; }
+
+private:
+    void wireEvents();
+    void reportCommandStates();
+
+    QWidget* container_;
+    QWebEngineView* view_;
+    SilentPage* page_;
+    FindBar* findBar_;
+    bool registered_ = false;
+};
+
+class WebEngineBrowserFactory : public WebBrowserFactory {
+public:
+    // Uses the program's shared persistent profile of that name.
+    explicit WebEngineBrowserFactory(QString profileName = QStringLiteral("Lumera"));
+    WebBrowser* create(QWidget* parent) override;
+
+private:
+    QString profileName_;
+};
+
+// What the address text becomes for the engine: a local path a file: address,
+// "about:blank" as it is, a web address without scheme an http one.
+QUrl navigationUrl(const QString& address);
+
+} // namespace lumera

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWebEngineProfile;
+
+namespace lumera {
+
+// Chromium's sandbox cannot run as root; only then is it turned off, before the first view
+// exists. Call before any QtWebEngine object is made.
+void prepareWebEngineEnvironment();
+
+// The one persistent profile of a program ("Lumera" for the portal), so logins and cookies
+// survive a restart. Made on first use, owned by the application object.
+QWebEngineProfile* sharedWebProfile(const QString& name = QStringLiteral("Lumera"));
+
+} // namespace lumera

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+
+namespace lumera::portal {
+
+class Frmmain;
+
+// The process-wide state of Korvid, one copy per process, owned by the application object
+// and handed to every form by reference.
+struct PortalState {
+    // Loaded main windows.
+    std::int32_t MainWindowCount = 0;
+    // While true the mouse pump leaves wheel and right-button messages alone.
+    bool MouseHookPaused = false;
+    // Ends the mouse pump for good.
+    bool PumpStopRequested = false;
+    // The main window activated last; the pump works on it.
+    QPointer<Frmmain> ActiveMainWindow;
+    // A tray click re-opens the default main window on LastMainUrl.
+    bool MainWindowClosed = false;
+    // Address shown by a main window when it closed.
+    QString LastMainUrl;
+    // History rows not yet saved, newest first.
+    QString HistoryBuffer;
+};
+
+} // namespace lumera::portal

@@ -1,0 +1,1 @@
+#include "saver/SaverPaths.h"

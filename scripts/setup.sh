@@ -1,0 +1,32 @@
+#!/bin/bash
+# Installs what building and testing Lumera桌面 needs on Debian 12, skipping what is there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ pkg-config git
+    qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+    qt6-image-formats-plugins qt6-qpa-plugins
+    libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
+    xvfb xauth trayer xdotool x11-utils imagemagick dbus dbus-x11
+    fonts-noto-cjk nodejs npm clang libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Run the package step as root:  sudo $0" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The movie player (Ruffle) comes from the npm registry at the version package-lock.json pins.
+if [[ -f package-lock.json && ! -d node_modules/@ruffle-rs/ruffle ]]; then
+    npm ci --no-audit --no-fund
+fi

@@ -1,0 +1,26 @@
+#!/bin/bash
+# Runs one test program with a private HOME and XDG folders, so no test can see or change
+# the real user's settings, autostart entries or data. Mode: plain | offscreen | display.
+set -e
+mode=$1
+shift
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/lumera-test.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
+export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
+case $mode in
+plain | offscreen) export QT_QPA_PLATFORM=offscreen ;;
+display) export QT_QPA_PLATFORM=xcb ;;
+esac
+# A private session bus, so nothing reaches the user's real desktop services.
+set +e
+if command -v dbus-run-session >/dev/null; then
+    dbus-run-session -- "$@"
+else
+    "$@"
+fi
+status=$?
+exit $status
