@@ -9,7 +9,7 @@ packages=(
     qt6-image-formats-plugins qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
     xvfb xauth trayer xdotool x11-utils imagemagick dbus dbus-x11
-    fonts-noto-cjk nodejs npm clang libclang-rt-14-dev
+    fonts-noto-cjk nodejs npm clang libclang-rt-14-dev python3 curl
 )
 missing=()
 for p in "${packages[@]}"; do
