@@ -14,6 +14,8 @@ SiteTable makePortalSiteTable(const QString& programFolder, const QString& sites
     return table;
 }
 
-QString defaultRadioPage(const SiteTable& sites) { return sites.url(kRadioService, "/radio/"); }
+QString defaultRadioPage(const SiteTable& sites) {
+    return sites.url(kRadioService, "/radio/");
+}
 
 } // namespace lumera::portal

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QString>
-
 #include <cstdint>
 
 namespace lumera::portal {

@@ -37,7 +37,9 @@ bool LinuxDesktop::startDetached(const QString& program, const QStringList& argu
     return QProcess::startDetached(program, arguments);
 }
 
-void LinuxDesktop::shutdownNow() { QProcess::startDetached("systemctl", {"poweroff"}); }
+void LinuxDesktop::shutdownNow() {
+    QProcess::startDetached("systemctl", {"poweroff"});
+}
 
 void LinuxDesktop::playSound(const QString& wavPath) {
     if (!QFileInfo::exists(wavPath))
@@ -49,7 +51,9 @@ void LinuxDesktop::playSound(const QString& wavPath) {
     sound_->play();
 }
 
-void LinuxDesktop::monitorOff() { turnMonitorOff(); }
+void LinuxDesktop::monitorOff() {
+    turnMonitorOff();
+}
 
 void LinuxDesktop::toggleMute() {
     // PulseAudio's and PipeWire's own tools; whichever is installed does it.

@@ -1,9 +1,8 @@
 #include "platform/desktop/MonitorPower.h"
 
+#include <cstdlib>
 #include <xcb/dpms.h>
 #include <xcb/xcb.h>
-
-#include <cstdlib>
 
 namespace lumera {
 

@@ -39,7 +39,9 @@ QString desktopExecArgument(const QString& argument) {
 AutostartEntry::AutostartEntry(QString autostartFolder, QString name)
     : folder_(std::move(autostartFolder)), name_(std::move(name)) {}
 
-QString AutostartEntry::path() const { return folder_ + '/' + name_ + ".desktop"; }
+QString AutostartEntry::path() const {
+    return folder_ + '/' + name_ + ".desktop";
+}
 
 bool AutostartEntry::write(const QString& programPath) const {
     if (!QDir().mkpath(folder_))
@@ -56,6 +58,8 @@ bool AutostartEntry::write(const QString& programPath) const {
     return writeFileAtomically(path(), text.toUtf8());
 }
 
-void AutostartEntry::remove() const { QFile::remove(path()); }
+void AutostartEntry::remove() const {
+    QFile::remove(path());
+}
 
 } // namespace lumera

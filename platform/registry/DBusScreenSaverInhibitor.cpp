@@ -18,7 +18,9 @@ constexpr int kTimeoutMs = 2000;
 DBusScreenSaverInhibitor::DBusScreenSaverInhibitor(QString applicationName)
     : applicationName_(std::move(applicationName)) {}
 
-DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() { release(); }
+DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() {
+    release();
+}
 
 void DBusScreenSaverInhibitor::inhibit() {
     if (cookie_)

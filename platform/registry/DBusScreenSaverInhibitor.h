@@ -3,7 +3,6 @@
 #include "platform/registry/ScreenSaverInhibitor.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 

@@ -45,11 +45,15 @@ HiveFile readHive(const QString& path) {
     return HiveFile::parse(QString::fromUtf8(file.read(16 * 1024 * 1024)));
 }
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
-QString HiveRegistry::defaultHivePath() { return configFolder() + "/registry.hive"; }
+QString HiveRegistry::defaultHivePath() {
+    return configFolder() + "/registry.hive";
+}
 
 HiveRegistry::HiveRegistry(QString hivePath, ScreenSaverInhibitor* inhibitor,
                            std::optional<AutostartEntry> runEntry)

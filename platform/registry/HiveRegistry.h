@@ -5,7 +5,6 @@
 #include "platform/registry/ScreenSaverInhibitor.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace lumera {

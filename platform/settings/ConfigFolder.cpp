@@ -16,10 +16,16 @@ QString xdgFolder(const char* variable, const QString& fallbackBelowHome) {
 
 } // namespace
 
-QString xdgConfigHome() { return xdgFolder("XDG_CONFIG_HOME", ".config"); }
+QString xdgConfigHome() {
+    return xdgFolder("XDG_CONFIG_HOME", ".config");
+}
 
-QString configFolder() { return xdgConfigHome() + "/Lumera"; }
+QString configFolder() {
+    return xdgConfigHome() + "/Lumera";
+}
 
-QString dataFolder() { return xdgFolder("XDG_DATA_HOME", ".local/share") + "/Lumera"; }
+QString dataFolder() {
+    return xdgFolder("XDG_DATA_HOME", ".local/share") + "/Lumera";
+}
 
 } // namespace lumera

@@ -1,23 +1,26 @@
 #include "platform/settings/SettingsStore.h"
 
 #include "platform/settings/ConfigFolder.h"
+#include "platform/settings/IniFile.h"
+#include "platform/text/TextFile.h"
 
 #include <QDir>
-#include <QSettings>
-#include <QStringList>
+#include <QFile>
+#include <QLockFile>
 
 namespace lumera {
 
 namespace {
 
-// QSettings keeps "General" for keys outside any group and treats "/" as a separator;
-// the programs use neither, but a hand-edited name must not reach another key.
-QString groupKey(const QString& section, const QString& key) {
-    QString s = section;
-    QString k = key;
-    s.replace('/', '_');
-    k.replace('/', '_');
-    return s + '/' + k;
+// A settings file is a few kilobytes; a huge one is junk and is read only this far.
+constexpr qint64 kMaxSettingsBytes = 4 * 1024 * 1024;
+constexpr int kLockWaitMs = 5000;
+
+IniFile readIni(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return IniFile::parse(QString::fromUtf8(file.read(kMaxSettingsBytes)));
 }
 
 } // namespace
@@ -32,27 +35,23 @@ QString SettingsStore::fileFor(const QString& application) const {
 
 QString SettingsStore::read(const QString& application, const QString& section,
                             const QString& key) const {
-    QSettings ini(fileFor(application), QSettings::IniFormat);
-    const QVariant value = ini.value(groupKey(section, key));
-    if (!value.isValid())
-        return {};
-    // A hand-written value with an unquoted comma comes back as a list: keep it as the text
-    // that was in the file.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(',');
-    if (value.canConvert<QString>())
-        return value.toString();
-    return {};
+    return readIni(fileFor(application)).value(section, key).value_or(QString());
 }
 
-bool SettingsStore::write(const QString& application, const QString& section,
-                          const QString& key, const QString& text) {
+bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
+                          const QString& text) {
     if (!QDir().mkpath(folder_))
         return false;
-    QSettings ini(fileFor(application), QSettings::IniFormat);
-    ini.setValue(groupKey(section, key), text);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    const QString path = fileFor(application);
+    // Read, change one key and rename the new file into place under a lock, so a writer in
+    // another process never overwrites a key it did not know about.
+    QLockFile lock(path + ".lock");
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(kLockWaitMs))
+        return false;
+    IniFile ini = readIni(path);
+    ini.setValue(section, key, text);
+    return writeFileAtomically(path, ini.serialise().toUtf8());
 }
 
 } // namespace lumera

@@ -8,8 +8,8 @@ namespace lumera {
 //
 // Each application is one INI file, $XDG_CONFIG_HOME/Lumera/<application>.ini, with
 // "[section]" groups and "key=value" lines in UTF-8. Every write is merged into the file
-// under a lock and renamed into place, so a second process sees it at its next read and two
-// processes writing different keys at once lose neither.
+// under a lock and renamed into place, so a second process sees it at its next read, two
+// processes writing different keys at once lose neither, and a reader never sees half a file.
 class SettingsStore {
 public:
     // Uses $XDG_CONFIG_HOME/Lumera (default ~/.config/Lumera).

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
-
 #include <algorithm>
 
 namespace lumera {
@@ -47,8 +46,7 @@ void SiteTable::applyOverrides(const QString& text) {
     const QStringList lines = text.split(QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts);
     for (const QString& raw : lines) {
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#') ||
-            line.startsWith('['))
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#') || line.startsWith('['))
             continue;
         const qsizetype eq = line.indexOf('=');
         if (eq <= 0)
@@ -60,7 +58,9 @@ void SiteTable::applyOverrides(const QString& text) {
     }
 }
 
-QString SiteTable::origin(const QString& service) const { return origins_.value(service); }
+QString SiteTable::origin(const QString& service) const {
+    return origins_.value(service);
+}
 
 QString SiteTable::url(const QString& service, const QString& path) const {
     const QString base = origin(service);
@@ -76,6 +76,8 @@ QStringList SiteTable::services() const {
     return names;
 }
 
-QString SiteTable::defaultSitesFile() { return configFolder() + "/sites.ini"; }
+QString SiteTable::defaultSitesFile() {
+    return configFolder() + "/sites.ini";
+}
 
 } // namespace lumera

@@ -7,7 +7,9 @@ namespace lumera {
 
 namespace {
 
-bool isBlank(QChar c) { return c == ' ' || c == '\t' || c == QChar(0x3000); }
+bool isBlank(QChar c) {
+    return c == ' ' || c == '\t' || c == QChar(0x3000);
+}
 
 template <typename Int> std::optional<Int> roundToTarget(const QString& text) {
     const std::optional<double> value = readVbDouble(text);

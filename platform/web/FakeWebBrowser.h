@@ -4,7 +4,6 @@
 
 #include <QStringList>
 #include <QWidget>
-
 #include <utility>
 #include <vector>
 

@@ -1,11 +1,11 @@
 #include "platform/web/FindBar.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
@@ -73,14 +73,16 @@ void FindBar::find(bool backward) {
     QWebEnginePage::FindFlags flags;
     if (backward)
         flags |= QWebEnginePage::FindBackward;
-    page_->findText(text, flags, [label = QPointer<QLabel>(result_)](const QWebEngineFindTextResult& r) {
-        if (!label)
-            return;
-        if (r.numberOfMatches() == 0)
-            label->setText(QStringLiteral("找不到"));
-        else
-            label->setText(QStringLiteral("%1/%2").arg(r.activeMatch()).arg(r.numberOfMatches()));
-    });
+    page_->findText(
+        text, flags, [label = QPointer<QLabel>(result_)](const QWebEngineFindTextResult& r) {
+            if (!label)
+                return;
+            if (r.numberOfMatches() == 0)
+                label->setText(QStringLiteral("找不到"));
+            else
+                label->setText(
+                    QStringLiteral("%1/%2").arg(r.activeMatch()).arg(r.numberOfMatches()));
+        });
 }
 
 } // namespace lumera

@@ -25,7 +25,9 @@ const char* const kActiveLinkScript = R"JS(
 
 } // namespace
 
-QString SilentPage::hrefMarker() { return QStringLiteral("\u0001lumera-active-href:"); }
+QString SilentPage::hrefMarker() {
+    return QStringLiteral("\u0001lumera-active-href:");
+}
 
 SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent) {

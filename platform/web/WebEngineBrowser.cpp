@@ -33,7 +33,9 @@ private:
     bool opened_ = false;
 };
 
-QString jsNumber(int value) { return QString::number(value); }
+QString jsNumber(int value) {
+    return QString::number(value);
+}
 
 } // namespace
 
@@ -69,11 +71,17 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
 
 WebEngineBrowser::~WebEngineBrowser() = default;
 
-QWidget* WebEngineBrowser::widget() { return container_; }
+QWidget* WebEngineBrowser::widget() {
+    return container_;
+}
 
-void WebEngineBrowser::setSilent(bool silent) { page_->setSilent(silent); }
+void WebEngineBrowser::setSilent(bool silent) {
+    page_->setSilent(silent);
+}
 
-bool WebEngineBrowser::silent() const { return page_->silent(); }
+bool WebEngineBrowser::silent() const {
+    return page_->silent();
+}
 
 void WebEngineBrowser::wireEvents() {
     connect(page_, &QWebEnginePage::linkHovered, this,
@@ -116,13 +124,22 @@ void WebEngineBrowser::navigate(const QString& address) {
         page_->load(url);
 }
 
-void WebEngineBrowser::goBack() { page_->triggerAction(QWebEnginePage::Back); }
+void WebEngineBrowser::goBack() {
+    page_->triggerAction(QWebEnginePage::Back);
+}
 
-void WebEngineBrowser::goForward() { page_->triggerAction(QWebEnginePage::Forward); }
+void WebEngineBrowser::goForward() {
+    page_->triggerAction(QWebEnginePage::Forward);
+}
 
-void WebEngineBrowser::refresh() { page_->triggerAction(QWebEnginePage::Reload); }
+void WebEngineBrowser::refresh() {
+    page_->triggerAction(QWebEnginePage::Reload);
+}
 
 void WebEngineBrowser::execWB(int command, int) {
+    // The engine applies edit commands to the focused frame.
+    if (command != OLECMDID_FIND)
+        view_->setFocus();
     switch (command) {
     case OLECMDID_COPY:
         page_->triggerAction(QWebEnginePage::Copy);
@@ -149,7 +166,9 @@ QString WebEngineBrowser::locationUrl() const {
     return url.isEmpty() ? QString() : url.toString();
 }
 
-bool WebEngineBrowser::hasDocument() const { return !page_->url().isEmpty(); }
+bool WebEngineBrowser::hasDocument() const {
+    return !page_->url().isEmpty();
+}
 
 QString WebEngineBrowser::documentTitle() const {
     if (!hasDocument())
@@ -163,7 +182,9 @@ QString WebEngineBrowser::documentTitle() const {
     return title;
 }
 
-QString WebEngineBrowser::activeElementHref() const { return page_->activeHref(); }
+QString WebEngineBrowser::activeElementHref() const {
+    return page_->activeHref();
+}
 
 bool WebEngineBrowser::scrollBy(int dx, int dy) {
     if (!hasDocument())
@@ -176,12 +197,12 @@ bool WebEngineBrowser::scrollBy(int dx, int dy) {
 bool WebEngineBrowser::setBodyMargins(int top, int left, int right, int bottom) {
     if (!hasDocument())
         return false;
-    page_->runJavaScript(QStringLiteral("(function(){var b=document.body;if(!b)return;"
-                                        "b.style.marginTop='%1px';b.style.marginLeft='%2px';"
-                                        "b.style.marginRight='%3px';b.style.marginBottom='%4px';"
-                                        "})();")
-                             .arg(jsNumber(top), jsNumber(left), jsNumber(right),
-                                  jsNumber(bottom)));
+    page_->runJavaScript(
+        QStringLiteral("(function(){var b=document.body;if(!b)return;"
+                       "b.style.marginTop='%1px';b.style.marginLeft='%2px';"
+                       "b.style.marginRight='%3px';b.style.marginBottom='%4px';"
+                       "})();")
+            .arg(jsNumber(top), jsNumber(left), jsNumber(right), jsNumber(bottom)));
     return true;
 }
 

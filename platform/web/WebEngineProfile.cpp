@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
-
 #include <unistd.h>
 
 namespace lumera {
@@ -12,6 +11,8 @@ namespace lumera {
 void prepareWebEngineEnvironment() {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (!QCoreApplication::instance())
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 QWebEngineProfile* sharedWebProfile(const QString& name) {

@@ -7,7 +7,8 @@ class QWebEngineProfile;
 namespace lumera {
 
 // Chromium's sandbox cannot run as root; only then is it turned off, before the first view
-// exists. Call before any QtWebEngine object is made.
+// exists. Call in main() before the application object is made (it also asks Qt to share
+// OpenGL contexts, which the engine needs), or at least before any QtWebEngine object.
 void prepareWebEngineEnvironment();
 
 // The one persistent profile of a program ("Lumera" for the portal), so logins and cookies

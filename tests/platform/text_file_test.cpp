@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,7 +26,8 @@ TEST(AnsiCodec, CharactersOutsideGb2312SurviveTheRoundTrip) {
 
 TEST(AnsiCodec, BadBytesBecomeReplacementCharacters) {
     // 0xFF is never valid; 0xB5 at the end is a cut-off sequence.
-    const QString decoded = decodeAnsi(QByteArray("a\xFF" "b\xB5"));
+    const QString decoded = decodeAnsi(QByteArray("a\xFF"
+                                                  "b\xB5"));
     EXPECT_EQ(decoded, QStringLiteral("a\uFFFDb\uFFFD"));
 }
 

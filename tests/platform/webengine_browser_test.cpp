@@ -1,1 +1,225 @@
+#include "platform/web/SilentPage.h"
+#include "platform/web/WebEngineBrowser.h"
+#include "platform/web/WebEngineProfile.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
+#include <memory>
+
+using namespace lumera;
+using lumera::test::htmlPage;
+using lumera::test::LoopbackHttpServer;
+
+namespace {
+
+int argc = 1;
+char arg0[] = "webengine_browser_test";
+char* argv[] = {arg0, nullptr};
+
+QVariant evaluate(WebEngineBrowser& browser, const QString& script) {
+    QVariant result;
+    bool done = false;
+    browser.page()->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    QTest::qWaitFor([&] { return done; }, 10000);
+    return result;
+}
+
+// Pages served from 127.0.0.1 by the test itself.
+class WebEngineBrowserTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        prepareWebEngineEnvironment();
+        app = new QApplication(argc, argv);
+    }
+
+    void SetUp() override {
+        server = std::make_unique<LoopbackHttpServer>();
+        const QString tall = "<div style='height:5000px'>tall</div>";
+        server->addPage("/a",
+                        htmlPage("Page A", "<a id='l' href='/b' target='_blank' "
+                                           "style='position:absolute;left:0;top:0;width:400px;"
+                                           "height:200px;display:block'>open b</a>" +
+                                               tall));
+        server->addPage("/b", htmlPage("Page B", tall));
+        server->addPage("/untitled", "<html><body>no title here</body></html>");
+        server->addPage("/alert", htmlPage("Alert", "<script>alert('x');confirm('y');"
+                                                    "document.title='after';</script>"));
+        window = std::make_unique<QWidget>();
+        window->resize(800, 600);
+        browser = static_cast<WebEngineBrowser*>(factory.create(window.get()));
+        browser->widget()->resize(800, 600);
+        window->show();
+    }
+
+    void TearDown() override {
+        window.reset();
+        server.reset();
+    }
+
+    bool loadAndWait(const QString& path) {
+        QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+        browser->navigate(server->origin() + path);
+        return complete.wait(20000);
+    }
+
+    static inline QApplication* app = nullptr;
+    WebEngineBrowserFactory factory;
+    std::unique_ptr<LoopbackHttpServer> server;
+    std::unique_ptr<QWidget> window;
+    WebEngineBrowser* browser = nullptr;
+};
+
+} // namespace
+
+TEST_F(WebEngineBrowserTest, AVisitReportsItsEventsInOrder) {
+    QSignalSpy before(browser, &WebBrowser::BeforeNavigate2);
+    QSignalSpy progress(browser, &WebBrowser::ProgressChange);
+    QSignalSpy titles(browser, &WebBrowser::TitleChange);
+    QSignalSpy status(browser, &WebBrowser::StatusTextChange);
+    QSignalSpy states(browser, &WebBrowser::CommandStateChange);
+    ASSERT_TRUE(loadAndWait("/a"));
+
+    EXPECT_GE(before.size(), 1);
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last().at(0).toInt(), -1);
+    for (const auto& p : progress)
+        EXPECT_EQ(p.at(1).toInt(), 100);
+    EXPECT_FALSE(titles.isEmpty());
+    EXPECT_EQ(browser->documentTitle(), "Page A");
+    EXPECT_EQ(browser->locationUrl(), server->origin() + "/a");
+    EXPECT_TRUE(browser->hasDocument());
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("完成"));
+    // A first page has nowhere to go back or forward to.
+    ASSERT_GE(states.size(), 2);
+    for (const auto& s : states)
+        EXPECT_FALSE(s.at(1).toBool());
+}
+
+TEST_F(WebEngineBrowserTest, BackAndForwardFollowTheHistory) {
+    ASSERT_TRUE(loadAndWait("/a"));
+    QSignalSpy states(browser, &WebBrowser::CommandStateChange);
+    ASSERT_TRUE(loadAndWait("/b"));
+    auto lastState = [&](int command) {
+        for (qsizetype i = states.size() - 1; i >= 0; --i)
+            if (states.at(i).at(0).toInt() == command)
+                return states.at(i).at(1).toBool();
+        return false;
+    };
+    EXPECT_TRUE(lastState(CSC_NAVIGATEBACK));
+    EXPECT_FALSE(lastState(CSC_NAVIGATEFORWARD));
+
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    browser->goBack();
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(browser->documentTitle(), "Page A");
+    EXPECT_FALSE(lastState(CSC_NAVIGATEBACK));
+    EXPECT_TRUE(lastState(CSC_NAVIGATEFORWARD));
+    browser->goBack(); // at the start already: nothing happens
+    QTest::qWait(300);
+    EXPECT_EQ(browser->documentTitle(), "Page A");
+}
+
+TEST_F(WebEngineBrowserTest, AClickedLinkAsksForANewWindowWithItsAddress) {
+    ASSERT_TRUE(loadAndWait("/a"));
+    QWidget second;
+    second.resize(400, 300);
+    auto* target = static_cast<WebEngineBrowser*>(factory.create(&second));
+    second.show();
+
+    QString requested, active;
+    bool user = false;
+    QObject::connect(browser, &WebBrowser::NewWindow2, browser, [&](NewWindowRequest* request) {
+        requested = request->requestedUrl();
+        user = request->userInitiated();
+        active = browser->activeElementHref();
+        request->openIn(target);
+    });
+    QSignalSpy targetComplete(target, &WebBrowser::DocumentComplete);
+    QWidget* input = browser->view()->focusProxy();
+    ASSERT_NE(input, nullptr);
+    // The first click can land before the page's first frame is on screen; click again then.
+    for (int attempt = 0; attempt < 10 && requested.isEmpty(); ++attempt) {
+        QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::qWaitFor([&] { return !requested.isEmpty(); }, 1000);
+    }
+    ASSERT_FALSE(requested.isEmpty());
+    ASSERT_TRUE(targetComplete.count() > 0 || targetComplete.wait(20000));
+    EXPECT_EQ(requested, server->origin() + "/b");
+    EXPECT_EQ(active, server->origin() + "/b");
+    EXPECT_TRUE(user);
+    EXPECT_EQ(target->documentTitle(), "Page B");
+    // The opener stays where it was.
+    EXPECT_EQ(browser->locationUrl(), server->origin() + "/a");
+}
+
+TEST_F(WebEngineBrowserTest, AnUnansweredNewWindowRequestOpensNothing) {
+    server->addPage("/popup", htmlPage("Popup", "<script>setTimeout(function(){"
+                                                "window.open('/b');},100);</script>"));
+    int requests = 0;
+    bool user = true;
+    QObject::connect(browser, &WebBrowser::NewWindow2, browser, [&](NewWindowRequest* request) {
+        ++requests;
+        user = request->userInitiated();
+    });
+    ASSERT_TRUE(loadAndWait("/popup"));
+    QTest::qWaitFor([&] { return requests > 0; }, 5000);
+    EXPECT_EQ(requests, 1);
+    EXPECT_FALSE(user);
+    QTest::qWait(500);
+    EXPECT_FALSE(server->requests.contains("/b"));
+}
+
+TEST_F(WebEngineBrowserTest, ScrollingAndMarginsReachTheDocument) {
+    EXPECT_FALSE(browser->scrollBy(0, 100)); // no document yet
+    EXPECT_FALSE(browser->setBodyMargins(1, 2, 3, 4));
+    ASSERT_TRUE(loadAndWait("/b"));
+    ASSERT_TRUE(browser->scrollBy(0, 100));
+    ASSERT_TRUE(browser->scrollBy(0, 100));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return evaluate(*browser, "window.scrollY").toInt() == 200; }, 5000));
+    browser->scrollBy(0, -100);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return evaluate(*browser, "window.scrollY").toInt() == 100; }, 5000));
+    ASSERT_TRUE(browser->setBodyMargins(0, 5, 0, 7));
+    EXPECT_EQ(evaluate(*browser, "getComputedStyle(document.body).marginLeft").toString(), "5px");
+    EXPECT_EQ(evaluate(*browser, "getComputedStyle(document.body).marginBottom").toString(), "7px");
+}
+
+TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle) {
+    browser->setSilent(true);
+    ASSERT_TRUE(loadAndWait("/alert"));
+    QTest::qWaitFor([&] { return browser->documentTitle() == "after"; }, 5000);
+    EXPECT_EQ(browser->documentTitle(), "after"); // the script ran past alert and confirm
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<QDialog*>(w), nullptr);
+
+    ASSERT_TRUE(loadAndWait("/untitled"));
+    EXPECT_EQ(browser->documentTitle(), "");
+}
+
+TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
+    ASSERT_TRUE(loadAndWait("/b"));
+    // There is no window manager under the test display: make the window active by hand.
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    QTest::qWaitForWindowActive(window.get(), 2000);
+    browser->execWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DONTPROMPTUSER);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(*browser, "String(window.getSelection())").toString().contains("tall");
+        },
+        5000));
+    browser->execWB(OLECMDID_FIND, OLECMDEXECOPT_DODEFAULT);
+    QWidget* bar = browser->widget()->findChild<QWidget*>("FindBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace lumera {
+
+// The text of one settings file: "[section]" headers and "key=value" lines, in file order.
+// Blanks around names and values are dropped; lines starting with ";" or "#", and lines that
+// are neither a header nor a key (junk from a hand edit) are ignored, so one bad line never
+// costs the keys around it. Names match exactly, as they are written.
+class IniFile {
+public:
+    static IniFile parse(const QString& text);
+    QString serialise() const;
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+private:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    struct Section {
+        QString name;
+        std::vector<Entry> entries;
+    };
+    Section& section(const QString& name);
+
+    std::vector<Section> sections_;
+};
+
+} // namespace lumera
