@@ -61,7 +61,8 @@ IniFile IniFile::parse(const QString& text) {
         qsizetype end = start;
         while (end < size && text[end] != '\n' && text[end] != '\r')
             ++end;
-        const QStringView line = QStringView(text).mid(start, end - start).trimmed();
+        const QStringView raw = QStringView(text).mid(start, end - start);
+        const QStringView line = raw.trimmed();
         start = end + 1;
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
             continue;
@@ -72,11 +73,12 @@ IniFile IniFile::parse(const QString& text) {
                 current = nullptr; // a broken header: its keys belong to no section we know
             continue;
         }
-        const qsizetype eq = line.indexOf('=');
-        if (!current || eq <= 0)
+        const qsizetype eq = raw.indexOf('=');
+        if (!current || eq <= 0 || raw.left(eq).trimmed().isEmpty())
             continue;
-        const QString key = line.left(eq).trimmed().toString();
-        const QString value = unescapeValue(line.mid(eq + 1).trimmed());
+        // The value is everything after "=", blanks included, as it was written.
+        const QString key = raw.left(eq).trimmed().toString();
+        const QString value = unescapeValue(raw.mid(eq + 1));
         bool replaced = false;
         for (Entry& e : current->entries) {
             if (e.key == key) {

@@ -26,21 +26,27 @@ TextLines readTextLines(const QString& path, qsizetype maxLines) {
         return result;
     }
     result.status = TextFileStatus::Ok;
+    result.lines = splitTextLines(bytes, maxLines);
+    return result;
+}
 
-    // Split on raw bytes: CR and LF never occur inside a GB18030 multi-byte sequence.
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
+QStringList splitTextLines(const QByteArray& bytes, qsizetype maxLines) {
+    // CR and LF bytes never occur inside a GB18030 multi-byte sequence, so the decoded text
+    // has its line ends where the bytes had them. One decoding pass for the whole file.
+    const QString text = decodeAnsi(bytes);
+    QStringList lines;
+    const qsizetype size = text.size();
     qsizetype start = 0;
-    for (qsizetype i = 0; i <= size && result.lines.size() < maxLines; ++i) {
-        if (i < size && data[i] != '\r' && data[i] != '\n')
+    for (qsizetype i = 0; i <= size && lines.size() < maxLines; ++i) {
+        if (i < size && text[i] != '\r' && text[i] != '\n')
             continue;
         if (i > start)
-            result.lines.append(decodeAnsi(QByteArray::fromRawData(data + start, i - start)));
-        if (i + 1 < size && data[i] == '\r' && data[i + 1] == '\n')
+            lines.append(text.mid(start, i - start));
+        if (i + 1 < size && text[i] == '\r' && text[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    return result;
+    return lines;
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes) {

@@ -24,6 +24,10 @@ struct TextLines {
 TextLines readTextLines(const QString& path,
                         qsizetype maxLines = std::numeric_limits<qsizetype>::max());
 
+// The same line splitting and decoding for bytes already read.
+QStringList splitTextLines(const QByteArray& bytes,
+                           qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+
 // Writes each line followed by CR LF in the ANSI code page. The bytes go to a temporary file
 // beside the target that is renamed over it, so the old file stays whole until the new one
 // is complete. Returns false when nothing was replaced.

@@ -46,8 +46,11 @@ TEST(SettingsStore, HandEditedValuesReadAsTheirText) {
     TestFolder dir;
     dir.write("cinema.ini", "[Cinema]\nusecount= 12 \n[web]\nwebURL=http://a/?x=1,y=2\n");
     SettingsStore store(dir.path());
-    EXPECT_EQ(store.read("cinema", "Cinema", "usecount").trimmed(), "12");
+    EXPECT_EQ(store.read("cinema", "Cinema", "usecount"), " 12 ");
     EXPECT_EQ(store.read("cinema", "web", "webURL"), "http://a/?x=1,y=2");
+    // What the program writes comes back exactly, blanks included.
+    store.write("cinema", "a", "padded", "  two  ");
+    EXPECT_EQ(store.read("cinema", "a", "padded"), "  two  ");
 }
 
 TEST(SettingsStore, JunkFileReadsEmptyAndTakesNewKeys) {

@@ -1,0 +1,31 @@
+#!/bin/bash
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
+# (LUMERA_FUZZ_SECONDS, default 20) on its corpus in tests/fuzz/corpus/<target>/. New inputs
+# go to a scratch folder, not into the repository. A crash fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${LUMERA_FUZZ_SECONDS:-20}
+build=build-fuzz
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DLUMERA_FUZZ=ON \
+    -DLUMERA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+targets=$(sed -n 's/^lumera_add_fuzzer(\([a-z_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+cmake --build "$build" --target $targets
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+total=0
+for t in $targets; do
+    corpus=tests/fuzz/corpus/$t
+    mkdir -p "$scratch/$t"
+    echo "fuzzing $t for ${seconds}s"
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen \
+        "$build/fuzz/$t" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        -artifact_prefix="$scratch/" "$scratch/$t" "$corpus" 2>"$scratch/$t.log" || {
+        tail -40 "$scratch/$t.log"
+        echo "fuzzer $t failed" >&2
+        exit 1
+    }
+    runs=$(grep -o 'Done [0-9]* runs' "$scratch/$t.log" | grep -o '[0-9]*' || echo 0)
+    echo "  $t: $runs inputs, no crash"
+    total=$((total + runs))
+done
+echo "fuzzing: $total inputs tried, no crash"

@@ -1,0 +1,19 @@
+// Settings files edited by hand into anything: parsing never fails, and what we write reads
+// back as what we hold.
+#include "platform/settings/IniFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    lumera::IniFile ini = lumera::IniFile::parse(text);
+    const QString once = ini.serialise();
+    if (lumera::IniFile::parse(once).serialise() != once)
+        std::abort();
+    // A value of any text survives a write.
+    ini.setValue("fuzz", "value", text);
+    if (lumera::IniFile::parse(ini.serialise()).value("fuzz", "value") != text)
+        std::abort();
+    return 0;
+}
