@@ -1,7 +1,63 @@
+#include "platform/desktop/Pointer.h"
+#include "platform/desktop/ProgramFolder.h"
+#include "platform/settings/SettingsStore.h"
+#include "platform/web/WebEngineBrowser.h"
+#include "platform/web/WebEngineProfile.h"
+#include "saver/modes/ModeChoice.h"
+#include "saver/modes/frmmain.h"
+
 #include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+
+QString instanceLockPath() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    return runtime + QStringLiteral("/Lumera-saver.lock");
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    lumera::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumera屏保"));
-    return 0;
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    lumera::SettingsStore settings;
+    lumera::WebEngineBrowserFactory browsers(QStringLiteral("Lumera屏保"));
+    lumera::QtPointer pointer;
+    const QString programFolder = lumera::programFolder();
+    lumera::saver::SaverContext context{
+        settings,
+        browsers,
+        pointer,
+        programFolder,
+        lumera::writableDataFolder(programFolder),
+        lumera::saver::argumentText(QCoreApplication::arguments()),
+        instanceLockPath(),
+        [] { QCoreApplication::exit(0); },
+    };
+
+    lumera::saver::frmmain form(context);
+    // The screen the saver starts on is the one under the pointer.
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        form.setScreen(screen);
+    if (!form.Form_Load())
+        return 0;
+    form.setGeometry(form.screen()->geometry());
+    form.showFullScreen();
+    form.activateWindow();
+    // Where no window manager reports the activation, the saver starts anyway.
+    QTimer::singleShot(1000, &form, [&form] {
+        if (!form.activatedOnce() && !form.exiting())
+            form.Form_Activate();
+    });
+    return app.exec();
 }

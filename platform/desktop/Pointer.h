@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPoint>
+
+namespace lumera {
+
+// The mouse pointer of the desktop: where it is, and whether the program's windows show it.
+// The real implementation is made in main(); tests hand down FakePointer.
+class Pointer {
+public:
+    virtual ~Pointer() = default;
+    // The position on the desktop, in screen pixels.
+    virtual QPoint position() const = 0;
+    // Hides the pointer over the program's windows; each hide is undone by one show.
+    virtual void hide() = 0;
+    virtual void show() = 0;
+};
+
+// The pointer through Qt: QCursor::pos and an override cursor that is blank.
+class QtPointer : public Pointer {
+public:
+    QPoint position() const override;
+    void hide() override;
+    void show() override;
+
+private:
+    int hidden_ = 0;
+};
+
+} // namespace lumera

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lumera::saver {
+
+class CDIB;
+
+// Pictures larger than this are refused before decoding (no camera makes them, and a forged
+// header must not make us ask for gigabytes).
+constexpr qint64 kMaxPhotoPixels = 200'000'000;
+
+// Decodes a photo for an area: the photo's own orientation (EXIF) applied, scaled to the
+// area's full width and height during decoding (the aspect ratio is not kept). A file that
+// cannot be read, is not a picture, is truncated or is too large gives a null image.
+QImage decodePhoto(const QString& path, QSize area);
+
+// The work picture: the area cleared to black and the photo drawn over all of it.
+QImage stretchToArea(const QImage& photo, QSize area);
+
+// Writes the work picture as a Windows bitmap, replacing the file only once it is complete.
+bool saveWorkBitmap(const QImage& picture, const QString& path);
+
+// The photo load of one fade cycle: imageL receives the decoded photo (and keeps the one it
+// had when decoding fails), picture2 becomes the stretched work picture, the work bitmap is
+// written and read back, and what was read lands in the source surface.
+void loadPhotoIntoSurface(const QString& photoPath, QSize area, const QString& workBitmapPath,
+                          QImage& imageL, QImage& picture2, CDIB& source);
+
+} // namespace lumera::saver

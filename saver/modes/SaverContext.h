@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace lumera {
+class Pointer;
+class SettingsStore;
+class WebBrowserFactory;
+} // namespace lumera
+
+namespace lumera::saver {
+
+// What the saver's window is given by main(): the real machine there, fakes in tests.
+struct SaverContext {
+    SettingsStore& settings;
+    WebBrowserFactory& browsers;
+    Pointer& pointer;
+    // The folder of the program file: the content folders and the page are read from there.
+    QString programFolder;
+    // Where the saver writes its working files ("sys/", "temp/"): the program folder while it
+    // is writable.
+    QString dataFolder;
+    // The whole command-line text after the program name.
+    QString argumentText;
+    // The lock file that keeps a second copy from running.
+    QString instanceLockPath;
+    // Ends the process; called last by the exit sequence.
+    std::function<void()> endProcess;
+};
+
+} // namespace lumera::saver

@@ -1,0 +1,255 @@
+#include "saver/modes/frmmain.h"
+
+#include "platform/desktop/Pointer.h"
+#include "platform/desktop/ProgramFolder.h"
+#include "platform/settings/SettingsStore.h"
+#include "platform/web/WebBrowser.h"
+#include "saver/SaverPaths.h"
+#include "saver/modes/ModeChoice.h"
+#include "saver/modes/PictureBox.h"
+#include "saver/modes/SaverLayout.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLockFile>
+#include <QTimer>
+
+namespace lumera::saver {
+
+namespace {
+
+const QString kPictureSection = QStringLiteral("MyDeskTop");
+const QString kPictureKey = QStringLiteral("DownloadPath");
+const QString kRotationSection = QStringLiteral("ScreenSave");
+const QString kRotationKey = QStringLiteral("loadtime");
+// The folder the first release fell back to; it names a drive, so here it never exists.
+const QString kFallbackPictureFolder = QStringLiteral("D:\\Korvidesktop\\Download\\");
+
+} // namespace
+
+frmmain::frmmain(SaverContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      context_(context) {
+    setWindowTitle(QStringLiteral("Lumera屏保"));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setFocusPolicy(Qt::StrongFocus);
+
+    Web = context_.browsers.create(this);
+    Picture1 = new PictureBox(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->hide();
+    Picture1->onPaint = [this](QPainter& painter) { paintPicture1(painter); };
+    connect(Picture1, &PictureBox::Click, this, &frmmain::Picture1_Click);
+    createMoviePlayer();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &frmmain::Timer1_Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(100);
+    connect(Timer2, &QTimer::timeout, this, &frmmain::Timer2_Timer);
+
+    // Every key press in the window, whichever part of it has the focus, ends the saver.
+    qApp->installEventFilter(this);
+}
+
+frmmain::~frmmain() {
+    qApp->removeEventFilter(this);
+}
+
+QString frmmain::dataFile(const QString& windowsName) const {
+    return lumera::programFile(context_.dataFolder, windowsName);
+}
+
+QString frmmain::programFile(const QString& windowsName) const {
+    return lumera::programFile(context_.programFolder, windowsName);
+}
+
+bool frmmain::Form_Load() {
+    // 1. Browser and movie player out of the way; the browser stays visible.
+    const QRect aside(twipsToPixels(-1000), 0, Web->widget()->width(), Web->widget()->height());
+    Web->widget()->setGeometry(aside);
+    Web->widget()->show();
+    placeMoviePlayer(aside);
+    mouseWatch_ = false;
+    fadeRunning_ = false;
+
+    // 2. The picture folder; one that does not exist leaves the list where it was.
+    QString pictureFolder = context_.settings.read(kSaverApp, kPictureSection, kPictureKey);
+    if (pictureFolder.isEmpty())
+        pictureFolder = kFallbackPictureFolder;
+    File1.setPath(pictureFolder);
+
+    // 3. Screen size, surfaces and routines.
+    InitSurfaces();
+
+    // 4. One copy at a time.
+    instanceLock_ = std::make_unique<QLockFile>(context_.instanceLockPath);
+    instanceLock_->setStaleLockTime(0);
+    if (!instanceLock_->tryLock(0)) {
+        instanceLock_.reset();
+        return false;
+    }
+
+    // 5.
+    Web->navigate(QStringLiteral("about:blank"));
+
+    // 6. Without a stored picture folder the saver does not run.
+    if (context_.settings.read(kSaverApp, kPictureSection, kPictureKey).isEmpty())
+        return false;
+
+    // 7. The working folders. The first release also made a folder on a second drive; there
+    // are no drive letters here, so that one is passed over as a missing drive.
+    QDir().mkpath(dataFile(QStringLiteral("\\sys")));
+    QDir().mkpath(dataFile(QStringLiteral("\\temp")));
+
+    // 8. The mode of this run.
+    const ModeChoice choice =
+        chooseMode(readModeArgument(context_.argumentText),
+                   context_.settings.read(kSaverApp, kRotationSection, kRotationKey));
+    mode_ = choice.mode;
+    if (choice.storeLoadtime)
+        context_.settings.write(kSaverApp, kRotationSection, kRotationKey, *choice.storeLoadtime);
+
+    Timer1->start();
+    Timer2->start();
+    return true;
+}
+
+void frmmain::Form_Resize() {
+    if (isVisible() && !isFullScreen())
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    const SaverLayout layout = saverLayout(size());
+    Web->widget()->setGeometry(layout.web);
+    placeMoviePlayer(layout.web);
+    Picture1->setGeometry(layout.picture);
+}
+
+void frmmain::Form_Activate() {
+    activatedOnce_ = true;
+    ShowSaver();
+}
+
+void frmmain::ShowSaver() {
+    if (exiting_)
+        return;
+    // 1. The mode's content.
+    switch (contentOfMode(mode_)) {
+    case SaverContent::MovieFolder:
+        PlayMovieFolder(movieFolderOfMode(mode_));
+        break;
+    case SaverContent::WebPage:
+        ShowWebPage();
+        break;
+    case SaverContent::PhotoFade:
+        StartPhotoFade();
+        break;
+    case SaverContent::None:
+        break;
+    }
+    // 2. A key pressed meanwhile has ended the saver.
+    if (!doEvents())
+        return;
+    // 3.-7. Take over the screen.
+    if (!isVisible())
+        showFullScreen();
+    mouseWatch_ = true;
+    makeTopmost();
+    context_.pointer.hide();
+    SetTaskbarState(0);
+    activateWindow();
+    setFocus();
+    grabKeyboard();
+}
+
+void frmmain::makeTopmost() {
+    // The window carries the stay-on-top hint from the start; this lifts it above whatever
+    // has raised itself since.
+    raise();
+}
+
+void frmmain::SetTaskbarState(int showCommand) {
+    Q_UNUSED(showCommand);
+    activateWindow();
+    setFocus();
+}
+
+void frmmain::Form_KeyDown(int KeyCode, int Shift) {
+    Q_UNUSED(KeyCode);
+    Q_UNUSED(Shift);
+    ExitSaver();
+}
+
+void frmmain::Picture1_Click() {
+    ExitSaver();
+}
+
+void frmmain::Timer1_Timer() {
+    if (!exiting_)
+        makeTopmost();
+}
+
+void frmmain::Timer2_Timer() {
+    if (exiting_)
+        return;
+    if (mouseWatch_)
+        CheckMouseMoved();
+    if (exiting_)
+        return;
+    if (fadeRunning_)
+        FadeStep();
+}
+
+void frmmain::CheckMouseMoved() {
+    const QPoint at = context_.pointer.position();
+    if (pointerWatch_.moved(at.x(), at.y()))
+        ExitSaver();
+}
+
+void frmmain::ExitSaver() {
+    if (exiting_)
+        return;
+    exiting_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    context_.pointer.show();
+    SetTaskbarState(5);
+    QFile::remove(dataFile(QStringLiteral("\\sys\\dong.swf")));
+    releaseKeyboard();
+    hide();
+    instanceLock_.reset();
+    if (context_.endProcess)
+        context_.endProcess();
+}
+
+bool frmmain::doEvents() {
+    QCoreApplication::processEvents();
+    return !exiting_;
+}
+
+bool frmmain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !exiting_)
+        QTimer::singleShot(0, this, &frmmain::Form_Activate);
+    return QWidget::event(event);
+}
+
+bool frmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !exiting_ && isVisible()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        Form_KeyDown(key->key(), static_cast<int>(key->modifiers()));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmmain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+} // namespace lumera::saver
