@@ -1,6 +1,7 @@
 #include "portal/browser/History.h"
 
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/ByteLines.h"
 #include "platform/text/TextFile.h"
 
 #include <QDir>
@@ -112,26 +113,18 @@ bool SaveHistoryFile(PortalState& state, const QString& dataFolder, const Histor
     // it is not valid text; the buffer gets them decoded for the history page.
     QByteArray fileBytes = encodeAnsi(state.HistoryBuffer);
     QString merged = state.HistoryBuffer;
-    const char* data = stored.bytes.constData();
-    const qsizetype size = stored.bytes.size();
-    qsizetype start = 0;
     int linesRead = 0;
-    while (start < size && linesRead < HistoryFileLineLimit) {
-        qsizetype end = start;
-        while (end < size && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        ++linesRead;
-        if (end > start) {
-            const QByteArray line = QByteArray::fromRawData(data + start, end - start);
+    forEachByteLine(stored.bytes, [&](QByteArrayView line) {
+        if (++linesRead > HistoryFileLineLimit)
+            return false;
+        if (!line.isEmpty()) {
             fileBytes += "\r\n";
             fileBytes += line;
             merged += kCrLf;
-            merged += decodeAnsi(line);
+            merged += decodeAnsi(line.toByteArray());
         }
-        if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+        return true;
+    });
     fileBytes += "\r\n";
 
     if (!writeFileAtomically(path, fileBytes))
