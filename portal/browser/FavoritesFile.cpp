@@ -20,11 +20,28 @@ bool hasNonAscii(QByteArrayView bytes) {
     return false;
 }
 
+// GB18030 text often happens to be valid UTF-8 too (a lead byte C2-DF before a trail byte
+// A1-BF reads as one two-byte sequence), so valid UTF-8 alone proves nothing. UTF-8 Chinese is
+// made of three-byte sequences; GB18030 misread as UTF-8 yields mostly two-byte ones
+// (Armenian, Hebrew, Arabic ...). A line counts as UTF-8 when it is valid, holds a character
+// of three bytes or more and none from U+0100 to U+07FF.
+bool looksLikeUtf8(const QString& text) {
+    bool wide = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x100 && u < 0x800)
+            return false;
+        if (u >= 0x800)
+            wide = true;
+    }
+    return wide;
+}
+
 QString decodeFavoriteLine(QByteArrayView bytes) {
     if (hasNonAscii(bytes)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = utf8(bytes);
-        if (!utf8.hasError())
+        if (!utf8.hasError() && looksLikeUtf8(text))
             return text;
     }
     return decodeAnsi(bytes.toByteArray());

@@ -33,8 +33,7 @@ struct FavoritesRead {
     bool complete = true;
 };
 // Reads Fav.rar, skipping empty lines. Lines are GB18030 as the program writes them; a line
-// that is valid UTF-8 with characters beyond ASCII (a list edited with a UTF-8 editor) is
-// read as UTF-8.
+// that is plainly UTF-8 (a list edited with a UTF-8 editor) is read as UTF-8.
 FavoritesRead readFavorites(const QString& dataFolder);
 
 // Adds one line at the end of Fav.rar, creating it when missing.
