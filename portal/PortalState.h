@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QString>
-
 #include <cstdint>
 
 namespace lumera::portal {
@@ -20,6 +19,8 @@ struct PortalState {
     bool PumpStopRequested = false;
     // The main window activated last; the pump works on it.
     QPointer<Frmmain> ActiveMainWindow;
+    // The default main window the tray host loads and re-opens (null while unloaded).
+    QPointer<Frmmain> DefaultMainWindow;
     // A tray click re-opens the default main window on LastMainUrl.
     bool MainWindowClosed = false;
     // Address shown by a main window when it closed.

@@ -1,0 +1,469 @@
+#include "portal/mainwindow/Frmmain.h"
+
+#include "platform/web/WebBrowser.h"
+#include "portal/PortalSites.h"
+#include "portal/mainwindow/PictureBox.h"
+#include "portal/mainwindow/StatusBar.h"
+#include "portal/mainwindow/Twips.h"
+#include "portal/resources/PortalImages.h"
+#include "portal/tray/UseCounter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace lumera::portal {
+
+namespace {
+
+const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
+const QString kTitle = QStringLiteral("Lumera桌面");
+
+// The designed client area.
+constexpr int kDesignWidth = 11805;
+constexpr int kDesignHeight = 7350;
+constexpr int kToolbarHeight = 600;
+constexpr int kStatusHeight = 300;
+
+QAction* addItem(QMenu* menu, const QString& caption, const QString& name) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QAction* addBar(QMenu* menu, const QString& name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(name);
+    return action;
+}
+
+// The key code of the form's key handlers: the arrow keys as 37 to 40, letters and digits as
+// their upper-case character.
+int keyCodeOf(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    default:
+        return event->key();
+    }
+}
+
+} // namespace
+
+Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx(context) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kTitle);
+    setWindowIcon(programIcon());
+    resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
+    setWindowState(Qt::WindowMaximized);
+    createControls();
+    createMenus();
+    wireEvents();
+    applyLayout();
+    Form_Load();
+}
+
+Frmmain::~Frmmain() = default;
+
+// ---- Controls ---------------------------------------------------------------------------
+
+void Frmmain::createControls() {
+    ImageList1 = toolbarImages();
+    ImageList2 = treeImages();
+
+    Toolbar = new QToolBar(this);
+    Toolbar->setObjectName("Toolbar");
+    Toolbar->setMovable(false);
+    Toolbar->setFloatable(false);
+    Toolbar->setIconSize(ImageList1.imageSize());
+    Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    CmbType = new QComboBox(Toolbar);
+    CmbType->setObjectName("CmbType");
+    CmbType->setEditable(true);
+    CmbType->setEditText(QStringLiteral("百度电影"));
+    CmbSearch = new QComboBox(Toolbar);
+    CmbSearch->setObjectName("CmbSearch");
+    CmbSearch->setEditable(true);
+    Cmd = new QPushButton(QStringLiteral("搜索(&S)"), Toolbar);
+    Cmd->setObjectName("Cmd");
+
+    // Tab order starts with the browser pane.
+    Web = ctx.browsers.create(this);
+    Web->setObjectName("Web");
+    Web->widget()->setObjectName("Web");
+
+    lab = new PictureBox(this);
+    lab->setObjectName("lab");
+    lab->setCursor(Qt::SplitHCursor);
+    lab->setBackColor(palette().color(QPalette::Button));
+
+    tvw = new QTreeWidget(this);
+    tvw->setObjectName("tvw");
+    tvw->setHeaderHidden(true);
+    tvw->setColumnCount(1);
+    tvw->setIconSize(ImageList2.imageSize());
+    tvw->setToolTip(QStringLiteral("右击展开全部列表"));
+
+    Pop = new PictureBox(this);
+    Pop->setObjectName("Pop");
+    WebPop = ctx.browsers.create(Pop);
+    WebPop->setObjectName("WebPop");
+    WebPop->widget()->setObjectName("WebPop");
+    WebPop->widget()->setGeometry(twipsToPixels(-40), twipsToPixels(-40), twipsToPixels(6000),
+                                  twipsToPixels(6000));
+
+    Piclose = new PictureBox(this);
+    Piclose->setObjectName("Piclose");
+    Piclose->setPicture(closeButtonPicture());
+    Piclose->setCursor(Qt::PointingHandCursor);
+
+    Stat = new StatusBar(ctx.clock, this);
+    Stat->setObjectName("Stat");
+
+    PicPro = new PictureBox(this);
+    PicPro->setObjectName("PicPro");
+    PicPro->setBackColor(QColor(0, 0, 255));
+
+    Cmb = new QComboBox(this);
+    Cmb->setObjectName("Cmb");
+    Cmb->setEditable(true);
+    Cmb->setEditText(QStringLiteral("Combo1"));
+    Cmb->setGeometry(twipsToPixels(-2760), twipsToPixels(2520), twipsToPixels(1470),
+                     twipsToPixels(300));
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60000);
+    Timer1->start();
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(40);
+    TimerSetFocus = new QTimer(this);
+    TimerSetFocus->setInterval(2000);
+}
+
+void Frmmain::createMenus() {
+    // The form has no menu bar: every menu serves as a pop-up only.
+    FileMenu = new QMenu(QStringLiteral("文件(&F)"), this);
+    FileMenu->setObjectName("FileMenu");
+
+    FavMenu = new QMenu(QStringLiteral("收藏夹(&A)"), this);
+    FavMenu->setObjectName("FavMenu");
+    addhome = addItem(FavMenu, QStringLiteral("添加到收藏夹"), "addhome");
+    SearchDir = addItem(FavMenu, QStringLiteral("整理收藏夹"), "SearchDir");
+    favbar = addBar(FavMenu, "favbar");
+    MyFavorites.append(addItem(FavMenu, QString(), "MyFavorites"));
+
+    SetUpMenu = new QMenu(QStringLiteral("联系我们"), this);
+    SetUpMenu->setObjectName("SetUpMenu");
+    Help = addItem(SetUpMenu, QStringLiteral("软件帮助(&H)"), "Help");
+    LianBar1 = addBar(SetUpMenu, "LianBar1");
+    HomePage = addItem(SetUpMenu, QStringLiteral("官方网站(&P)"), "HomePage");
+    Download = addItem(SetUpMenu, QStringLiteral("软件升级(&D)"), "Download");
+    email = addItem(SetUpMenu, QStringLiteral("联系我们(&E)"), "email");
+    Lianbar2 = addBar(SetUpMenu, "Lianbar2");
+    TimerCheck = addItem(SetUpMenu, QStringLiteral("启动整点报时"), "TimerCheck");
+    TimerCheck->setCheckable(true);
+    TimerCheck->setChecked(true);
+    TimeTurnOff = addItem(SetUpMenu, QStringLiteral("定时关机(&T)"), "TimeTurnOff");
+    Setup = addItem(SetUpMenu, QStringLiteral("系统设置(&S)"), "Setup");
+
+    TvwList = new QMenu(QStringLiteral("电影列表"), this);
+    TvwList->setObjectName("TvwList");
+    TvwAppend = addItem(TvwList, QStringLiteral("展开全部列表(&A)"), "TvwAppend");
+    ShortTvw = addItem(TvwList, QStringLiteral("收缩全部列表(&S)"), "ShortTvw");
+    TvwBar = addBar(TvwList, "TvwBar");
+    AddTvwList = addItem(TvwList, QStringLiteral("添加电影列表"), "AddTvwList");
+    AddTvwList->setEnabled(false);
+    DelTvwList = addItem(TvwList, QStringLiteral("删除电影列表"), "DelTvwList");
+    DelTvwList->setEnabled(false);
+    HideList = addItem(TvwList, QStringLiteral("隐藏电影列表(&H)"), "HideList");
+    TvwBar2 = addBar(TvwList, "TvwBar2");
+    ReLoadWeb = addItem(TvwList, QStringLiteral("刷新广告页面(&R)"), "ReLoadWeb");
+    GanGao = addItem(TvwList, QStringLiteral("显示广告页面(&V)"), "GanGao");
+
+    MouseRight = new QMenu(QStringLiteral("鼠标右键"), this);
+    MouseRight->setObjectName("MouseRight");
+    WebTop = addItem(MouseRight, QStringLiteral("至页面顶部(&T)"), "WebTop");
+    WebButton = addItem(MouseRight, QStringLiteral("至页面底部(&B)"), "WebButton");
+    Mbar2 = addBar(MouseRight, "Mbar2");
+    Webcopy = addItem(MouseRight, QStringLiteral("复制(&C)"), "Webcopy");
+    WebCut = addItem(MouseRight, QStringLiteral("剪切(&M)"), "WebCut");
+    WebPaste = addItem(MouseRight, QStringLiteral("粘贴(&P)"), "WebPaste");
+    Mbar = addBar(MouseRight, "Mbar");
+    Reshua = addItem(MouseRight, QStringLiteral("刷新(&R)"), "Reshua");
+    WebAll = addItem(MouseRight, QStringLiteral("全选(&A)"), "WebAll");
+    Mbar3 = addBar(MouseRight, "Mbar3");
+    Websearch = addItem(MouseRight, QStringLiteral("搜索()&F"), "Websearch");
+    AboutMe = addItem(MouseRight, QStringLiteral("关于软件(&A)"), "AboutMe");
+}
+
+void Frmmain::wireEvents() {
+    connect(Web, &WebBrowser::StatusTextChange, this, &Frmmain::Web_StatusTextChange);
+    connect(Web, &WebBrowser::ProgressChange, this, &Frmmain::Web_ProgressChange);
+    connect(Web, &WebBrowser::CommandStateChange, this, &Frmmain::Web_CommandStateChange);
+    connect(Web, &WebBrowser::TitleChange, this, &Frmmain::Web_TitleChange);
+    connect(Web, &WebBrowser::BeforeNavigate2, this, &Frmmain::Web_BeforeNavigate2);
+    connect(Web, &WebBrowser::NewWindow2, this, &Frmmain::Web_NewWindow2);
+    connect(Web, &WebBrowser::DocumentComplete, this, &Frmmain::Web_DocumentComplete);
+    connect(WebPop, &WebBrowser::DownloadComplete, this, &Frmmain::WebPop_DownloadComplete);
+
+    connect(Timer1, &QTimer::timeout, this, &Frmmain::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Frmmain::Timer2_Timer);
+    connect(TimerSetFocus, &QTimer::timeout, this, &Frmmain::TimerSetFocus_Timer);
+
+    connect(lab, &PictureBox::MouseMove, this,
+            [this](Qt::MouseButtons buttons, int x, int) { lab_MouseMove(buttons, x); });
+    connect(lab, &PictureBox::MouseUp, this, [this] { lab_MouseUp(); });
+    connect(Piclose, &PictureBox::Click, this, &Frmmain::Piclose_Click);
+    connect(Cmd, &QPushButton::clicked, this, &Frmmain::Cmd_Click);
+    connect(tvw, &QTreeWidget::itemDoubleClicked, this, [this] { tvw_DblClick(); });
+    tvw->installEventFilter(this);
+    tvw->viewport()->installEventFilter(this);
+    CmbSearch->installEventFilter(this);
+    Cmb->installEventFilter(this);
+
+    connect(addhome, &QAction::triggered, this, &Frmmain::addhome_Click);
+    connect(SearchDir, &QAction::triggered, this, &Frmmain::SearchDir_Click);
+    connect(MyFavorites.first(), &QAction::triggered, this, [this] { MyFavorites_Click(0); });
+    connect(Help, &QAction::triggered, this, &Frmmain::Help_Click);
+    connect(HomePage, &QAction::triggered, this, &Frmmain::HomePage_Click);
+    connect(Download, &QAction::triggered, this, &Frmmain::Download_Click);
+    connect(email, &QAction::triggered, this, &Frmmain::email_Click);
+    connect(TimeTurnOff, &QAction::triggered, this, &Frmmain::TimeTurnOff_Click);
+    connect(Setup, &QAction::triggered, this, &Frmmain::Setup_Click);
+    connect(TvwAppend, &QAction::triggered, this, &Frmmain::TvwAppend_Click);
+    connect(ShortTvw, &QAction::triggered, this, &Frmmain::ShortTvw_Click);
+    connect(HideList, &QAction::triggered, this, &Frmmain::HideList_Click);
+    connect(ReLoadWeb, &QAction::triggered, this, &Frmmain::ReLoadWeb_Click);
+    connect(GanGao, &QAction::triggered, this, &Frmmain::GanGao_Click);
+    connect(WebTop, &QAction::triggered, this, &Frmmain::WebTop_Click);
+    connect(WebButton, &QAction::triggered, this, &Frmmain::WebButton_Click);
+    connect(Webcopy, &QAction::triggered, this, &Frmmain::Webcopy_Click);
+    connect(WebCut, &QAction::triggered, this, &Frmmain::WebCut_Click);
+    connect(WebPaste, &QAction::triggered, this, &Frmmain::WebPaste_Click);
+    connect(Reshua, &QAction::triggered, this, &Frmmain::Reshua_Click);
+    connect(WebAll, &QAction::triggered, this, &Frmmain::WebAll_Click);
+    connect(Websearch, &QAction::triggered, this, &Frmmain::Websearch_Click);
+    connect(AboutMe, &QAction::triggered, this, &Frmmain::AboutMe_Click);
+}
+
+bool Frmmain::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == tvw) {
+        if (type == QEvent::FocusIn)
+            tvw_GotFocus();
+        else if (type == QEvent::FocusOut)
+            tvw_LostFocus();
+    } else if (watched == tvw->viewport()) {
+        if (type == QEvent::MouseButtonRelease)
+            tvw_MouseUp(static_cast<QMouseEvent*>(event)->button());
+    } else if (watched == CmbSearch) {
+        if (type == QEvent::FocusIn)
+            CmbSearch_GotFocus();
+        else if (type == QEvent::FocusOut)
+            CmbSearch_LostFocus();
+    } else if (watched == Cmb) {
+        if (type == QEvent::KeyPress) {
+            Cmb_KeyDown(keyCodeOf(static_cast<QKeyEvent*>(event)));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Layout -----------------------------------------------------------------------------
+
+int Frmmain::ScaleWidth() const {
+    return pixelsToTwips(width());
+}
+
+int Frmmain::ScaleHeight() const {
+    return pixelsToTwips(height());
+}
+
+int Frmmain::WindowWidth() const {
+    return pixelsToTwips(frameGeometry().width());
+}
+
+void Frmmain::place(QWidget* widget, const ControlBox& box) {
+    widget->setGeometry(twipsToPixels(box.Left), twipsToPixels(box.Top), twipsToPixels(box.Width),
+                        twipsToPixels(box.Height));
+    widget->setVisible(box.Visible);
+}
+
+void Frmmain::alignBars() {
+    // The toolbar follows the top edge and the status bar the bottom edge at full width.
+    Toolbar->setGeometry(0, 0, width(), twipsToPixels(kToolbarHeight));
+    const int statusHeight = twipsToPixels(kStatusHeight);
+    Stat->setGeometry(0, height() - statusHeight, width(), statusHeight);
+}
+
+void Frmmain::applyLayout() {
+    alignBars();
+    place(CmbType, layout.CmbType);
+    place(CmbSearch, layout.CmbSearch);
+    place(Cmd, layout.Cmd);
+    place(Web->widget(), layout.Web);
+    place(lab, layout.lab);
+    place(tvw, layout.tvw);
+    place(Pop, layout.Pop);
+    place(Piclose, layout.Piclose);
+    place(PicPro, layout.PicPro);
+    Piclose->raise();
+    PicPro->raise();
+}
+
+void Frmmain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Frmmain::Form_Resize() {
+    resizeLayout(layout, ScaleWidth(), ScaleHeight(), WindowWidth());
+    applyLayout();
+}
+
+void Frmmain::HideList_Click() {
+    toggleRightPanel(layout, ScaleWidth(), ScaleHeight());
+    applyLayout();
+}
+
+void Frmmain::Piclose_Click() {
+    closePopPane(layout, ScaleHeight());
+    applyLayout();
+    tvw->setFocus();
+}
+
+void Frmmain::GanGao_Click() {
+    Form_Resize();
+}
+
+void Frmmain::lab_MouseMove(Qt::MouseButtons buttons, int x) {
+    if (buttons != Qt::LeftButton)
+        return;
+    dragSplitter(layout, x);
+    lab->setBackColor(Qt::black);
+    place(lab, layout.lab);
+}
+
+void Frmmain::lab_MouseUp() {
+    dropSplitter(layout, ScaleWidth());
+    lab->setBackColor(palette().color(QPalette::Button));
+    applyLayout();
+    Cmb->setFocus();
+}
+
+// ---- Life cycle -------------------------------------------------------------------------
+
+void Frmmain::Form_Load() {
+    Web->setSilent(true);
+    FocusReady = false;
+    // The desktop's screen saver stays off while a main window is open.
+    ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive", "0");
+    WebPop->setSilent(true);
+    WebPop->navigate(ctx.sites.url(kVendorService, "/pop/right.html"));
+    LoadChannels();
+    ++ctx.state.MainWindowCount;
+    const FirstUseValues firstUse{defaultRadioPage(ctx.sites), ctx.programFolder + "/Korvid"};
+    UseCount = IncrementUseCount(ctx.settings, ctx.registry, firstUse, "Cinema");
+}
+
+void Frmmain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Frmmain::Form_Activate() {
+    if (FocusReady) {
+        ctx.state.MouseHookPaused = false;
+        Cmb->setFocus();
+        QCoreApplication::processEvents();
+    }
+    MinuteCount = 0;
+    ctx.state.ActiveMainWindow = this;
+}
+
+void Frmmain::closeEvent(QCloseEvent* event) {
+    // The close is never cancelled.
+    if (!unloading_) {
+        unloading_ = true;
+        Form_QueryUnload();
+        emit unloaded();
+    }
+    event->accept();
+}
+
+void Frmmain::Form_QueryUnload() {
+    PortalState& state = ctx.state;
+    state.MouseHookPaused = true;
+    ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive", "1");
+    const QString shown = Web->locationUrl();
+    ctx.settings.write(kCinemaApp, "web", "webURL", shown);
+    const std::int32_t before = state.MainWindowCount;
+    --state.MainWindowCount;
+    if (before == 1) {
+        SaveHistoryFile();
+        state.PumpStopRequested = true;
+    }
+    state.MainWindowClosed =
+        !state.ActiveMainWindow.isNull() && state.ActiveMainWindow == state.DefaultMainWindow;
+    state.LastMainUrl = shown;
+    if (tvw->topLevelItemCount() > 0 && tvw->topLevelItem(0)->text(0) == kRadioRootCaption)
+        ctx.settings.write(kCinemaApp, "unload", "PingDao", state.LastMainUrl);
+}
+
+// ---- Timers and focus -------------------------------------------------------------------
+
+void Frmmain::Timer1_Timer() {
+    ++MinuteCount;
+    if (MinuteCount > 30 && ctx.state.ActiveMainWindow == this) {
+        MinuteCount = 0;
+        WebPop->refresh();
+    }
+}
+
+void Frmmain::Timer2_Timer() {
+    ++ProgressStep;
+    if (ProgressStep > 6) {
+        Timer2->stop();
+        ProgressStep = 0;
+        layout.PicPro.Width = 0;
+    } else {
+        layout.PicPro.Width = ProgressStep * 500;
+    }
+    place(PicPro, layout.PicPro);
+}
+
+void Frmmain::TimerSetFocus_Timer() {
+    TimerSetFocus->stop();
+    FocusReady = true;
+    ctx.state.MouseHookPaused = false;
+    if (QApplication::activeWindow() == this) {
+        Cmb->setFocus();
+        QCoreApplication::processEvents();
+    }
+}
+
+void Frmmain::tvw_GotFocus() {
+    ctx.state.MouseHookPaused = true;
+}
+
+void Frmmain::tvw_LostFocus() {
+    ctx.state.MouseHookPaused = false;
+}
+
+} // namespace lumera::portal

@@ -1,0 +1,222 @@
+#pragma once
+
+// Frmmain: the main window of Korvid. Several can be open in one process; each is loaded by
+// its constructor (Form_Load) and unloads itself when it closes (Form_QueryUnload).
+//
+// Which file holds which area of the window:
+//   Frmmain.cpp           controls, pop-up menus, load, activation, layout, timers, close
+//   Frmmain_tree.cpp      the channel and radio directory: LoadChannels, loadRadio, tvw_*
+//   Frmmain_browser.cpp   browser events, page commands, OpenInNewWindow, Cmb_KeyDown
+//   Frmmain_history.cpp   the viewing history and the favourites menu
+//   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About, the video search
+//
+// The constructor wires every control and menu item to its handler below, so an area only
+// fills in the bodies of its handlers. Each area keeps its declarations in its own block.
+
+#include "portal/PortalContext.h"
+#include "portal/mainwindow/ImageList.h"
+#include "portal/mainwindow/MainLayout.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace lumera {
+class NewWindowRequest;
+class WebBrowser;
+} // namespace lumera
+
+namespace lumera::portal {
+
+class PictureBox;
+class StatusBar;
+
+class Frmmain : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window hidden and loads it (Form_Load).
+    explicit Frmmain(PortalContext& context, QWidget* parent = nullptr);
+    ~Frmmain() override;
+
+    PortalContext& context() const { return ctx; }
+
+    // ---- Controls ---------------------------------------------------------------------
+    QToolBar* Toolbar = nullptr;
+    QComboBox* CmbType = nullptr;
+    QComboBox* CmbSearch = nullptr;
+    QPushButton* Cmd = nullptr;
+    WebBrowser* Web = nullptr;
+    PictureBox* lab = nullptr;
+    QTreeWidget* tvw = nullptr;
+    PictureBox* Pop = nullptr;
+    WebBrowser* WebPop = nullptr;
+    PictureBox* Piclose = nullptr;
+    PictureBox* PicPro = nullptr;
+    StatusBar* Stat = nullptr;
+    QComboBox* Cmb = nullptr;
+    ImageList ImageList1;
+    ImageList ImageList2;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* TimerSetFocus = nullptr;
+
+    // ---- Pop-up menus and their items -------------------------------------------------
+    QMenu* FileMenu = nullptr;
+    QMenu* FavMenu = nullptr;
+    QAction* addhome = nullptr;
+    QAction* SearchDir = nullptr;
+    QAction* favbar = nullptr;
+    QList<QAction*> MyFavorites; // element 0 always exists
+    QMenu* SetUpMenu = nullptr;
+    QAction* Help = nullptr;
+    QAction* LianBar1 = nullptr;
+    QAction* HomePage = nullptr;
+    QAction* Download = nullptr;
+    QAction* email = nullptr;
+    QAction* Lianbar2 = nullptr;
+    QAction* TimerCheck = nullptr;
+    QAction* TimeTurnOff = nullptr;
+    QAction* Setup = nullptr;
+    QMenu* TvwList = nullptr;
+    QAction* TvwAppend = nullptr;
+    QAction* ShortTvw = nullptr;
+    QAction* TvwBar = nullptr;
+    QAction* AddTvwList = nullptr;
+    QAction* DelTvwList = nullptr;
+    QAction* HideList = nullptr;
+    QAction* TvwBar2 = nullptr;
+    QAction* ReLoadWeb = nullptr;
+    QAction* GanGao = nullptr;
+    QMenu* MouseRight = nullptr;
+    QAction* WebTop = nullptr;
+    QAction* WebButton = nullptr;
+    QAction* Mbar2 = nullptr;
+    QAction* Webcopy = nullptr;
+    QAction* WebCut = nullptr;
+    QAction* WebPaste = nullptr;
+    QAction* Mbar = nullptr;
+    QAction* Reshua = nullptr;
+    QAction* WebAll = nullptr;
+    QAction* Mbar3 = nullptr;
+    QAction* Websearch = nullptr;
+    QAction* AboutMe = nullptr;
+
+    // ---- Per-window state -------------------------------------------------------------
+    std::int32_t ProgressStep = 0;
+    bool FocusReady = false;
+    std::int32_t MinuteCount = 0;
+    QString TargetUrl;
+    std::int32_t UseCount = 0;
+    QTreeWidgetItem* LastNode = nullptr;
+
+    // ---- Layout (Frmmain.cpp) ---------------------------------------------------------
+    // Where the moving controls are, in twips; applyLayout() puts the widgets there.
+    MainLayout layout;
+    void applyLayout();
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    // The outer width of the window in twips.
+    int WindowWidth() const;
+
+    // ---- Life cycle, panels and timers (Frmmain.cpp) ----------------------------------
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void HideList_Click();
+    void Piclose_Click();
+    void GanGao_Click();
+    void lab_MouseMove(Qt::MouseButtons buttons, int x);
+    void lab_MouseUp();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void TimerSetFocus_Timer();
+    void tvw_GotFocus();
+    void tvw_LostFocus();
+
+    // ---- Directory tree (Frmmain_tree.cpp) --------------------------------------------
+    void LoadChannels();
+    void loadRadio();
+    void tvw_DblClick();
+    void tvw_MouseUp(Qt::MouseButton button);
+    void TvwAppend_Click();
+    void ShortTvw_Click();
+
+    // ---- Browser panes and page commands (Frmmain_browser.cpp) ------------------------
+    void Web_StatusTextChange(const QString& text);
+    void Web_ProgressChange(int progress, int progressMax);
+    void Web_CommandStateChange(int command, bool enable);
+    void Web_TitleChange(const QString& text);
+    void Web_BeforeNavigate2(const QString& url);
+    void Web_NewWindow2(lumera::NewWindowRequest* request);
+    void Web_DocumentComplete(const QString& url);
+    void WebPop_DownloadComplete();
+    // Opens the address in a new main window, which is shown at once.
+    Frmmain* OpenInNewWindow(const QString& address);
+    void WebTop_Click();
+    void WebButton_Click();
+    void Webcopy_Click();
+    void WebCut_Click();
+    void WebPaste_Click();
+    void Reshua_Click();
+    void WebAll_Click();
+    void Websearch_Click();
+    void ReLoadWeb_Click();
+    // keyCode: 38 for the Up arrow, 40 for the Down arrow, else the key's own code.
+    void Cmb_KeyDown(int keyCode);
+
+    // ---- History and favourites (Frmmain_history.cpp) ---------------------------------
+    // Merges the history collected since start into his.dat.
+    void SaveHistoryFile();
+    void addhome_Click();
+    void SearchDir_Click();
+    void MyFavorites_Click(int index);
+
+    // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp) ---------------
+    void Help_Click();
+    void HomePage_Click();
+    void Download_Click();
+    void email_Click();
+    void TimeTurnOff_Click();
+    void Setup_Click();
+    void AboutMe_Click();
+    void Cmd_Click();
+    void CmbSearch_GotFocus();
+    void CmbSearch_LostFocus();
+
+signals:
+    // After Form_QueryUnload, as the window goes.
+    void unloaded();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void wireEvents();
+    void alignBars();
+    void place(QWidget* widget, const ControlBox& box);
+
+    PortalContext& ctx;
+    bool unloading_ = false;
+};
+
+// The caption of the radio directory's root: a tree showing it is in radio mode.
+inline const QString kRadioRootCaption = QStringLiteral("音乐广播电台");
+
+} // namespace lumera::portal
