@@ -1,6 +1,7 @@
 #include "portal/PortalSites.h"
 
 #include "portal/mainwindow/CommandSites.h"
+#include "portal/mainwindow/DirectoryTable.h"
 
 #include <QUrl>
 
@@ -12,6 +13,7 @@ SiteTable makePortalSiteTable(const QString& programFolder, const QString& sites
         {kRadioService, QStringLiteral("https://www.cri.cn")},
     };
     addCommandSites(defaults);
+    addDirectorySites(defaults);
     SiteTable table(defaults);
     table.loadOverrides(sitesIni);
     return table;
