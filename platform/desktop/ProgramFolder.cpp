@@ -20,8 +20,14 @@ QString programFolder() {
 }
 
 QString writableDataFolder(const QString& programFolder) {
-    const QFileInfo info(programFolder);
-    if (info.isDir() && ::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
+    return writableDataFolder(programFolder, [](const QString& folder) {
+        return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+    });
+}
+
+QString writableDataFolder(const QString& programFolder,
+                           const std::function<bool(const QString&)>& isWritable) {
+    if (QFileInfo(programFolder).isDir() && isWritable(programFolder))
         return programFolder;
     const QString fallback = dataFolder();
     QDir().mkpath(fallback);

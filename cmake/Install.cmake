@@ -1,0 +1,32 @@
+# cmake --install: both programs and everything shipped beside them go into one program folder,
+# <prefix>/lib/lumera; launchers in <prefix>/bin start them from there, so each program finds
+# its folder as the folder of its own file. Default prefix: ~/.local, a per-user install.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+    set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
+endif()
+set(LUMERA_INSTALL_FOLDER lib/lumera)
+
+install(TARGETS Korvid lumera_saver_program RUNTIME DESTINATION ${LUMERA_INSTALL_FOLDER})
+# The program folder of the build tree holds content, the movie player and the programs.
+install(DIRECTORY ${LUMERA_BIN_DIR}/ DESTINATION ${LUMERA_INSTALL_FOLDER}
+        USE_SOURCE_PERMISSIONS
+        PATTERN "Korvid" EXCLUDE
+        PATTERN "Lumera屏保" EXCLUDE
+        PATTERN "his.dat" EXCLUDE
+        PATTERN "history.html" EXCLUDE
+        PATTERN "Fav.rar" EXCLUDE
+        PATTERN "Favorites" EXCLUDE
+        PATTERN "sys" EXCLUDE
+        PATTERN "temp" EXCLUDE)
+
+foreach(program Korvid Lumera屏保)
+    configure_file(${CMAKE_SOURCE_DIR}/packaging/launcher.in
+                   ${CMAKE_BINARY_DIR}/launchers/${program} @ONLY)
+    install(PROGRAMS ${CMAKE_BINARY_DIR}/launchers/${program} DESTINATION bin)
+endforeach()
+
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumera-korvid.desktop
+              ${CMAKE_SOURCE_DIR}/packaging/lumera-saver.desktop
+        DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/portal/resources/icons/korvid.svg
+        DESTINATION share/icons/hicolor/scalable/apps RENAME lumera-korvid.svg)
