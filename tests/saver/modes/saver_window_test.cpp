@@ -141,3 +141,10 @@ TEST_F(SaverFormTest, ActivatingAgainHidesThePointerAgainAndOneExitRestoresIt) {
     EXPECT_FALSE(pointer.hidden);
     EXPECT_EQ(processEnds, 1);
 }
+
+TEST_F(SaverFormTest, AQuotedPictureFolderReadsBackUnchanged) {
+    // The set-up step quotes a folder with a comma or blanks at its ends.
+    folder.write("config/Korvidesk.ini", "[MyDeskTop]\nDownloadPath=\"/home/u/My Photos, 2026\"\n");
+    EXPECT_EQ(settings.read(lumera::saver::kSaverApp, "MyDeskTop", "DownloadPath"),
+              QStringLiteral("/home/u/My Photos, 2026"));
+}
