@@ -1,5 +1,6 @@
 #include "saver/modes/RuffleMoviePlayer.h"
 
+#include "platform/web/WebEngineProfile.h"
 #include "saver/modes/MovieFile.h"
 #include "saver/modes/PlayerScheme.h"
 
@@ -34,9 +35,9 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     view_->setPage(page_);
     // The player goes with its widget, as a control goes with its form.
-    connect(view_, &QObject::destroyed, this, [this] {
+    viewGone_ = connect(view_, &QObject::destroyed, [this] {
         view_ = nullptr;
-        deleteLater();
+        delete this;
     });
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok && !bridge_.ready()) {
@@ -49,7 +50,7 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
 
 RuffleMoviePlayer::~RuffleMoviePlayer() {
     if (view_) {
-        disconnect(view_, nullptr, this, nullptr);
+        disconnect(viewGone_);
         view_->setPage(nullptr);
         delete view_;
     }
@@ -79,6 +80,10 @@ void RuffleMoviePlayer::play() {
 void RuffleMoviePlayer::setVisible(bool visible) {
     if (view_)
         view_->setVisible(visible);
+}
+
+MoviePlayer* RuffleMoviePlayerFactory::create(QWidget* parent) {
+    return new RuffleMoviePlayer(sharedWebProfile(profileName_), programFolder_, parent);
 }
 
 } // namespace lumera::saver
