@@ -199,8 +199,17 @@ def garden(name, sky, blossoms, frames):
 
 # --- clock: hands that move -------------------------------------------------------------------
 
-def clock(name, face, rim, hand, frames, start_hour):
+def tick(rate=11025, seconds=0.04, pitch=1800.0, loudness=0.12):
+    """A soft wooden tick: a short tone that dies away."""
+    count = int(rate * seconds)
+    return [int(32767 * loudness * math.exp(-t / (count / 5)) * math.sin(2 * math.pi * pitch * t / rate))
+            for t in range(count)]
+
+
+def clock(name, face, rim, hand, frames, start_hour, ticking=False):
     movie = Movie(frames=frames)
+    if ticking:
+        movie.add_sound(tick(), range(0, frames, movie.fps))
     backdrop(movie, 0x101820, 0x28323C)
     r = 4200
     movie.add(Shape([Fill.solid(rim)], [circle(1, 0, 0, r + 260)]), lambda f: Transform(CX, CY))
@@ -323,7 +332,8 @@ MOVIES = {
                                       240),
     },
     "clock": {
-        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, 10),
+        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, 10,
+                                     ticking=True),
         "clock2.jav": lambda: clock("clock2", 0xD8E8F8, 0x2A4A7A, 0x102040, 288, 3),
     },
     "lianhua": {

@@ -38,16 +38,20 @@ protected:
         window_.reset();
     }
 
-    QJsonObject pageState() {
-        QJsonObject state;
+    QVariant runScript(const QString& script) {
+        QVariant result;
         bool done = false;
-        player_->view()->page()->runJavaScript(
-            QStringLiteral("window.lumeraPlayer.state()"), [&](const QVariant& value) {
-                state = QJsonDocument::fromJson(value.toString().toUtf8()).object();
-                done = true;
-            });
+        player_->view()->page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+        });
         waitUntil([&] { return done; }, 5000);
-        return state;
+        return result;
+    }
+
+    QJsonObject pageState() {
+        const QString state = runScript(QStringLiteral("window.lumeraPlayer.state()")).toString();
+        return QJsonDocument::fromJson(state.toUtf8()).object();
     }
 
     QString movieFromContent(const QString& name) {
@@ -75,6 +79,11 @@ protected:
 
 TEST_F(RufflePlayerTest, PlaysTheMovieItIsGivenOnTheColourItIsGiven) {
     const QString movie = movieFromContent(QStringLiteral("clock/clock1.jav"));
+    // Keeps the audio contexts the player makes, to see whether its sound runs.
+    runScript(QStringLiteral("const Made = window.AudioContext; window.madeAudio = [];"
+                             "window.AudioContext = function (...args) {"
+                             "  const context = new Made(...args);"
+                             "  window.madeAudio.push(context); return context; };"));
     player_->setBackgroundColor(0x102030);
     player_->setMovie(movie);
     player_->play();
@@ -94,6 +103,9 @@ TEST_F(RufflePlayerTest, PlaysTheMovieItIsGivenOnTheColourItIsGiven) {
     const QImage after = picture();
     EXPECT_GT(distinctColours(before), 20);
     EXPECT_NE(before, after);
+    // The clock ticks without anyone clicking first.
+    EXPECT_EQ(runScript("window.madeAudio.map(context => context.state).join()").toString(),
+              "running");
 }
 
 TEST_F(RufflePlayerTest, AFileThatIsNoMovieLeavesTheBlackBackground) {
