@@ -8,11 +8,17 @@ namespace lumera {
 class FakePointer : public Pointer {
 public:
     QPoint position() const override { return at; }
-    void hide() override { ++hides; }
-    void show() override { ++shows; }
-    bool visible() const { return hides <= shows; }
+    void hide() override {
+        ++hides;
+        hidden = true;
+    }
+    void show() override {
+        ++shows;
+        hidden = false;
+    }
 
     QPoint at{400, 300};
+    bool hidden = false;
     int hides = 0;
     int shows = 0;
 };

@@ -10,16 +10,18 @@ QPoint QtPointer::position() const {
 }
 
 void QtPointer::hide() {
+    if (hidden_)
+        return;
     QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
-    ++hidden_;
+    hidden_ = true;
 }
 
 void QtPointer::show() {
-    // More shows than hides would take away cursors that others set.
-    if (hidden_ == 0)
+    // Only our own blank cursor is taken away, never one that others set.
+    if (!hidden_)
         return;
     QGuiApplication::restoreOverrideCursor();
-    --hidden_;
+    hidden_ = false;
 }
 
 } // namespace lumera

@@ -11,7 +11,8 @@ public:
     virtual ~Pointer() = default;
     // The position on the desktop, in screen pixels.
     virtual QPoint position() const = 0;
-    // Hides the pointer over the program's windows; each hide is undone by one show.
+    // Hides the pointer over the program's windows; one show brings it back, however many
+    // hides came before.
     virtual void hide() = 0;
     virtual void show() = 0;
 };
@@ -24,7 +25,7 @@ public:
     void show() override;
 
 private:
-    int hidden_ = 0;
+    bool hidden_ = false;
 };
 
 } // namespace lumera

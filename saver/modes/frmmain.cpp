@@ -92,8 +92,12 @@ bool frmmain::Form_Load() {
     instanceLock_ = std::make_unique<QLockFile>(context_.instanceLockPath);
     instanceLock_->setStaleLockTime(0);
     if (!instanceLock_->tryLock(0)) {
+        // Only a copy that holds the lock stops this one; a lock that cannot be made at all
+        // (no runtime folder) does not keep the saver from running.
+        const bool anotherCopy = instanceLock_->error() == QLockFile::LockFailedError;
         instanceLock_.reset();
-        return false;
+        if (anotherCopy)
+            return false;
     }
 
     // 5.

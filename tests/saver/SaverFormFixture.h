@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/desktop/FakePointer.h"
+#include "platform/settings/SettingsStore.h"
+#include "platform/web/FakeWebBrowser.h"
+#include "saver/SaverPaths.h"
+#include "saver/modes/SaverContext.h"
+#include "saver/modes/frmmain.h"
+#include "support/TestFolders.h"
+#include "tests/saver/SaverTestApp.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace lumera::test {
+
+// A saver window on fakes: settings, program and data folders in a fresh test folder, a fake
+// browser and pointer, and an end of the process that is only counted.
+class SaverFormTest : public ::testing::Test {
+protected:
+    SaverFormTest() : settings(folder.file("config")) { saverFormTestApp(); }
+
+    QString pictures() const { return folder.file("pictures"); }
+    QString dataFile(const QString& name) const { return folder.file("data/" + name); }
+
+    void storePictureFolder(const QString& path) {
+        settings.write(saver::kSaverApp, "MyDeskTop", "DownloadPath", path);
+    }
+    QString loadtime() const { return settings.read(saver::kSaverApp, "ScreenSave", "loadtime"); }
+
+    // A new window for one run with this command-line text.
+    saver::frmmain& makeForm(const QString& arguments) {
+        form.reset();
+        context = std::make_unique<saver::SaverContext>(saver::SaverContext{
+            settings, browsers, pointer, folder.file("program"), folder.file("data"), arguments,
+            folder.file("runtime/saver.lock"), [this] { ++processEnds; }});
+        form = std::make_unique<saver::frmmain>(*context);
+        form->resize(1024, 768);
+        form->Form_Resize();
+        return *form;
+    }
+
+    FakeWebBrowser* web() const { return static_cast<FakeWebBrowser*>(form->Web); }
+
+    TestFolder folder;
+    SettingsStore settings;
+    FakeWebBrowserFactory browsers;
+    FakePointer pointer;
+    std::unique_ptr<saver::SaverContext> context;
+    std::unique_ptr<saver::frmmain> form;
+    int processEnds = 0;
+};
+
+} // namespace lumera::test

@@ -1,0 +1,129 @@
+#include "saver/pixels/CDIB.h"
+#include "saver/pixels/SurfaceSize.h"
+#include "tests/saver/SaverTestApp.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace lumera::saver;
+
+namespace {
+
+// The bytes of the pixel at (x, y) counted from the top of the picture.
+const std::uint8_t* pixelAt(const CDIB& dib, int x, int y) {
+    return dib.lpRGB + std::size_t(dib.header.biHeight - 1 - y) * dib.stride() + 3 * x;
+}
+
+} // namespace
+
+TEST(SurfaceSize, FixedFifteenTwipsPerPixelAndEightyRowsMore) {
+    const SurfaceSize xga = surfaceSizeFromTwips(15360, 11520);
+    EXPECT_EQ(xga.ScreenWidthPx, 1024);
+    EXPECT_EQ(xga.ScreenHeightPx, 848);
+    // A display with 12 twips per pixel: 1280 pixels are 15360 twips, still 1024 wide.
+    EXPECT_EQ(surfaceSizeFromTwips(1280 * 12, 1024 * 12).ScreenWidthPx, 1024);
+    // Halves go to even: 7.5 pixels give 8, 8.5 give 8.
+    EXPECT_EQ(surfaceSizeFromTwips(112.5, 0).ScreenWidthPx, 8);
+    EXPECT_EQ(surfaceSizeFromTwips(127.5, 0).ScreenWidthPx, 8);
+}
+
+TEST(Surface, ScreenSizedHeaderAndPixelCount) {
+    const SurfaceSize size{1024, 848};
+    CDIB dib(size);
+    EXPECT_EQ(dib.hdc, 0u);
+    dib.Clone(nullptr);
+    ASSERT_NE(dib.lpRGB, nullptr);
+    EXPECT_NE(dib.hdc, 0u);
+    EXPECT_EQ(dib.header.biSize, 40u);
+    EXPECT_EQ(dib.header.biWidth, 1024);
+    EXPECT_EQ(dib.header.biHeight, 848);
+    EXPECT_EQ(dib.header.biPlanes, 1);
+    EXPECT_EQ(dib.header.biBitCount, 24);
+    EXPECT_EQ(dib.header.biSizeImage, 3072u * 848);
+    EXPECT_EQ(dib.RGBSize(), 868352);
+    for (std::uint32_t i = 0; i < dib.header.biSizeImage; ++i)
+        ASSERT_EQ(dib.lpRGB[i], 0) << i;
+    dib.Class_Terminate();
+    EXPECT_EQ(dib.lpRGB, nullptr);
+    EXPECT_EQ(dib.hdc, 0u);
+}
+
+TEST(Surface, RowsArePaddedToFourBytesAndStoredBottomUp) {
+    const SurfaceSize size{5, 3};
+    CDIB dib(size);
+    QImage pic(5, 3, QImage::Format_RGB32);
+    pic.fill(Qt::black);
+    pic.setPixel(0, 0, qRgb(10, 20, 30)); // top-left
+    pic.setPixel(4, 2, qRgb(40, 50, 60)); // bottom-right
+    dib.Clone(&pic);
+    EXPECT_EQ(dib.stride(), 16);
+    EXPECT_EQ(dib.header.biSizeImage, 48u);
+    // Top-left pixel: first pixel of the last stored row, blue first.
+    EXPECT_EQ(dib.lpRGB[32], 30);
+    EXPECT_EQ(dib.lpRGB[33], 20);
+    EXPECT_EQ(dib.lpRGB[34], 10);
+    // Bottom-right: the end of the first stored row.
+    EXPECT_EQ(dib.lpRGB[12], 60);
+    EXPECT_EQ(dib.lpRGB[14], 40);
+}
+
+TEST(Surface, CloneOfASmallerPictureLeavesTheRestBlackAndCutsOffTheExcess) {
+    const SurfaceSize size{8, 6};
+    CDIB dib(size);
+    QImage white(8, 6, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    dib.Clone(&white);
+    QImage red(3, 20, QImage::Format_RGB32); // narrower and much taller
+    red.fill(Qt::red);
+    dib.Clone(&red);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const std::uint8_t* p = pixelAt(dib, x, y);
+            const bool covered = x < 3;
+            EXPECT_EQ(p[2], covered ? 255 : 0) << x << "," << y;
+            EXPECT_EQ(p[0], 0);
+        }
+}
+
+TEST(Surface, PaintDrawsTheWholeSurfaceUprightIncludingTheExtraRows) {
+    lumera::test::saverFormTestApp();
+    const SurfaceSize size{6, 4};
+    CDIB dib(size);
+    QImage pic(6, 2, QImage::Format_RGB32);
+    pic.fill(Qt::blue);
+    pic.setPixel(0, 0, qRgb(255, 0, 0));
+    dib.Clone(&pic);
+    QImage target(10, 10, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    {
+        QPainter painter(&target);
+        dib.Paint(painter, 2, 1);
+    }
+    EXPECT_EQ(target.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(target.pixel(2, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(7, 2), qRgb(0, 0, 255));
+    EXPECT_EQ(target.pixel(7, 4), qRgb(0, 0, 0)); // rows below the picture: black
+    EXPECT_EQ(target.pixel(7, 5), qRgb(255, 255, 255));
+}
+
+TEST(Surface, MemoryThatCannotBeHadIsARecordedFailure) {
+    const SurfaceSize huge{60000, 60000}; // far beyond what a surface may ask for
+    CDIB dib(huge);
+    dib.Clone(nullptr);
+    EXPECT_EQ(dib.lpRGB, nullptr);
+    EXPECT_EQ(dib.lastError().number, -1);
+    EXPECT_EQ(dib.lastError().description, QStringLiteral("DIB failed to create"));
+
+    const SurfaceSize none{0, 80};
+    CDIB empty(none);
+    empty.Clone(nullptr);
+    EXPECT_EQ(empty.lpRGB, nullptr);
+    EXPECT_EQ(empty.lastError().number, -1);
+
+    const SurfaceSize overflowing{70000, 70000};
+    CDIB big(overflowing);
+    big.Clone(nullptr);
+    EXPECT_EQ(big.RGBSize(), 0);
+    EXPECT_EQ(big.lastError().number, 6);
+}
