@@ -1,20 +1,11 @@
 #include "MovieTestSupport.h"
-#include "platform/desktop/FakePointer.h"
-#include "platform/settings/SettingsStore.h"
-#include "platform/web/FakeWebBrowser.h"
-#include "saver/SaverPaths.h"
-#include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/MovieFile.h"
-#include "saver/modes/MovieFolder.h"
-#include "saver/modes/SaverContext.h"
-#include "saver/modes/frmmain.h"
-#include "support/TestFolders.h"
+#include "tests/saver/SaverFormFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace lumera::saver {
 namespace {
@@ -24,53 +15,34 @@ QByteArray movieBytes(const QString& name) {
     return "FWS\x0a" + name.toUtf8();
 }
 
-class MovieModesTest : public ::testing::Test {
+class MovieModesTest : public ::lumera::test::SaverFormTest {
 protected:
-    MovieModesTest() : settings_(root_.file("config")) { test::saverTestApp(); }
-
     void SetUp() override {
         QDir().mkpath(pictures());
-        settings_.write(kSaverApp, "MyDeskTop", "DownloadPath", pictures());
+        storePictureFolder(pictures());
     }
 
-    QString program() const { return root_.file("program"); }
-    QString pictures() const { return root_.file("pictures"); }
-    QString workingCopy() const { return program() + "/sys/dong.swf"; }
-    QString index(const QString& folder) const {
-        return settings_.read(kSaverApp, "ScreenSave", "loadswf_" + folder);
+    QString program() const { return folder.file("program"); }
+    QString workingCopy() const { return dataFile("sys/dong.swf"); }
+    QString index(const QString& contentFolder) const {
+        return settings.read(kSaverApp, "ScreenSave", "loadswf_" + contentFolder);
     }
 
-    void addMovies(const QString& folder, const QStringList& names) {
+    void addMovies(const QString& contentFolder, const QStringList& names) {
         for (const QString& name : names)
-            root_.write("program/" + folder + '/' + name, movieBytes(name));
+            folder.write("program/" + contentFolder + '/' + name, movieBytes(name));
     }
 
     // One run of the saver, as far as its window goes: made and loaded. It is not shown, so
     // no activation starts a mode by itself: the test drives the modes.
     frmmain& startRun(const QString& mode) {
-        form_.reset();
-        players_ = std::make_unique<FakeMoviePlayerFactory>();
-        context_ = std::make_unique<SaverContext>(
-            SaverContext{settings_, browsers_, pointer_, program(), program(), mode,
-                         root_.file("saver.lock"), [this] { ++processEnds_; }, players_.get()});
-        form_ = std::make_unique<frmmain>(*context_);
-        EXPECT_TRUE(form_->Form_Load());
-        return *form_;
+        frmmain& f = makeForm(mode);
+        EXPECT_TRUE(f.Form_Load());
+        return f;
     }
-    FakeMoviePlayer& flash() const { return *players_->last(); }
-    FakeWebBrowser& web() const { return *browsers_.made.back(); }
 
     // The movie the player was last given, by the bytes it had then.
-    QString moviePlayed() const { return QString::fromUtf8(flash().movieBytes.mid(4)); }
-
-    test::TestFolder root_;
-    SettingsStore settings_;
-    FakeWebBrowserFactory browsers_;
-    FakePointer pointer_;
-    std::unique_ptr<FakeMoviePlayerFactory> players_;
-    std::unique_ptr<SaverContext> context_;
-    std::unique_ptr<frmmain> form_;
-    int processEnds_ = 0;
+    QString moviePlayed() const { return QString::fromUtf8(flash()->movieBytes.mid(4)); }
 };
 
 TEST_F(MovieModesTest, ThreeMoviesPlayInTurnOverFourRunsAndStartAgain) {
@@ -84,35 +56,35 @@ TEST_F(MovieModesTest, ThreeMoviesPlayInTurnOverFourRunsAndStartAgain) {
     EXPECT_EQ(played.join(','), "A.jav,b.JAV,c.jav,A.jav");
     EXPECT_EQ(stored.join(','), "1,2,3,1");
     // The player is given the working copy, never the folder's own file, on black.
-    EXPECT_EQ(flash().movie, workingCopy());
-    EXPECT_EQ(flash().calls.join(",").toStdString(),
+    EXPECT_EQ(flash()->movie, workingCopy());
+    EXPECT_EQ(flash()->calls.join(",").toStdString(),
               "Visible=false,BackgroundColor=0,Movie,Play,Visible=true");
-    EXPECT_FALSE(web().widget()->isVisible());
-    EXPECT_GE(web().widget()->x(), form_->width());
+    EXPECT_FALSE(web()->widget()->isVisible());
+    EXPECT_GE(web()->widget()->x(), form->width());
 }
 
 TEST_F(MovieModesTest, AnIndexPastTheEndOrBelowZeroStartsAgainAtTheFirstMovie) {
     addMovies("earth", {"one.jav", "two.jav"});
     for (const QString stored : {"7", "2", "-3"}) {
-        settings_.write(kSaverApp, "ScreenSave", "loadswf_earth", stored);
+        settings.write(kSaverApp, "ScreenSave", "loadswf_earth", stored);
         startRun("1").PlayMovieFolder("earth");
         EXPECT_EQ(moviePlayed(), "one.jav") << stored.toStdString();
         EXPECT_EQ(index("earth"), "1");
     }
     // Each folder keeps its own place; an unreadable index counts as 0.
     addMovies("flower", {"f1.jav", "f2.jav"});
-    settings_.write(kSaverApp, "ScreenSave", "loadswf_flower", "0.6");
+    settings.write(kSaverApp, "ScreenSave", "loadswf_flower", "0.6");
     startRun("5").PlayMovieFolder("flower");
     EXPECT_EQ(moviePlayed(), "f2.jav");
-    settings_.write(kSaverApp, "ScreenSave", "loadswf_flower", "abc");
+    settings.write(kSaverApp, "ScreenSave", "loadswf_flower", "abc");
     startRun("5").PlayMovieFolder("flower");
     EXPECT_EQ(moviePlayed(), "f1.jav");
     EXPECT_EQ(index("earth"), "1");
 }
 
 TEST_F(MovieModesTest, AMissingFolderPlaysFromTheFolderListedBefore) {
-    root_.write("pictures/left.jav", movieBytes("left.jav"));
-    root_.write("pictures/photo.jpg", "jpeg");
+    folder.write("pictures/left.jav", movieBytes("left.jav"));
+    folder.write("pictures/photo.jpg", "jpeg");
     frmmain& form = startRun("8");
     form.PlayMovieFolder("lianhua");
     EXPECT_EQ(form.File1.Path(), pictures());
@@ -123,13 +95,13 @@ TEST_F(MovieModesTest, AMissingFolderPlaysFromTheFolderListedBefore) {
 
 TEST_F(MovieModesTest, AFolderWithoutMoviesLeavesNoWorkingCopyAndStillCounts) {
     QDir().mkpath(program() + "/pusa");
-    root_.write("program/pusa/readme.txt", "no movies here");
-    root_.write("program/sys/dong.swf", movieBytes("previous"));
+    folder.write("program/pusa/readme.txt", "no movies here");
+    folder.write("program/sys/dong.swf", movieBytes("previous"));
     startRun("4").PlayMovieFolder("pusa");
     EXPECT_FALSE(QFile::exists(workingCopy()));
-    EXPECT_EQ(flash().movie, workingCopy());
-    EXPECT_TRUE(flash().movieBytes.isEmpty());
-    EXPECT_TRUE(flash().visible);
+    EXPECT_EQ(flash()->movie, workingCopy());
+    EXPECT_TRUE(flash()->movieBytes.isEmpty());
+    EXPECT_TRUE(flash()->visible);
     EXPECT_EQ(index("pusa"), "1");
 }
 
@@ -140,7 +112,7 @@ TEST_F(MovieModesTest, AFolderOfTenThousandNamesPlaysItsFirstByName) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     startRun("9").PlayMovieFolder("chuangyi");
-    EXPECT_EQ(form_->File1.ListCount(), 10000);
+    EXPECT_EQ(form->File1.ListCount(), 10000);
     EXPECT_TRUE(QFile::exists(workingCopy()));
     EXPECT_EQ(index("chuangyi"), "1");
 }
@@ -152,7 +124,7 @@ TEST_F(MovieModesTest, TheWorkingCopyIsGoneAfterEveryExit) {
     ASSERT_TRUE(QFile::exists(workingCopy()));
     form.ExitSaver();
     EXPECT_FALSE(QFile::exists(workingCopy()));
-    EXPECT_EQ(processEnds_, 1);
+    EXPECT_EQ(processEnds, 1);
 }
 
 TEST_F(MovieModesTest, AKeyPressedWhileTheMovieIsCopiedEndsTheSaverThere) {
@@ -163,8 +135,8 @@ TEST_F(MovieModesTest, AKeyPressedWhileTheMovieIsCopiedEndsTheSaverThere) {
     form.PlayMovieFolder("clock");
     EXPECT_TRUE(form.exiting());
     EXPECT_FALSE(QFile::exists(workingCopy()));
-    EXPECT_TRUE(flash().movie.isEmpty());
-    EXPECT_FALSE(flash().visible);
+    EXPECT_TRUE(flash()->movie.isEmpty());
+    EXPECT_FALSE(flash()->visible);
     // The run did not end normally, so it does not count.
     EXPECT_EQ(index("clock"), "");
 }
@@ -172,9 +144,9 @@ TEST_F(MovieModesTest, AKeyPressedWhileTheMovieIsCopiedEndsTheSaverThere) {
 TEST_F(MovieModesTest, ThePageModeShowsTheLocalPageAndCopiesNoMovie) {
     frmmain& form = startRun("2");
     form.ShowWebPage();
-    EXPECT_EQ(web().navigations.last(), program() + "/java/xiyang.htm");
-    EXPECT_FALSE(flash().visible);
-    EXPECT_TRUE(flash().movie.isEmpty());
+    EXPECT_EQ(web()->navigations.last(), program() + "/java/xiyang.htm");
+    EXPECT_FALSE(flash()->visible);
+    EXPECT_TRUE(flash()->movie.isEmpty());
     EXPECT_FALSE(QFile::exists(workingCopy()));
 }
 
