@@ -32,7 +32,7 @@ class BitWriter:
         self.current = 0
 
     def ub(self, bits, value):
-        if value < 0 or value >= (1 << bits) and bits:
+        if value < 0 or value >= (1 << bits):
             raise ValueError(f"{value} does not fit {bits} unsigned bits")
         for i in range(bits - 1, -1, -1):
             self.current = (self.current << 1) | ((value >> i) & 1)

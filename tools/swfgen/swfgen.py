@@ -159,9 +159,9 @@ def serene(name, backdrop_colours, halo_colour, robe, frames, rays):
     movie.add(Shape([ring], [circle(1, 0, 0, 1200)]), lambda f: Transform(CX, CY - 1000))
     for part in figure_parts(robe, 0xF2D2A8):
         movie.add(part, lambda f: Transform(CX, CY + 300 + 60 * math.sin(2 * math.pi * f / frames)))
-    lotus_seat = [petal(1, 900, 420) for _ in range(1)]
+    seat_petal = Shape([Fill.solid(0xF6B6C8)], [petal(1, 900, 420)])
     for k in range(7):
-        movie.add(Shape([Fill.solid(0xF6B6C8)], lotus_seat),
+        movie.add(seat_petal,
                   lambda f, k=k: Transform(CX + (k - 3) * 620, CY + 3800,
                                            angle=(k - 3) * 14, scale=1.2))
     return movie
@@ -251,7 +251,7 @@ def lotus(name, water, petal_colours, frames, unfold):
                           (255, 0xFFFFFF, 0)], 0, 0, 3000)
     for k in range(3):
         movie.add(Shape([ripple], [circle(1, 0, 0, 3000)]), lambda f, k=k: Transform(
-            CX, CY + 2600, scale=0.3 + 1.6 * ((f / frames + k / 3) % 1), scale_y=None,
+            CX, CY + 2600, scale=0.3 + 1.6 * ((f / frames + k / 3) % 1),
             alpha=max(0.01, 1 - ((f / frames + k / 3) % 1))))
     pad = Fill.radial([(0, 0x4FA84A, 255), (255, 0x1E5E2A, 255)], 0, 0, 3200)
     movie.add(Shape([pad], [circle(1, 0, 0, 3200, 900)]), lambda f: Transform(CX, CY + 2700))
