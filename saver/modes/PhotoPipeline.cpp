@@ -5,6 +5,9 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSaveFile>
+#include <QtEndian>
+#include <cstring>
+#include <limits>
 
 namespace lumera::saver {
 
@@ -12,12 +15,22 @@ namespace {
 
 // Megabytes QImageReader may allocate for one decoded picture.
 constexpr int kDecodeAllocationLimitMb = 512;
+constexpr int kBitmapHeaderBytes = 14 + 40;
 
 bool swapsSides(QImageIOHandler::Transformations t) {
     return t.testFlag(QImageIOHandler::TransformationRotate90);
 }
 
 } // namespace
+
+QSize decodeSize(QSize stored, QSize area) {
+    // The decoder shrinks by 2, 4 or 8 almost for free; any finer step is left to the stretch.
+    int divisor = 1;
+    while (divisor < 8 && stored.width() / (divisor * 2) >= area.width() &&
+           stored.height() / (divisor * 2) >= area.height())
+        divisor *= 2;
+    return {stored.width() / divisor, stored.height() / divisor};
+}
 
 QImage decodePhoto(const QString& path, QSize area) {
     if (area.isEmpty())
@@ -29,8 +42,13 @@ QImage decodePhoto(const QString& path, QSize area) {
         qint64(stored.width()) * stored.height() > kMaxPhotoPixels)
         return {};
     reader.setAutoTransform(true);
-    // The scaled size applies to the picture as stored, before it is turned upright.
-    reader.setScaledSize(swapsSides(reader.transformation()) ? area.transposed() : area);
+    // The fast integer transform of the decoder: the photo is shrunk to the screen anyway.
+    reader.setQuality(49);
+    // The size applies to the picture as stored, before it is turned upright.
+    const bool turned = swapsSides(reader.transformation());
+    const QSize decoded = decodeSize(stored, turned ? area.transposed() : area);
+    if (decoded != stored)
+        reader.setScaledSize(decoded);
     QImage photo;
     if (!reader.read(&photo))
         return {};
@@ -40,25 +58,53 @@ QImage decodePhoto(const QString& path, QSize area) {
 QImage stretchToArea(const QImage& photo, QSize area) {
     if (area.isEmpty())
         return {};
-    if (photo.size() == area && photo.format() == QImage::Format_RGB32)
-        return photo;
-    QImage picture(area, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    if (!photo.isNull()) {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), area), photo);
+    if (photo.isNull()) {
+        QImage black(area, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        return black;
     }
+    QImage picture = photo.size() == area
+                         ? photo
+                         : photo.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (picture.format() != QImage::Format_RGB32)
+        picture = picture.convertToFormat(QImage::Format_RGB32);
     return picture;
 }
 
 bool saveWorkBitmap(const QImage& picture, const QString& path) {
     if (picture.isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QImage bgr = picture.convertToFormat(QImage::Format_BGR888);
+    const qint64 width = bgr.width();
+    const qint64 height = bgr.height();
+    const qint64 rowBytes = (width * 3 + 3) & ~3LL;
+    const qint64 fileBytes = kBitmapHeaderBytes + rowBytes * height;
+    if (fileBytes > std::numeric_limits<std::int32_t>::max())
         return false;
-    if (!picture.save(&file, "BMP"))
+
+    // An uncompressed 24-bit Windows bitmap: file header, info header, rows bottom-up.
+    QByteArray bytes(fileBytes, '\0');
+    char* out = bytes.data();
+    const auto put16 = [&out](int at, std::uint16_t v) { qToLittleEndian(v, out + at); };
+    const auto put32 = [&out](int at, std::uint32_t v) { qToLittleEndian(v, out + at); };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, std::uint32_t(fileBytes));
+    put32(10, kBitmapHeaderBytes);
+    put32(14, 40);
+    put32(18, std::uint32_t(width));
+    put32(22, std::uint32_t(height));
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, std::uint32_t(rowBytes * height));
+    put32(38, 2835); // 72 dots per inch
+    put32(42, 2835);
+    for (qint64 y = 0; y < height; ++y)
+        std::memcpy(out + kBitmapHeaderBytes + (height - 1 - y) * rowBytes,
+                    bgr.constScanLine(int(y)), std::size_t(width * 3));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return false;
     return file.commit();
 }

@@ -12,12 +12,17 @@ class CDIB;
 // header must not make us ask for gigabytes).
 constexpr qint64 kMaxPhotoPixels = 200'000'000;
 
-// Decodes a photo for an area: the photo's own orientation (EXIF) applied, scaled to the
-// area's full width and height during decoding (the aspect ratio is not kept). A file that
-// cannot be read, is not a picture, is truncated or is too large gives a null image.
+// Decodes a photo for an area: the photo's own orientation (EXIF) applied, and shrunk by the
+// decoder by 2, 4 or 8 as far as it stays at least as large as the area. A file that cannot
+// be read, is not a picture, is truncated or is too large gives a null image.
 QImage decodePhoto(const QString& path, QSize area);
 
-// The work picture: the area cleared to black and the photo drawn over all of it.
+// The size the decoder is asked for: the stored size divided by the largest of 1, 2, 4, 8
+// that keeps both sides at least as large as the area.
+QSize decodeSize(QSize stored, QSize area);
+
+// The work picture: the photo stretched over the whole area (the aspect ratio is not kept),
+// or the area black without one.
 QImage stretchToArea(const QImage& photo, QSize area);
 
 // Writes the work picture as a Windows bitmap, replacing the file only once it is complete.

@@ -138,10 +138,12 @@ TEST_F(PhotoFadeTest, TheExifOrientationIsAppliedBeforeTheStretch) {
     QImageWriter writer(path, "jpeg");
     writer.setTransformation(QImageIOHandler::TransformationRotate90);
     ASSERT_TRUE(writer.write(stored));
-    const QImage upright = decodePhoto(path, QSize(200, 100));
+    const QImage upright = stretchToArea(decodePhoto(path, QSize(200, 100)), QSize(200, 100));
     ASSERT_EQ(upright.size(), QSize(200, 100));
     EXPECT_TRUE(near(upright.pixel(100, 10), qRgb(255, 0, 0)));
     EXPECT_TRUE(near(upright.pixel(100, 90), qRgb(0, 0, 255)));
+    // Shrunk by the decoder only as far as the upright photo still covers the area.
+    EXPECT_EQ(decodePhoto(path, QSize(10, 15)).size(), QSize(10, 20));
 }
 
 TEST_F(PhotoFadeTest, UndecodableFilesArePassedOverAndThePreviousPhotoComesAgain) {
@@ -179,7 +181,15 @@ TEST_F(PhotoFadeTest, DecodingRefusesWhatCannotBeAllocated) {
     EXPECT_TRUE(decodePhoto(folder.file("missing.jpg"), QSize(1920, 1165)).isNull());
     photo("ok.jpg", Qt::red);
     EXPECT_TRUE(decodePhoto(pictures() + "/ok.jpg", QSize()).isNull());
-    EXPECT_EQ(decodePhoto(pictures() + "/ok.jpg", QSize(30, 20)).size(), QSize(30, 20));
+    EXPECT_EQ(decodePhoto(pictures() + "/ok.jpg", QSize(30, 20)).size(), QSize(32, 24));
+    EXPECT_EQ(decodePhoto(pictures() + "/ok.jpg", QSize(100, 100)).size(), QSize(64, 48));
+}
+
+TEST(PhotoDecodeSize, TheDecoderShrinksByPowersOfTwoDownToTheArea) {
+    EXPECT_EQ(decodeSize({4000, 3000}, {1920, 1085}), QSize(2000, 1500));
+    EXPECT_EQ(decodeSize({4000, 3000}, {1024, 773}), QSize(2000, 1500));
+    EXPECT_EQ(decodeSize({16000, 12000}, {1024, 773}), QSize(2000, 1500)); // at most by 8
+    EXPECT_EQ(decodeSize({800, 600}, {1920, 1085}), QSize(800, 600));
 }
 
 TEST_F(PhotoFadeTest, NoPhotosOrAPictureFolderThatIsAFileStaysDark) {
@@ -210,4 +220,27 @@ TEST_F(PhotoFadeTest, AClickOnThePhotoEndsTheSaverAndTheWorkBitmapStays) {
     EXPECT_EQ(processEnds, 1);
     EXPECT_FALSE(pointer.hidden);
     EXPECT_TRUE(QFile::exists(dataFile("temp/music.bmp")));
+}
+
+TEST(WorkBitmap, WrittenAsAWindowsBitmapThatReadsBackPixelForPixel) {
+    lumera::test::saverFormTestApp();
+    lumera::test::TestFolder folder;
+    QImage picture(5, 3, QImage::Format_RGB32); // 15 bytes a row, padded to 16
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            picture.setPixel(x, y, qRgb(40 * x, 80 * y, 7));
+    const QString path = folder.file("music.bmp");
+    ASSERT_TRUE(saveWorkBitmap(picture, path));
+    const QByteArray bytes = folder.read(path);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(bytes.size(), 54 + 16 * 3);
+    QImage back;
+    ASSERT_TRUE(back.load(path, "BMP"));
+    ASSERT_EQ(back.size(), picture.size());
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(back.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+    EXPECT_FALSE(saveWorkBitmap(picture, folder.file("no/such/folder/music.bmp")));
+    EXPECT_FALSE(saveWorkBitmap(QImage(), path));
+    EXPECT_TRUE(back.load(path, "BMP")); // a failed write leaves the old file whole
 }

@@ -1,0 +1,171 @@
+// One fade step over a screen-sized 24-bit surface, four ways: the saver's XFade, the plain
+// byte loop, memcpy of the same bytes (the bound of what memory allows) and QPainter drawing
+// the picture with opacity onto black. The summary prints each as a share of memcpy's speed.
+#include "saver/pixels/Asm.h"
+#include "saver/pixels/XFadeKernels.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using lumera::saver::Asm;
+
+struct Screen {
+    int width;
+    int height;
+};
+const Screen kSurfaces[] = {{1024, 848}, {1920, 1160}, {3840, 2240}};
+
+std::vector<std::uint8_t> randomBytes(std::size_t n) {
+    std::vector<std::uint8_t> v(n);
+    std::mt19937 gen(7);
+    for (auto& b : v)
+        b = static_cast<std::uint8_t>(gen());
+    return v;
+}
+
+std::size_t surfaceBytes(const benchmark::State& state) {
+    return 3u * std::size_t(state.range(0)) * std::size_t(state.range(1));
+}
+
+void finish(benchmark::State& state) {
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(surfaceBytes(state)));
+}
+
+void BM_XFade(benchmark::State& state) {
+    const Asm routines;
+    const auto src = randomBytes(surfaceBytes(state));
+    std::vector<std::uint8_t> dest(src.size());
+    const auto pixels = std::int32_t(state.range(0) * state.range(1));
+    int level = 0;
+    for (auto _ : state) {
+        routines.XFade(src.data(), dest.data(), pixels, level);
+        level = (level + 4) & 0xFF;
+        benchmark::DoNotOptimize(dest.data());
+        benchmark::ClobberMemory();
+    }
+    finish(state);
+}
+
+void BM_ScalarLoop(benchmark::State& state) {
+    const auto src = randomBytes(surfaceBytes(state));
+    std::vector<std::uint8_t> dest(src.size());
+    int level = 0;
+    for (auto _ : state) {
+        lumera::saver::xfadeScalar(src.data(), dest.data(), src.size(),
+                                   static_cast<std::uint8_t>(level));
+        level = (level + 4) & 0xFF;
+        benchmark::DoNotOptimize(dest.data());
+        benchmark::ClobberMemory();
+    }
+    finish(state);
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    const auto src = randomBytes(surfaceBytes(state));
+    std::vector<std::uint8_t> dest(src.size());
+    for (auto _ : state) {
+        std::memcpy(dest.data(), src.data(), src.size());
+        benchmark::DoNotOptimize(dest.data());
+        benchmark::ClobberMemory();
+    }
+    finish(state);
+}
+
+void BM_QPainterOpacity(benchmark::State& state) {
+    const int w = int(state.range(0)), h = int(state.range(1));
+    const auto bytes = randomBytes(std::size_t(w) * h * 4);
+    QImage photo(w, h, QImage::Format_RGB32);
+    std::memcpy(photo.bits(), bytes.data(), bytes.size());
+    QImage screen(w, h, QImage::Format_RGB32);
+    int level = 0;
+    for (auto _ : state) {
+        screen.fill(Qt::black);
+        QPainter painter(&screen);
+        painter.setOpacity(level / 256.0);
+        painter.drawImage(0, 0, photo);
+        painter.end();
+        level = (level + 4) & 0xFF;
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+    finish(state);
+}
+
+void surfaces(benchmark::internal::Benchmark* b) {
+    for (const Screen& s : kSurfaces)
+        b->Args({s.width, s.height});
+    // The machine is shared: the median of several runs, in processor time, is the figure
+    // least disturbed by other work.
+    b->Repetitions(5)->DisplayAggregatesOnly(true);
+}
+
+BENCHMARK(BM_Memcpy)->Apply(surfaces);
+BENCHMARK(BM_XFade)->Apply(surfaces);
+BENCHMARK(BM_ScalarLoop)->Apply(surfaces);
+BENCHMARK(BM_QPainterOpacity)->Apply(surfaces);
+
+// Prints the usual table and remembers every result for the summary.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Aggregate ||
+                run.aggregate_name != "median")
+                continue;
+            const auto it = run.counters.find("bytes_per_second");
+            if (it == run.counters.end())
+                continue;
+            speed_[run.run_name.args][run.run_name.function_name.substr(3)] = it->second.value;
+        }
+    }
+
+    void printRatios() const {
+        std::printf("\nThroughput as a share of memcpy of the same bytes (medians, higher is "
+                    "faster):\n");
+        std::printf("%-12s %10s %12s %16s %18s\n", "surface", "XFade", "ScalarLoop",
+                    "QPainterOpacity", "XFade/QPainter");
+        for (const auto& [size, byName] : speed_) {
+            const auto get = [&byName](const char* n) {
+                const auto it = byName.find(n);
+                return it == byName.end() ? 0.0 : it->second;
+            };
+            const double memcpySpeed = get("Memcpy");
+            if (memcpySpeed <= 0)
+                continue;
+            std::string surface = size;
+            std::replace(surface.begin(), surface.end(), '/', 'x');
+            std::printf("%-12s %10.2f %12.2f %16.2f %18.1f\n", surface.c_str(),
+                        get("XFade") / memcpySpeed, get("ScalarLoop") / memcpySpeed,
+                        get("QPainterOpacity") / memcpySpeed,
+                        get("QPainterOpacity") > 0 ? get("XFade") / get("QPainterOpacity") : 0.0);
+        }
+    }
+
+private:
+    std::map<std::string, std::map<std::string, double>> speed_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
