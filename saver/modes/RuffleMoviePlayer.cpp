@@ -16,10 +16,9 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
     : QObject(nullptr), profile_(profile), handler_(new PlayerSchemeHandler(programFolder, this)),
       view_(new QWebEngineView(parent)), page_(new QWebEnginePage(profile, this)),
       bridge_([this](const QString& script) { page_->runJavaScript(script); }) {
-    if (const QWebEngineUrlSchemeHandler* installed =
-            profile_->urlSchemeHandler(playerSchemeName())) {
-        profile_->removeUrlSchemeHandler(const_cast<QWebEngineUrlSchemeHandler*>(installed));
-    }
+    // One player serves the scheme on a profile at a time: the newest.
+    if (profile_->urlSchemeHandler(playerSchemeName()))
+        profile_->removeUrlScheme(playerSchemeName());
     profile_->installUrlSchemeHandler(playerSchemeName(), handler_);
 
     QWebEngineSettings* settings = page_->settings();
