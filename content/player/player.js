@@ -4,31 +4,35 @@
 
 (function () {
     // The engine's fetch() refuses our own URL scheme, so same-scheme addresses are loaded
-    // through XMLHttpRequest and handed back as a Response.
-    const nativeFetch = window.fetch ? window.fetch.bind(window) : null;
-    window.fetch = function (resource, init) {
-        const address = new URL(resource instanceof Request ? resource.url : String(resource),
-                                document.baseURI);
-        if (address.protocol !== location.protocol || !nativeFetch) {
-            if (address.protocol !== location.protocol)
-                return Promise.reject(new TypeError("blocked: " + address.href));
-            return nativeFetch(resource, init);
-        }
+    // through XMLHttpRequest and handed back as a Response. Addresses made in the page
+    // (blob:, data:) go to the engine's fetch(); nothing is fetched from anywhere else.
+    const nativeFetch = window.fetch.bind(window);
+    function fetchOwn(address, init) {
         return new Promise(function (resolve, reject) {
             const xhr = new XMLHttpRequest();
             xhr.open((init && init.method) || "GET", address.href);
             xhr.responseType = "arraybuffer";
             xhr.onload = function () {
-                const type = xhr.getResponseHeader("Content-Type") || "application/octet-stream";
                 resolve(new Response(xhr.response, {
                     status: xhr.status || 200,
                     statusText: xhr.statusText || "OK",
-                    headers: { "Content-Type": type },
+                    headers: {
+                        "Content-Type": xhr.getResponseHeader("Content-Type") || "application/octet-stream",
+                    },
                 }));
             };
             xhr.onerror = function () { reject(new TypeError("failed: " + address.href)); };
             xhr.send();
         });
+    }
+    window.fetch = function (resource, init) {
+        const address = new URL(resource instanceof Request ? resource.url : String(resource),
+                                document.baseURI);
+        if (address.protocol === location.protocol)
+            return fetchOwn(address, init);
+        if (address.protocol === "blob:" || address.protocol === "data:")
+            return nativeFetch(resource, init);
+        return Promise.reject(new TypeError("not fetched: " + address.href));
     };
 
     window.RufflePlayer = window.RufflePlayer || {};

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 namespace lumera::saver {
 
@@ -44,6 +46,17 @@ public:
 
 private:
     QWidget* widget_;
+};
+
+class FakeMoviePlayerFactory : public MoviePlayerFactory {
+public:
+    MoviePlayer* create(QWidget* parent) override {
+        made.push_back(std::make_unique<FakeMoviePlayer>(parent));
+        return made.back().get();
+    }
+    FakeMoviePlayer* last() const { return made.empty() ? nullptr : made.back().get(); }
+
+    std::vector<std::unique_ptr<FakeMoviePlayer>> made;
 };
 
 } // namespace lumera::saver

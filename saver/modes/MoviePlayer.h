@@ -23,4 +23,12 @@ public:
     virtual void setVisible(bool visible) = 0;
 };
 
+// Makes the saver window's movie player; the player belongs to the parent widget and goes
+// with it.
+class MoviePlayerFactory {
+public:
+    virtual ~MoviePlayerFactory() = default;
+    virtual MoviePlayer* create(QWidget* parent) = 0;
+};
+
 } // namespace lumera::saver

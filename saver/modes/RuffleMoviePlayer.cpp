@@ -1,5 +1,6 @@
 #include "saver/modes/RuffleMoviePlayer.h"
 
+#include "platform/web/WebEngineProfile.h"
 #include "saver/modes/MovieFile.h"
 #include "saver/modes/PlayerScheme.h"
 
@@ -15,10 +16,9 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
     : QObject(nullptr), profile_(profile), handler_(new PlayerSchemeHandler(programFolder, this)),
       view_(new QWebEngineView(parent)), page_(new QWebEnginePage(profile, this)),
       bridge_([this](const QString& script) { page_->runJavaScript(script); }) {
-    if (const QWebEngineUrlSchemeHandler* installed =
-            profile_->urlSchemeHandler(playerSchemeName())) {
-        profile_->removeUrlSchemeHandler(const_cast<QWebEngineUrlSchemeHandler*>(installed));
-    }
+    // One player serves the scheme on a profile at a time: the newest.
+    if (profile_->urlSchemeHandler(playerSchemeName()))
+        profile_->removeUrlScheme(playerSchemeName());
     profile_->installUrlSchemeHandler(playerSchemeName(), handler_);
 
     QWebEngineSettings* settings = page_->settings();
@@ -34,9 +34,9 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     view_->setPage(page_);
     // The player goes with its widget, as a control goes with its form.
-    connect(view_, &QObject::destroyed, this, [this] {
+    viewGone_ = connect(view_, &QObject::destroyed, [this] {
         view_ = nullptr;
-        deleteLater();
+        delete this;
     });
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok && !bridge_.ready()) {
@@ -49,7 +49,7 @@ RuffleMoviePlayer::RuffleMoviePlayer(QWebEngineProfile* profile, const QString& 
 
 RuffleMoviePlayer::~RuffleMoviePlayer() {
     if (view_) {
-        disconnect(view_, nullptr, this, nullptr);
+        disconnect(viewGone_);
         view_->setPage(nullptr);
         delete view_;
     }
@@ -79,6 +79,10 @@ void RuffleMoviePlayer::play() {
 void RuffleMoviePlayer::setVisible(bool visible) {
     if (view_)
         view_->setVisible(visible);
+}
+
+MoviePlayer* RuffleMoviePlayerFactory::create(QWidget* parent) {
+    return new RuffleMoviePlayer(sharedWebProfile(profileName_), programFolder_, parent);
 }
 
 } // namespace lumera::saver

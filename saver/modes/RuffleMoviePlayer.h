@@ -41,6 +41,19 @@ private:
     QWebEngineView* view_;
     QWebEnginePage* page_;
     PlayerBridge bridge_;
+    QMetaObject::Connection viewGone_;
+};
+
+// Players on the program's shared web profile of that name.
+class RuffleMoviePlayerFactory : public MoviePlayerFactory {
+public:
+    RuffleMoviePlayerFactory(QString profileName, QString programFolder)
+        : profileName_(std::move(profileName)), programFolder_(std::move(programFolder)) {}
+    MoviePlayer* create(QWidget* parent) override;
+
+private:
+    QString profileName_;
+    QString programFolder_;
 };
 
 } // namespace lumera::saver

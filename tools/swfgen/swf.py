@@ -9,10 +9,14 @@ import math
 import struct
 
 TWIPS = 20
+# Characters are numbered by layer; the one sound comes after any number of them.
+SOUND_ID = 60000
 
 TAG_END = 0
 TAG_SHOW_FRAME = 1
 TAG_SET_BACKGROUND_COLOR = 9
+TAG_DEFINE_SOUND = 14
+TAG_START_SOUND = 15
 TAG_PLACE_OBJECT2 = 26
 TAG_REMOVE_OBJECT2 = 28
 TAG_DEFINE_SHAPE3 = 32
@@ -28,7 +32,7 @@ class BitWriter:
         self.current = 0
 
     def ub(self, bits, value):
-        if value < 0 or value >= (1 << bits) and bits:
+        if value < 0 or value >= (1 << bits):
             raise ValueError(f"{value} does not fit {bits} unsigned bits")
         for i in range(bits - 1, -1, -1):
             self.current = (self.current << 1) | ((value >> i) & 1)
@@ -323,6 +327,19 @@ def place_object2(depth, transform, character=None, clip_depth=None):
     return tag(TAG_PLACE_OBJECT2, body)
 
 
+def define_sound(sound_id, samples, rate_code=1):
+    """Mono 16-bit uncompressed sound; rate code 1 is 11025 samples a second."""
+    head = struct.pack("<H", sound_id)
+    head += bytes([(3 << 4) | (rate_code << 2) | (1 << 1) | 0])
+    head += struct.pack("<I", len(samples))
+    data = b"".join(struct.pack("<h", max(-32768, min(32767, v))) for v in samples)
+    return tag(TAG_DEFINE_SOUND, head + data)
+
+
+def start_sound(sound_id):
+    return tag(TAG_START_SOUND, struct.pack("<H", sound_id) + bytes([0]))
+
+
 class Layer:
     """A shape at one depth whose transform is a function of the frame number."""
 
@@ -340,6 +357,10 @@ class Movie:
         self.frames = frames
         self.version = version
         self.layers = []
+        self.sound = None  # (samples, frames on which it starts)
+
+    def add_sound(self, samples, start_frames):
+        self.sound = (samples, set(start_frames))
 
     def add(self, shape, motion=None, clip_to=None):
         """Adds a layer above the others; clip_to makes it a mask over the layers up to
@@ -350,6 +371,8 @@ class Movie:
     def _frame_tags(self, frame, previous):
         """The tags of one frame; an object whose placement did not change is left alone."""
         out = b""
+        if self.sound and frame in self.sound[1]:
+            out += start_sound(SOUND_ID)
         for index, layer in enumerate(self.layers):
             depth = index + 1
             transform = layer.motion(frame)
@@ -370,6 +393,8 @@ class Movie:
         body += tag(TAG_SET_BACKGROUND_COLOR, bytes([0, 0, 0]))
         for index, layer in enumerate(self.layers):
             body += tag(TAG_DEFINE_SHAPE3, layer.shape.define_shape3(index + 1))
+        if self.sound:
+            body += define_sound(SOUND_ID, self.sound[0])
         previous = {}
         for frame in range(self.frames):
             body += self._frame_tags(frame, previous)

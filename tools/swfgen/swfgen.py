@@ -95,9 +95,10 @@ def hills(colour, base, height, bumps, phase):
     return Shape([Fill.solid(colour)], [path])
 
 
-def cloud():
+def cloud_puffs():
+    """Overlapping outlines of one fill would cut holes into each other: one shape a puff."""
     parts = [(0, 0, 900, 420), (-800, 120, 600, 320), (800, 100, 700, 340), (200, -250, 600, 380)]
-    return Shape([Fill.solid(0xFFFFFF, 215)], [circle(1, x, y, rx, ry) for x, y, rx, ry in parts])
+    return [Shape([Fill.solid(0xFFFFFF)], [circle(1, x, y, rx, ry)]) for x, y, rx, ry in parts]
 
 
 def bird():
@@ -116,9 +117,10 @@ def scenery(name, sky, sun_colour, hill_colours, frames, birds):
               lambda f: Transform(W * 0.7, H * 0.36 - 600 * f / frames,
                                   scale=wave(f, frames / 2, 0.95, 1.05)))
     for i, speed in enumerate((1.0, 0.6)):
-        movie.add(cloud(), lambda f, i=i, s=speed: Transform(
-            (W * (0.15 + 0.5 * i) + s * 5000 * f / frames) % (W + 3000) - 1500,
-            H * (0.18 + 0.1 * i), scale=0.9 + 0.3 * i))
+        for puff in cloud_puffs():
+            movie.add(puff, lambda f, i=i, s=speed: Transform(
+                (W * (0.15 + 0.5 * i) + s * 5000 * f / frames) % (W + 3000) - 1500,
+                H * (0.18 + 0.1 * i), scale=0.9 + 0.3 * i, alpha=0.92))
     for i, colour in enumerate(hill_colours):
         movie.add(hills(colour, H * (0.62 + 0.12 * i), 1800 - 400 * i, 3 + i, i * 2.1))
     for i in range(birds):
@@ -131,13 +133,11 @@ def scenery(name, sky, sun_colour, hill_colours, frames, birds):
 
 # --- pusa: a calm seated figure with a halo ---------------------------------------------------
 
-def figure(robe, skin):
-    body = circle(1, 0, 1500, 2000, 1700)
-    shoulders = circle(1, 0, 300, 1200, 900)
-    head = circle(2, 0, -900, 620, 700)
-    knot = circle(2, 0, -1700, 260, 240)
-    hands = circle(2, 0, 1700, 520, 260)
-    return Shape([Fill.solid(robe), Fill.solid(skin)], [body, shoulders, head, knot, hands])
+def figure_parts(robe, skin):
+    """Body, shoulders, head, hair knot and folded hands, back to front."""
+    parts = [(robe, 0, 1500, 2000, 1700), (robe, 0, 300, 1200, 900), (skin, 0, -900, 620, 700),
+             (0x3A2A20, 0, -1700, 300, 260), (skin, 0, 1700, 520, 260)]
+    return [Shape([Fill.solid(c)], [circle(1, x, y, rx, ry)]) for c, x, y, rx, ry in parts]
 
 
 def serene(name, backdrop_colours, halo_colour, robe, frames, rays):
@@ -157,11 +157,11 @@ def serene(name, backdrop_colours, halo_colour, robe, frames, rays):
     ring = Fill.radial([(0, 0xFFFFFF, 0), (200, 0xFFF4C0, 0), (225, 0xFFF4C0, 255),
                         (255, 0xFFF4C0, 0)], 0, 0, 1200)
     movie.add(Shape([ring], [circle(1, 0, 0, 1200)]), lambda f: Transform(CX, CY - 1000))
-    movie.add(figure(robe, 0xF2D2A8), lambda f: Transform(CX, CY + 300 + 60 * math.sin(
-        2 * math.pi * f / frames)))
-    lotus_seat = [petal(1, 900, 420) for _ in range(1)]
+    for part in figure_parts(robe, 0xF2D2A8):
+        movie.add(part, lambda f: Transform(CX, CY + 300 + 60 * math.sin(2 * math.pi * f / frames)))
+    seat_petal = Shape([Fill.solid(0xF6B6C8)], [petal(1, 900, 420)])
     for k in range(7):
-        movie.add(Shape([Fill.solid(0xF6B6C8)], lotus_seat),
+        movie.add(seat_petal,
                   lambda f, k=k: Transform(CX + (k - 3) * 620, CY + 3800,
                                            angle=(k - 3) * 14, scale=1.2))
     return movie
@@ -199,8 +199,17 @@ def garden(name, sky, blossoms, frames):
 
 # --- clock: hands that move -------------------------------------------------------------------
 
-def clock(name, face, rim, hand, frames, start_hour):
+def tick(rate=11025, seconds=0.04, pitch=1800.0, loudness=0.12):
+    """A soft wooden tick: a short tone that dies away."""
+    count = int(rate * seconds)
+    return [int(32767 * loudness * math.exp(-t / (count / 5)) * math.sin(2 * math.pi * pitch * t / rate))
+            for t in range(count)]
+
+
+def clock(name, face, rim, hand, frames, start_hour, ticking=False):
     movie = Movie(frames=frames)
+    if ticking:
+        movie.add_sound(tick(), range(0, frames, movie.fps))
     backdrop(movie, 0x101820, 0x28323C)
     r = 4200
     movie.add(Shape([Fill.solid(rim)], [circle(1, 0, 0, r + 260)]), lambda f: Transform(CX, CY))
@@ -242,7 +251,7 @@ def lotus(name, water, petal_colours, frames, unfold):
                           (255, 0xFFFFFF, 0)], 0, 0, 3000)
     for k in range(3):
         movie.add(Shape([ripple], [circle(1, 0, 0, 3000)]), lambda f, k=k: Transform(
-            CX, CY + 2600, scale=0.3 + 1.6 * ((f / frames + k / 3) % 1), scale_y=None,
+            CX, CY + 2600, scale=0.3 + 1.6 * ((f / frames + k / 3) % 1),
             alpha=max(0.01, 1 - ((f / frames + k / 3) % 1))))
     pad = Fill.radial([(0, 0x4FA84A, 255), (255, 0x1E5E2A, 255)], 0, 0, 3200)
     movie.add(Shape([pad], [circle(1, 0, 0, 3200, 900)]), lambda f: Transform(CX, CY + 2700))
@@ -323,7 +332,8 @@ MOVIES = {
                                       240),
     },
     "clock": {
-        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, 10),
+        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, 10,
+                                     ticking=True),
         "clock2.jav": lambda: clock("clock2", 0xD8E8F8, 0x2A4A7A, 0x102040, 288, 3),
     },
     "lianhua": {

@@ -11,12 +11,14 @@
 
 namespace lumera::test {
 
-// The application object of a saver test program, made on first use the way the saver's
-// main() makes it: the player's address scheme is known before it exists.
+// The application object of a saver test program that plays movies, made on first use the
+// way the saver's main() makes it: the player's address scheme is known before it exists.
 inline QApplication& saverTestApp() {
     static int argc = 1;
     static char name[] = "saver_tests";
     static char* argv[] = {name, nullptr};
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
     static QApplication* app = [] {
         saver::registerPlayerScheme();
         prepareWebEngineEnvironment();

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -37,16 +38,20 @@ protected:
         window_.reset();
     }
 
-    QJsonObject pageState() {
-        QJsonObject state;
+    QVariant runScript(const QString& script) {
+        QVariant result;
         bool done = false;
-        player_->view()->page()->runJavaScript(
-            QStringLiteral("window.lumeraPlayer.state()"), [&](const QVariant& value) {
-                state = QJsonDocument::fromJson(value.toString().toUtf8()).object();
-                done = true;
-            });
+        player_->view()->page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+        });
         waitUntil([&] { return done; }, 5000);
-        return state;
+        return result;
+    }
+
+    QJsonObject pageState() {
+        const QString state = runScript(QStringLiteral("window.lumeraPlayer.state()")).toString();
+        return QJsonDocument::fromJson(state.toUtf8()).object();
     }
 
     QString movieFromContent(const QString& name) {
@@ -54,6 +59,16 @@ protected:
             QFile file(builtProgramFolder() + '/' + name);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         }());
+    }
+
+    QImage picture() const { return player_->widget()->grab().toImage(); }
+
+    static int distinctColours(const QImage& image) {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7)
+                colours.insert(image.pixel(x, y));
+        return static_cast<int>(colours.size());
     }
 
     test::TestFolder folder_;
@@ -64,6 +79,11 @@ protected:
 
 TEST_F(RufflePlayerTest, PlaysTheMovieItIsGivenOnTheColourItIsGiven) {
     const QString movie = movieFromContent(QStringLiteral("clock/clock1.jav"));
+    // Keeps the audio contexts the player makes, to see whether its sound runs.
+    runScript(QStringLiteral("const Made = window.AudioContext; window.madeAudio = [];"
+                             "window.AudioContext = function (...args) {"
+                             "  const context = new Made(...args);"
+                             "  window.madeAudio.push(context); return context; };"));
     player_->setBackgroundColor(0x102030);
     player_->setMovie(movie);
     player_->play();
@@ -75,8 +95,42 @@ TEST_F(RufflePlayerTest, PlaysTheMovieItIsGivenOnTheColourItIsGiven) {
     EXPECT_EQ(state["movie"].toString(), "lumera://saver/movie?n=1");
     EXPECT_TRUE(state["playing"].toBool());
     EXPECT_EQ(state["error"].toString(), "");
-    QTest::qWait(1500);
-    player_->widget()->grab().save("/tmp/ruffle_grab.png");
+
+    // The hands move: two pictures a second apart differ, and neither is plain.
+    QTest::qWait(1000);
+    const QImage before = picture();
+    QTest::qWait(1100);
+    const QImage after = picture();
+    EXPECT_GT(distinctColours(before), 20);
+    EXPECT_NE(before, after);
+    // The clock ticks without anyone clicking first.
+    EXPECT_EQ(runScript("window.madeAudio.map(context => context.state).join()").toString(),
+              "running");
+}
+
+TEST_F(RufflePlayerTest, AFileThatIsNoMovieLeavesTheBlackBackground) {
+    QFile big(folder_.file("big.jav"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(100ll * 1024 * 1024));
+    big.close();
+    const QStringList bad = {
+        folder_.write("text.jav", "<html>this is not a movie</html>"),
+        folder_.write("empty.jav", {}),
+        big.fileName(),
+        // Starts like a packed movie, but what follows cannot be unpacked.
+        folder_.write("packed.jav", QByteArray("CWS\x0a\x00\x10\x00\x00") + QByteArray(4000, 'x')),
+    };
+    player_->setBackgroundColor(0);
+    player_->setVisible(true);
+    for (const QString& file : bad) {
+        player_->setMovie(file);
+        player_->play();
+        QTest::qWait(1500);
+        const QJsonObject state = pageState();
+        // The page still answers, and shows the background alone.
+        ASSERT_FALSE(state.isEmpty()) << file.toStdString();
+        EXPECT_EQ(distinctColours(picture()), 1) << file.toStdString();
+        EXPECT_EQ(picture().pixel(10, 10), qRgb(0, 0, 0)) << file.toStdString();
+    }
 }
 
 } // namespace
