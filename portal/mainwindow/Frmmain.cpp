@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -69,6 +70,9 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     setWindowTitle(kTitle);
     setWindowIcon(programIcon());
     resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
+    // Restored from maximised, the window sits in the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     createControls();
     createMenus();
