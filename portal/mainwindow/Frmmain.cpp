@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace lumera::portal {
 
@@ -379,6 +380,20 @@ void Frmmain::Form_Load() {
     ++ctx.state.MainWindowCount;
     const FirstUseValues firstUse{defaultRadioPage(ctx.sites), ctx.programFolder + "/Korvid"};
     UseCount = IncrementUseCount(ctx.settings, ctx.registry, firstUse, "Cinema");
+}
+
+void Frmmain::setVisible(bool visible) {
+    // WORKAROUND: the first browser view in a hidden window makes Qt build the native window
+    // anew for its own kind of surface, and the new one forgets the window state (Qt 6.4):
+    // the window would come up at its design size instead of maximised.
+    if (visible && !isVisible()) {
+        if (QWindow* native = windowHandle()) {
+            const Qt::WindowStates wanted = windowState() & ~Qt::WindowActive;
+            if (native->windowStates() != wanted)
+                native->setWindowStates(wanted);
+        }
+    }
+    QWidget::setVisible(visible);
 }
 
 void Frmmain::changeEvent(QEvent* event) {

@@ -51,6 +51,7 @@ public:
     ~Frmmain() override;
 
     PortalContext& context() const { return ctx; }
+    void setVisible(bool visible) override;
 
     // ---- Controls ---------------------------------------------------------------------
     QToolBar* Toolbar = nullptr;
