@@ -1,5 +1,7 @@
 #include "portal/PortalSites.h"
 
+#include "portal/mainwindow/DirectoryTable.h"
+
 #include <QUrl>
 
 namespace lumera::portal {
@@ -9,6 +11,7 @@ SiteTable makePortalSiteTable(const QString& programFolder, const QString& sites
         {kVendorService, QUrl::fromLocalFile(programFolder + "/vendor").toString()},
         {kRadioService, QStringLiteral("https://www.cri.cn")},
     };
+    addDirectorySites(defaults);
     SiteTable table(defaults);
     table.loadOverrides(sitesIni);
     return table;

@@ -45,7 +45,9 @@ TextLines readTextLines(const QString& path, qsizetype maxLines) {
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows in write()'s
+    // count: a buffered QSaveFile loses the error at commit and renames a cut file into place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
