@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace lumera::portal {
+
+// What a main window does with a page's request for a new window.
+enum class NewWindowAction {
+    Open,       // a new main window receives the page
+    LeaveAlone, // the request is not answered (the browser opens nothing of its own)
+    Refuse,     // cancelled, and the status bar says so
+};
+
+struct NewWindowInput {
+    QString activeHref;     // the link the user activated on the page, if any
+    QString lastStatusText; // the window's last meaningful status text
+    QString locationUrl;    // the address the main pane shows
+    bool userInitiated = false;
+    // The settings switch "禁止《Lumera桌面》弹出新的窗口" is ticked.
+    bool blockPageWindows = false;
+};
+
+// A status text longer than this is no link address the user pointed at.
+constexpr int kLinkStatusLength = 150;
+
+NewWindowAction newWindowAction(const NewWindowInput& input);
+
+// Panel 1 when a page's window was refused.
+inline const QString kRefusedWindowStatus = QStringLiteral("已阻止本页弹出的新窗口");
+
+// Windows that pages open by themselves (not from a click or key press), counted across the
+// whole program: a page, or a chain of pages each opening the next, gets at most
+// kMaxWindows of them in any kSpanSeconds.
+class PageWindowLimiter {
+public:
+    static constexpr int kMaxWindows = 3;
+    static constexpr int kSpanSeconds = 60;
+
+    // True, and counted, when one more window may open at `now`.
+    bool allow(const QDateTime& now);
+
+private:
+    QList<QDateTime> opened_;
+};
+
+} // namespace lumera::portal

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace lumera {
+class SiteTable;
+}
+
+namespace lumera::portal {
+
+struct Directory;
+
+// A directory node keeps its key and its index (its place in the order of creation, from 1)
+// in these roles of column 0.
+constexpr int kNodeKeyRole = Qt::UserRole;
+constexpr int kNodeIndexRole = Qt::UserRole + 1;
+
+// Empties the tree and builds the directory in it: root, groups, then the leaves. Images are
+// taken from `images` by their index from 1 (a missing image shows none). The last leaf of
+// the directory's reveal group is scrolled into view, and the groups are expanded with the
+// root selected. Returns the node added last.
+QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
+                                const SiteTable& sites, const QList<QIcon>& images);
+
+// The node of that index, or null.
+QTreeWidgetItem* nodeAt(const QTreeWidget& tree, int index);
+QString nodeKey(const QTreeWidgetItem* node);
+int nodeIndex(const QTreeWidgetItem* node);
+// All nodes in the order of creation.
+QList<QTreeWidgetItem*> nodesInOrder(const QTreeWidget& tree);
+
+// The tree shows the radio directory exactly when its first node says so.
+bool isRadioDirectory(const QTreeWidget& tree);
+
+// Expand or collapse nodes 2 to 13 (the groups of the channel directory).
+void setGroupsExpanded(QTreeWidget& tree, bool expanded);
+// Makes node 1 the selected (and current) node.
+void selectFirstNode(QTreeWidget& tree);
+
+// What a double-click on the tree opens.
+struct LeafToOpen {
+    enum Where { Nothing, OwnPane, NewWindow };
+    Where where = Nothing;
+    QString address;
+};
+LeafToOpen leafToOpen(const QTreeWidget& tree);
+
+} // namespace lumera::portal
