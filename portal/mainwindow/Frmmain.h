@@ -14,6 +14,7 @@
 // fills in the bodies of its handlers. Each area keeps its declarations in its own block.
 
 #include "portal/PortalContext.h"
+#include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/ImageList.h"
 #include "portal/mainwindow/MainLayout.h"
 
@@ -178,6 +179,18 @@ public:
     // keyCode: 38 for the Up arrow, 40 for the Down arrow, else the key's own code.
     void Cmb_KeyDown(int keyCode);
 
+    // ---- Browser pane state (Frmmain_browser.cpp) -------------------------------------
+    // The last status text of Web that was neither empty nor "完成".
+    QString LastStatusText;
+    // The title last recorded in the viewing history.
+    QString LastTitle;
+    bool CanGoBack = false;
+    bool CanGoForward = false;
+    // The main window this one opened last.
+    QPointer<Frmmain> ChildWindow;
+    // Enables the toolbar's "back" and "forward" buttons as CanGoBack and CanGoForward say.
+    void butenableable();
+
     // ---- History and favourites (Frmmain_history.cpp) ---------------------------------
     // Merges the history collected since start into his.dat (the last window's close).
     void SaveHistoryFile();
@@ -224,8 +237,5 @@ private:
     PortalContext& ctx;
     bool unloading_ = false;
 };
-
-// The caption of the radio directory's root: a tree showing it is in radio mode.
-inline const QString kRadioRootCaption = QStringLiteral("音乐广播电台");
 
 } // namespace lumera::portal
