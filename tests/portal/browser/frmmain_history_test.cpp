@@ -1,22 +1,13 @@
-#include "platform/desktop/FakeDesktop.h"
-#include "platform/registry/HiveRegistry.h"
-#include "platform/settings/SettingsStore.h"
-#include "platform/sites/SiteTable.h"
 #include "platform/text/AnsiCodec.h"
-#include "platform/web/FakeWebBrowser.h"
-#include "portal/PortalContext.h"
 #include "portal/browser/Favorites.h"
 #include "portal/browser/FormDfg.h"
 #include "portal/browser/History.h"
-#include "portal/mainwindow/Frmmain.h"
-#include "support/TestFolders.h"
+#include "support/FrmmainHarness.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -27,42 +18,17 @@ using namespace lumera::portal;
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "portal_browser_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
-// One main window on fakes, its data files in a folder of its own.
+// One main window on fakes; its data files go to the harness's folder.
 class FrmmainHistoryTest : public ::testing::Test {
 protected:
-    FrmmainHistoryTest()
-        : settings((ensureApplication(), folder.file("config"))),
-          registry(folder.file("registry.hive"), &inhibitor, std::nullopt),
-          context{settings, registry, desktop,       browsers,           sites,
-                  clock,    state,    folder.path(), folder.file("data")} {
-        QDir().mkpath(context.dataFolder);
-        window = new Frmmain(context);
-        web = static_cast<FakeWebBrowser*>(window->Web);
-    }
-    ~FrmmainHistoryTest() override { delete window.data(); }
+    QByteArray data(const QString& name) const { return harness.folder.read(name); }
 
-    QByteArray data(const QString& name) const { return folder.read("data/" + name); }
-
-    test::TestFolder folder;
-    SettingsStore settings;
-    FakeInhibitor inhibitor;
-    HiveRegistry registry;
-    FakeDesktop desktop;
-    FakeWebBrowserFactory browsers;
-    SiteTable sites;
-    FakeClock clock;
-    PortalState state;
-    PortalContext context;
-    QPointer<Frmmain> window;
-    FakeWebBrowser* web = nullptr;
+    test::FrmmainHarness harness;
+    PortalState& state = harness.state;
+    PortalContext& context = harness.context;
+    FakeClock& clock = harness.clock;
+    Frmmain* window = harness.open();
+    FakeWebBrowser* web = test::FrmmainHarness::fakeWeb(window);
 };
 
 TEST_F(FrmmainHistoryTest, HistoryButtonSavesWritesAndShowsThePage) {

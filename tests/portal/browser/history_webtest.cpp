@@ -1,26 +1,16 @@
 // The viewing history and the favourites in a real main window with the real browser engine,
 // on pages served from 127.0.0.1.
-#include "platform/desktop/FakeDesktop.h"
-#include "platform/registry/HiveRegistry.h"
-#include "platform/settings/SettingsStore.h"
-#include "platform/sites/SiteTable.h"
 #include "platform/text/AnsiCodec.h"
 #include "platform/web/WebBrowser.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
-#include "portal/PortalContext.h"
-#include "portal/PortalSites.h"
 #include "portal/browser/Favorites.h"
-#include "portal/mainwindow/Frmmain.h"
+#include "support/FrmmainHarness.h"
 #include "support/LoopbackHttpServer.h"
-#include "support/TestFolders.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -31,37 +21,21 @@ using namespace lumera::portal;
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "portal_browser_webtests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        prepareWebEngineEnvironment();
-        new QApplication(argc, argv);
-    }
-    return *qApp;
-}
-
 bool waitForTitle(WebBrowser& web, const QString& title) {
     return QTest::qWaitFor([&] { return web.documentTitle() == title; }, 30000);
 }
 
 TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromTheMenu) {
-    application();
-    test::TestFolder folder;
-    SettingsStore settings(folder.file("config"));
-    FakeInhibitor inhibitor;
-    HiveRegistry registry(folder.file("registry.hive"), &inhibitor, std::nullopt);
-    FakeDesktop desktop;
+    prepareWebEngineEnvironment();
+    test::WidgetApplication application;
     WebEngineBrowserFactory browsers;
+    test::FrmmainHarness harness(&browsers);
     // The side pane shows the vendor's page from the program folder's own copy.
-    SiteTable sites = makePortalSiteTable(qEnvironmentVariable("LUMERA_PROGRAM_DIR", folder.path()),
-                                          folder.file("sites.ini"));
-    Clock clock;
-    PortalState state;
-    PortalContext context{settings, registry, desktop,       browsers,           sites,
-                          clock,    state,    folder.path(), folder.file("data")};
-    QDir().mkpath(context.dataFolder);
+    harness.sites =
+        makePortalSiteTable(qEnvironmentVariable("LUMERA_PROGRAM_DIR", harness.folder.path()),
+                            harness.folder.file("sites.ini"));
+    PortalState& state = harness.state;
+    const QString dataFolder = harness.context.dataFolder;
 
     test::LoopbackHttpServer server;
     server.addPage("/first.html", test::htmlPage("第一部电影", "<h1>第一部电影</h1>"));
@@ -70,7 +44,7 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     const QString first = server.origin() + "/first.html";
     const QString second = server.origin() + "/second.html";
 
-    QPointer<Frmmain> window = new Frmmain(context);
+    Frmmain* window = harness.open();
     window->setWindowState(Qt::WindowNoState);
     window->setGeometry(0, 0, 1280, 800);
     window->show();
@@ -82,9 +56,9 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
 
     window->ShowHistoryPage();
     ASSERT_TRUE(waitForTitle(*window->Web, "电影观看历史"));
-    EXPECT_EQ(window->TargetUrl, context.dataFolder + "/history.html");
+    EXPECT_EQ(window->TargetUrl, dataFolder + "/history.html");
     EXPECT_TRUE(state.HistoryBuffer.isEmpty());
-    const QString stored = decodeAnsi(folder.read("data/his.dat"));
+    const QString stored = decodeAnsi(harness.folder.read("his.dat"));
     const QStringList rows = stored.split("\r\n");
     ASSERT_EQ(rows.size(), 4);
     EXPECT_TRUE(rows[0].contains("<a href=\"" + second +
