@@ -23,9 +23,11 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -191,11 +193,18 @@ public:
     void butenableable();
 
     // ---- History and favourites (Frmmain_history.cpp) ---------------------------------
-    // Merges the history collected since start into his.dat.
+    // Merges the history collected since start into his.dat (the last window's close).
     void SaveHistoryFile();
+    // The toolbar's "history": saves the history, rewrites history.html and shows it in Web.
+    void ShowHistoryPage();
+    // Rebuilds the favourite entries of FavMenu from Fav.rar; the toolbar's "fav" calls it
+    // before popping FavMenu up.
+    void LoadFavoritesMenu();
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
+    // Shows the favourite dialogs modally; tests set it to answer them without exec().
+    std::function<void(QDialog&)> runModalDialog;
 
     // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp) ---------------
     void Help_Click();
