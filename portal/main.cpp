@@ -1,10 +1,73 @@
+#include "platform/desktop/Clock.h"
+#include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/registry/AutostartEntry.h"
+#include "platform/registry/DBusScreenSaverInhibitor.h"
+#include "platform/registry/HiveRegistry.h"
+#include "platform/settings/ConfigFolder.h"
+#include "platform/settings/SettingsStore.h"
+#include "platform/sites/SiteTable.h"
+#include "platform/web/WebEngineBrowser.h"
+#include "platform/web/WebEngineProfile.h"
+#include "portal/PortalContext.h"
+#include "portal/PortalSites.h"
+#include "portal/PortalState.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/resources/PortalImages.h"
+#include "portal/tray/FormTray.h"
+#include "portal/tray/SysTray.h"
 
 #include <QApplication>
+#include <QPointer>
+
+using namespace lumera;
+using namespace lumera::portal;
+
+namespace {
+
+// Main windows still open when the program ends go before the browser profile does.
+void closeRemainingMainWindows() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Frmmain*>(window))
+            windows.append(window);
+    }
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    prepareWebEngineEnvironment();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvid");
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumera桌面"));
-    return 0;
+    QApplication::setApplicationDisplayName(kProgramTitle);
+    QApplication::setWindowIcon(programIcon());
+    // The program lives in the tray: closing its windows does not end it, Exit does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString folder = programFolder();
+    SettingsStore settings;
+    DBusScreenSaverInhibitor inhibitor(kProgramTitle);
+    HiveRegistry registry(HiveRegistry::defaultHivePath(), &inhibitor,
+                          AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
+    LinuxDesktop desktop;
+    WebEngineBrowserFactory browsers;
+    SiteTable sites = makePortalSiteTable(folder, SiteTable::defaultSitesFile());
+    Clock clock;
+    PortalState state;
+    PortalContext context{settings, registry, desktop,
+                          browsers, sites,    clock,
+                          state,    folder,   writableDataFolder(folder)};
+
+    QtSysTray tray;
+    FormTray formTray(context, tray);
+    QObject::connect(&formTray, &FormTray::exitFinished, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    formTray.Form_Load();
+    const int status = app.exec();
+    closeRemainingMainWindows();
+    return status;
 }

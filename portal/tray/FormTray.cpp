@@ -1,0 +1,267 @@
+#include "portal/tray/FormTray.h"
+
+#include "platform/desktop/ProgramFolder.h"
+#include "platform/web/WebBrowser.h"
+#include "portal/PortalSites.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/Twips.h"
+#include "portal/resources/PortalImages.h"
+#include "portal/tray/MainWindowMousePump.h"
+#include "portal/tray/RadioPage.h"
+#include "portal/tray/SysTray.h"
+#include "portal/tray/UseCounter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace lumera::portal {
+
+namespace {
+
+constexpr int kChimeWatch = 200;
+constexpr int kChimeRest = 60000;
+constexpr int kMaxDrives = 6;
+
+QAction* addItem(QMenu* menu, const QString& caption, const QString& name) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QAction* addBar(QMenu* menu, const QString& name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
+    : QWidget(parent), ctx(context), tray_(tray), pump_(new MainWindowMousePump(ctx.state, this)) {
+    setWindowTitle(kProgramTitle);
+    setWindowIcon(programIcon());
+    showInformation = [](const QString& text) {
+        QMessageBox::information(nullptr, kProgramTitle, text);
+    };
+    Web = ctx.browsers.create(this);
+    Web->setObjectName("Web");
+    TextHead = new QPlainTextEdit(this);
+    TextHead->setObjectName("TextHead");
+    TextHead->hide();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kChimeWatch);
+    connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
+    Timer1->start();
+    createMenu();
+}
+
+FormTray::~FormTray() = default;
+
+void FormTray::createMenu() {
+    mnutray = new QMenu(QStringLiteral("系统(&S)"), this);
+    mnutray->setObjectName("mnutray");
+    LoadMe = addItem(mnutray, kProgramTitle, "LoadMe");
+    AutoRun = addItem(mnutray, QStringLiteral("开机自动运行"), "AutoRun");
+    // The log-on entry is set at the first start, so the mark starts set.
+    AutoRun->setCheckable(true);
+    AutoRun->setChecked(true);
+
+    aboutme = mnutray->addMenu(QStringLiteral("关于软件"));
+    aboutme->setObjectName("aboutme");
+    helpMe = addItem(aboutme, QStringLiteral("帮助主题"), "helpMe");
+    aboutbar0 = addBar(aboutme, "aboutbar0");
+    softHome = addItem(aboutme, QStringLiteral("软件官网"), "softHome");
+    callme = addItem(aboutme, QStringLiteral("联系我们"), "callme");
+    softbar = addBar(aboutme, "softbar");
+
+    popbar33 = addBar(mnutray, "popbar33");
+    TimeRing = addItem(mnutray, QStringLiteral("整点报时启动"), "TimeRing");
+
+    diskbag = mnutray->addMenu(QStringLiteral("我的电脑"));
+    diskbag->setObjectName("diskbag");
+    const QStringList roots = ctx.desktop.driveRoots().mid(0, kMaxDrives);
+    for (int i = 0; i < roots.size(); ++i) {
+        QAction* drive = addItem(diskbag, QStringLiteral("【%1】").arg(roots.at(i)), "loaddisk");
+        connect(drive, &QAction::triggered, this, [this, i] { loaddisk_Click(i); });
+        loaddisk.append(drive);
+    }
+
+    turnoffpc = addItem(mnutray, QStringLiteral("立即关闭电脑"), "turnoffpc");
+    kuaibar1 = addBar(mnutray, "kuaibar1");
+    trayclose = addItem(mnutray, QStringLiteral("退出"), "trayclose");
+
+    connect(LoadMe, &QAction::triggered, this, &FormTray::LoadMe_Click);
+    connect(AutoRun, &QAction::triggered, this, &FormTray::AutoRun_Click);
+    connect(softHome, &QAction::triggered, this, &FormTray::softHome_Click);
+    connect(callme, &QAction::triggered, this, &FormTray::callme_Click);
+    connect(turnoffpc, &QAction::triggered, this, &FormTray::turnoffpc_Click);
+    connect(trayclose, &QAction::triggered, this, &FormTray::trayclose_Click);
+}
+
+// ---- Start-up ---------------------------------------------------------------------------
+
+void FormTray::Form_Load() {
+    Web->setSilent(true);
+    Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
+    HookTrayWindow();
+    tray_.AddTrayIcon(windowIcon(), kProgramTitle, mnutray);
+    move(twipsToPixels(-8000), y());
+
+    Frmmain* main = mainWindow();
+    const QString stored = ctx.settings.read(kCinemaApp, "unload", "PingDao");
+    main->Web->navigate(startupRadioPage(stored, defaultRadioPage(ctx.sites)));
+    main->loadRadio();
+    ctx.state.ActiveMainWindow = main;
+    main->layout.Pop.Left = 30000;
+    main->applyLayout();
+    ctx.state.PumpStopRequested = false;
+    pump_->start();
+
+    // Without a notification area no click could ever bring the window up.
+    if (!tray_.available())
+        main->show();
+}
+
+Frmmain* FormTray::mainWindow() {
+    if (!ctx.state.DefaultMainWindow)
+        ctx.state.DefaultMainWindow = new Frmmain(ctx);
+    return ctx.state.DefaultMainWindow;
+}
+
+void FormTray::Form_QueryUnload() {
+    UnhookTrayWindow();
+    tray_.RemoveTrayIcon();
+}
+
+// ---- The tray icon ----------------------------------------------------------------------
+
+void FormTray::HookTrayWindow() {
+    if (hooked_)
+        return;
+    connect(&tray_, &SysTray::activated, this, &FormTray::TrayWindowProc);
+    hooked_ = true;
+}
+
+void FormTray::UnhookTrayWindow() {
+    if (!hooked_)
+        return;
+    disconnect(&tray_, &SysTray::activated, this, &FormTray::TrayWindowProc);
+    hooked_ = false;
+}
+
+void FormTray::TrayWindowProc(QSystemTrayIcon::ActivationReason reason) {
+    if (!hooked_)
+        return;
+    if (reason == QSystemTrayIcon::Trigger) {
+        PortalState& state = ctx.state;
+        // A default window that went is made again and sent back to the last address too.
+        const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
+        Frmmain* main = mainWindow();
+        if (reload) {
+            main->Web->navigate(state.LastMainUrl);
+            main->loadRadio();
+        } else {
+            main->setWindowState(Qt::WindowMaximized);
+        }
+        main->show();
+        main->raise();
+        main->activateWindow();
+    } else if (reason == QSystemTrayIcon::Context) {
+        if (!tray_.opensMenuItself())
+            SysTrayMouseEventHandler();
+    }
+}
+
+void FormTray::SysTrayMouseEventHandler() {
+    mnutray->popup(QCursor::pos());
+}
+
+// ---- The tray menu ----------------------------------------------------------------------
+
+void FormTray::LoadMe_Click() {
+    Frmmain* main = mainWindow();
+    main->Web->navigate(defaultRadioPage(ctx.sites));
+    main->loadRadio();
+    main->show();
+    main->raise();
+    main->activateWindow();
+}
+
+void FormTray::AutoRun_Click() {
+    if (!AutoRun->isChecked()) {
+        ctx.registry.DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Radio");
+        showInformation(QStringLiteral("已经删除本软件的“开机自动运行”！    "));
+        return;
+    }
+    ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Radio",
+                                   ctx.programFolder + "/Korvid");
+}
+
+void FormTray::softHome_Click() {
+    ctx.desktop.openUrl(ctx.sites.url(kVendorService, "/lan/"));
+}
+
+void FormTray::callme_Click() {
+    ctx.desktop.openUrl("mailto:" + kVendorContactAddress);
+}
+
+void FormTray::loaddisk_Click(int index) {
+    if (index >= 0 && index < loaddisk.size())
+        OpenDriveRoot(loaddisk.at(index)->text());
+}
+
+void FormTray::OpenDriveRoot(const QString& caption) {
+    // "【/media/usb】" gives "/media/usb".
+    if (caption.size() < 2)
+        return;
+    ctx.desktop.openUrl(caption.mid(1, caption.size() - 2));
+}
+
+void FormTray::turnoffpc_Click() {
+    ctx.desktop.shutdownNow();
+}
+
+void FormTray::trayclose_Click() {
+    if (exiting_)
+        return;
+    exiting_ = true;
+    Form_QueryUnload();
+    Timer1->stop();
+    ctx.state.MainWindowClosed = true;
+    if (Frmmain* main = ctx.state.DefaultMainWindow)
+        main->close();
+    // Further main windows stay open; the program ends when the last one has gone.
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (auto* other = qobject_cast<Frmmain*>(window))
+            connect(other, &Frmmain::unloaded, this, &FormTray::endWhenNoWindowIsLeft,
+                    Qt::QueuedConnection);
+    }
+    endWhenNoWindowIsLeft();
+}
+
+void FormTray::endWhenNoWindowIsLeft() {
+    if (!exiting_ || exitFinished_ || ctx.state.MainWindowCount > 0)
+        return;
+    exitFinished_ = true;
+    emit exitFinished();
+}
+
+// ---- The hourly chime -------------------------------------------------------------------
+
+void FormTray::Timer1_Timer() {
+    Timer1->setInterval(kChimeWatch);
+    // The clock's own minutes, so the hour is found whatever the locale's time format.
+    if (ctx.clock.now().time().minute() != 0)
+        return;
+    // The next look falls into the next minute: one chime per hour.
+    Timer1->setInterval(kChimeRest);
+    ctx.desktop.playSound(programFile(ctx.programFolder, "\\logoff.wav"));
+}
+
+} // namespace lumera::portal

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "portal/PortalContext.h"
+
+#include <QList>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+
+namespace lumera {
+class WebBrowser;
+}
+
+namespace lumera::portal {
+
+class Frmmain;
+class MainWindowMousePump;
+class SysTray;
+
+// The hidden tray host of Korvid. Its load is the program's start-up: it loads the default
+// main window hidden on the remembered radio page, puts the icon into the notification area
+// and starts the mouse pump. It owns the tray menu and the hourly chime, and is never shown.
+class FormTray : public QWidget {
+    Q_OBJECT
+public:
+    FormTray(PortalContext& context, SysTray& tray, QWidget* parent = nullptr);
+    ~FormTray() override;
+
+    // ---- Controls ---------------------------------------------------------------------
+    WebBrowser* Web = nullptr;
+    QTimer* Timer1 = nullptr;
+    QPlainTextEdit* TextHead = nullptr;
+
+    // ---- The tray menu ----------------------------------------------------------------
+    QMenu* mnutray = nullptr;
+    QAction* LoadMe = nullptr;
+    QAction* AutoRun = nullptr;
+    QMenu* aboutme = nullptr;
+    QAction* helpMe = nullptr;
+    QAction* aboutbar0 = nullptr;
+    QAction* softHome = nullptr;
+    QAction* callme = nullptr;
+    QAction* softbar = nullptr;
+    QAction* popbar33 = nullptr;
+    QAction* TimeRing = nullptr;
+    QMenu* diskbag = nullptr;
+    QList<QAction*> loaddisk;
+    QAction* turnoffpc = nullptr;
+    QAction* kuaibar1 = nullptr;
+    QAction* trayclose = nullptr;
+
+    // ---- Start-up and the tray icon ---------------------------------------------------
+    // The start-up sequence. Returns once the mouse pump runs.
+    void Form_Load();
+    void Form_QueryUnload();
+    void HookTrayWindow();
+    void UnhookTrayWindow();
+    void TrayWindowProc(QSystemTrayIcon::ActivationReason reason);
+    void SysTrayMouseEventHandler();
+    // The default main window, loaded again when it was unloaded.
+    Frmmain* mainWindow();
+    MainWindowMousePump& pump() const { return *pump_; }
+
+    // ---- Menu and timer handlers ------------------------------------------------------
+    void LoadMe_Click();
+    // The entry has already changed its check mark when this runs.
+    void AutoRun_Click();
+    void softHome_Click();
+    void callme_Click();
+    void loaddisk_Click(int index);
+    void turnoffpc_Click();
+    void trayclose_Click();
+    void Timer1_Timer();
+
+    // Shows an information message (title "Lumera桌面"); tests answer it themselves.
+    std::function<void(const QString& text)> showInformation;
+
+signals:
+    // Exit has run and no main window is left: the program may end.
+    void exitFinished();
+
+private:
+    void createMenu();
+    void OpenDriveRoot(const QString& caption);
+    void endWhenNoWindowIsLeft();
+
+    PortalContext& ctx;
+    SysTray& tray_;
+    MainWindowMousePump* pump_;
+    bool hooked_ = false;
+    bool exiting_ = false;
+    bool exitFinished_ = false;
+};
+
+// The tray icon's tooltip and the title of the program's messages.
+inline const QString kProgramTitle = QStringLiteral("Lumera桌面");
+
+} // namespace lumera::portal
