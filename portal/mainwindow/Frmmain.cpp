@@ -263,6 +263,7 @@ void Frmmain::wireEvents() {
     connect(WebAll, &QAction::triggered, this, &Frmmain::WebAll_Click);
     connect(Websearch, &QAction::triggered, this, &Frmmain::Websearch_Click);
     connect(AboutMe, &QAction::triggered, this, &Frmmain::AboutMe_Click);
+    setUpCommands();
 }
 
 bool Frmmain::eventFilter(QObject* watched, QEvent* event) {
