@@ -8,7 +8,8 @@
 //   Frmmain_tree.cpp      the channel and radio directory: LoadChannels, loadRadio, tvw_*
 //   Frmmain_browser.cpp   browser events, page commands, OpenInNewWindow, Cmb_KeyDown
 //   Frmmain_history.cpp   the viewing history and the favourites menu
-//   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About, the video search
+//   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About
+//   Frmmain_search.cpp    the video search bar
 //
 // The constructor wires every control and menu item to its handler below, so an area only
 // fills in the bodies of its handlers. Each area keeps its declarations in its own block.
@@ -53,6 +54,7 @@ public:
     ~Frmmain() override;
 
     PortalContext& context() const { return ctx; }
+    void setVisible(bool visible) override;
 
     // ---- Controls ---------------------------------------------------------------------
     QToolBar* Toolbar = nullptr;
@@ -205,7 +207,11 @@ public:
     // Shows the favourite dialogs modally; tests set it to answer them without exec().
     std::function<void(QDialog&)> runModalDialog;
 
-    // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp) ---------------
+    // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --
+    // The toolbar's buttons in order, separators included: button i is ToolbarButtons[i - 1].
+    QList<QAction*> ToolbarButtons;
+    // Runs the command of the clicked button's key; separators and unknown keys do nothing.
+    void Toolbar_ButtonClick(QAction* button);
     void Help_Click();
     void HomePage_Click();
     void Download_Click();
@@ -214,6 +220,9 @@ public:
     void Setup_Click();
     void AboutMe_Click();
     void Cmd_Click();
+    // keyCode 13 (Enter) searches; other keys do nothing here.
+    void CmbSearch_KeyDown(int keyCode);
+    void CmbType_Click();
     void CmbSearch_GotFocus();
     void CmbSearch_LostFocus();
 
@@ -232,6 +241,11 @@ private:
     void createMenus();
     void wireEvents();
     void alignBars();
+    // Toolbar buttons, search bar and their wiring (Frmmain_commands.cpp).
+    void setUpCommands();
+    void showModal(QWidget* dialog);
+    // The toolbar's history button: saves the history and shows history.html.
+    void openHistoryPage();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;

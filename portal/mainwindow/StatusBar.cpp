@@ -11,7 +11,7 @@
 namespace lumera::portal {
 
 QString statusSlogan() {
-    return QStringLiteral("《精彩影视 一点就看》");
+    return QStringLiteral("《精彩 一点就看》");
 }
 
 StatusBar::StatusBar(const Clock& clock, QWidget* parent)

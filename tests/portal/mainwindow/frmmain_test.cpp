@@ -1,0 +1,296 @@
+#include "platform/registry/Registry.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/PictureBox.h"
+#include "portal/mainwindow/StatusBar.h"
+#include "portal/mainwindow/Twips.h"
+#include "portal/support/PortalTestContext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace lumera;
+using namespace lumera::portal;
+
+namespace {
+
+const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
+
+class FrmmainTest : public ::testing::Test {
+protected:
+    test::PortalTestContext t;
+
+    Frmmain* load() { return new Frmmain(t.ctx); }
+    QString screenSaveActive() const {
+        return t.registry.value(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
+    }
+    static FakeWebBrowser* web(Frmmain* w) { return test::PortalTestContext::fake(w->Web); }
+    static QStringList captions(QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions())
+            list << (a->isSeparator() ? QStringLiteral("—") : a->text());
+        return list;
+    }
+    static QStringList names(QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions())
+            list << a->objectName();
+        return list;
+    }
+};
+
+TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
+    Frmmain* w = load();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->Web->silent());
+    EXPECT_TRUE(w->WebPop->silent());
+    EXPECT_EQ(test::PortalTestContext::fake(w->WebPop)->navigations,
+              QStringList{"http://127.0.0.1:9/pop/right.html"});
+    // Loading leaves the main pane to whoever made the window.
+    EXPECT_TRUE(web(w)->navigations.isEmpty());
+    EXPECT_EQ(screenSaveActive(), "0");
+    EXPECT_TRUE(t.inhibitor.held);
+    EXPECT_EQ(t.state.MainWindowCount, 1);
+    EXPECT_EQ(w->UseCount, 1);
+    EXPECT_FALSE(w->FocusReady);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_FALSE(w->Timer2->isActive());
+    EXPECT_FALSE(w->TimerSetFocus->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 60000);
+    EXPECT_EQ(w->Timer2->interval(), 40);
+    EXPECT_EQ(w->TimerSetFocus->interval(), 2000);
+
+    // The first use sets up the defaults and the log-on entry.
+    EXPECT_EQ(t.cinema("Cinema", "usecount"), "1");
+    EXPECT_EQ(t.cinema("update", "usecount"), "1");
+    EXPECT_EQ(t.cinema("setup", "history"), "1");
+    EXPECT_EQ(t.cinema("unload", "PingDao"), t.defaultRadioPage());
+    QFile autostart(t.autostartFile());
+    ASSERT_TRUE(autostart.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(autostart.readAll().contains(QString(t.programFolder() + "/Korvid").toUtf8()));
+
+    // Every main window that loads is one more use.
+    Frmmain* second = load();
+    EXPECT_EQ(second->UseCount, 2);
+    EXPECT_EQ(t.state.MainWindowCount, 2);
+    delete second;
+    delete w;
+}
+
+TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
+    std::unique_ptr<Frmmain> w(load());
+    EXPECT_EQ(w->windowTitle(), "Lumera桌面");
+    EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(w->windowIcon().isNull());
+    EXPECT_EQ(w->CmbType->currentText(), "百度电影");
+    EXPECT_EQ(w->Cmd->text(), "搜索(&S)");
+    EXPECT_EQ(w->Cmb->currentText(), "Combo1");
+    EXPECT_EQ(w->tvw->toolTip(), "右击展开全部列表");
+    EXPECT_EQ(w->PicPro->backColor(), QColor(0, 0, 255));
+    EXPECT_EQ(w->lab->cursor().shape(), Qt::SplitHCursor);
+    EXPECT_EQ(w->Toolbar->iconSize(), QSize(32, 32));
+    EXPECT_EQ(w->ImageList1.count(), 18);
+    EXPECT_EQ(w->ImageList2.count(), 15);
+    EXPECT_EQ(w->ImageList2.imageSize(), QSize(16, 16));
+    for (int i = 1; i <= 18; ++i)
+        EXPECT_FALSE(w->ImageList1.image(i).pixmap(32, 32).isNull()) << i;
+    // The focus sink lies outside the window.
+    EXPECT_LT(w->Cmb->geometry().right(), 0);
+
+    ASSERT_EQ(w->Stat->panelCount(), 15);
+    for (int i = 1; i <= 15; ++i)
+        EXPECT_EQ(w->Stat->panel(i)->width(), twipsToPixels(kStatusPanelWidths[i - 1])) << i;
+    EXPECT_TRUE(w->Stat->panelText(13).startsWith("《"));
+    EXPECT_TRUE(w->Stat->panelText(13).endsWith("》"));
+    EXPECT_EQ(w->Stat->panel(13)->toolTip(), w->Stat->panelText(13));
+    EXPECT_EQ(w->Stat->panelText(9), QLocale().toString(t.clock.time.date(), QLocale::ShortFormat));
+    t.clock.time = t.clock.time.addSecs(3600);
+    w->Stat->showDateAndTime();
+    EXPECT_EQ(w->Stat->panelText(15), QLocale().toString(QTime(10, 0), QLocale::ShortFormat));
+}
+
+TEST_F(FrmmainTest, PopUpMenusListTheirItemsInOrder) {
+    std::unique_ptr<Frmmain> w(load());
+    EXPECT_EQ(w->FileMenu->title(), "文件(&F)");
+    EXPECT_TRUE(w->FileMenu->actions().isEmpty());
+    EXPECT_EQ(w->FavMenu->title(), "收藏夹(&A)");
+    EXPECT_EQ(captions(w->FavMenu), (QStringList{"添加到收藏夹", "整理收藏夹", "—", ""}));
+    EXPECT_EQ(w->MyFavorites.size(), 1);
+    EXPECT_EQ(w->SetUpMenu->title(), "联系我们");
+    EXPECT_EQ(captions(w->SetUpMenu),
+              (QStringList{"软件帮助(&H)", "—", "官方网站(&P)", "软件升级(&D)", "联系我们(&E)", "—",
+                           "启动整点报时", "定时关机(&T)", "系统设置(&S)"}));
+    EXPECT_TRUE(w->TimerCheck->isChecked());
+    EXPECT_EQ(w->TvwList->title(), "电影列表");
+    EXPECT_EQ(captions(w->TvwList), (QStringList{"展开全部列表(&A)", "收缩全部列表(&S)", "—",
+                                                 "添加电影列表", "删除电影列表", "隐藏电影列表(&H)",
+                                                 "—", "刷新广告页面(&R)", "显示广告页面(&V)"}));
+    EXPECT_FALSE(w->AddTvwList->isEnabled());
+    EXPECT_FALSE(w->DelTvwList->isEnabled());
+    EXPECT_EQ(w->MouseRight->title(), "鼠标右键");
+    EXPECT_EQ(
+        captions(w->MouseRight),
+        (QStringList{"至页面顶部(&T)", "至页面底部(&B)", "—", "复制(&C)", "剪切(&M)", "粘贴(&P)",
+                     "—", "刷新(&R)", "全选(&A)", "—", "搜索()&F", "关于软件(&A)"}));
+    EXPECT_EQ(names(w->MouseRight),
+              (QStringList{"WebTop", "WebButton", "Mbar2", "Webcopy", "WebCut", "WebPaste", "Mbar",
+                           "Reshua", "WebAll", "Mbar3", "Websearch", "AboutMe"}));
+}
+
+TEST_F(FrmmainTest, WidgetsFollowTheLayoutRules) {
+    std::unique_ptr<Frmmain> w(load());
+    w->resize(1200, 800);
+    w->Form_Resize();
+    const int sw = pixelsToTwips(1200), sh = pixelsToTwips(800);
+    EXPECT_EQ(w->ScaleWidth(), sw);
+    EXPECT_EQ(w->tvw->geometry(), QRect(twipsToPixels(sw - 4450), twipsToPixels(645),
+                                        twipsToPixels(4400), twipsToPixels(sh - 4750)));
+    EXPECT_EQ(w->Web->widget()->geometry().width(), twipsToPixels(sw - 4550));
+    EXPECT_EQ(w->Toolbar->width(), 1200);
+    EXPECT_EQ(w->Stat->geometry().bottom(), 799);
+
+    w->HideList_Click();
+    EXPECT_TRUE(w->tvw->isHidden() && w->Pop->isHidden() && w->Piclose->isHidden() &&
+                w->lab->isHidden());
+    EXPECT_EQ(w->Web->widget()->width(), twipsToPixels(sw - 100));
+    w->HideList_Click();
+    EXPECT_FALSE(w->tvw->isHidden() || w->Pop->isHidden() || w->lab->isHidden());
+
+    w->Piclose_Click();
+    EXPECT_TRUE(w->Pop->isHidden());
+    EXPECT_EQ(w->tvw->height(), twipsToPixels(sh - 950));
+    w->GanGao_Click();
+    EXPECT_FALSE(w->Pop->isHidden());
+
+    // Only a drag with the left button alone moves the bar, and it goes black meanwhile.
+    const int before = w->layout.lab.Left;
+    w->lab_MouseMove(Qt::LeftButton | Qt::RightButton, 500);
+    EXPECT_EQ(w->layout.lab.Left, before);
+    w->lab_MouseMove(Qt::LeftButton, -1475);
+    EXPECT_EQ(w->layout.lab.Left, before - 1500);
+    EXPECT_EQ(w->lab->backColor(), QColor(Qt::black));
+    w->lab_MouseUp();
+    EXPECT_NE(w->lab->backColor(), QColor(Qt::black));
+    EXPECT_EQ(w->layout.tvw.Width, sw - (before - 1500 + 50) - 50);
+}
+
+TEST_F(FrmmainTest, ProgressStripGrowsInSixStepsAndVanishes) {
+    std::unique_ptr<Frmmain> w(load());
+    for (int round = 0; round < 2; ++round) {
+        w->Timer2->start();
+        for (int step = 1; step <= 6; ++step) {
+            w->Timer2_Timer();
+            EXPECT_EQ(w->layout.PicPro.Width, step * 500);
+            EXPECT_EQ(w->PicPro->width(), twipsToPixels(step * 500));
+            EXPECT_TRUE(w->Timer2->isActive());
+        }
+        w->Timer2_Timer();
+        EXPECT_FALSE(w->Timer2->isActive());
+        EXPECT_EQ(w->ProgressStep, 0);
+        EXPECT_EQ(w->PicPro->width(), 0);
+    }
+}
+
+TEST_F(FrmmainTest, SidePageRefreshesOnlyInTheActiveWindowAfterThirtyMinutes) {
+    std::unique_ptr<Frmmain> a(load());
+    std::unique_ptr<Frmmain> b(load());
+    auto* popA = test::PortalTestContext::fake(a->WebPop);
+    auto* popB = test::PortalTestContext::fake(b->WebPop);
+    a->Form_Activate();
+    for (int minute = 0; minute < 30; ++minute) {
+        a->Timer1_Timer();
+        b->Timer1_Timer();
+    }
+    EXPECT_TRUE(popA->commands.isEmpty());
+    a->Timer1_Timer();
+    b->Timer1_Timer();
+    EXPECT_EQ(popA->commands, QStringList{"refresh"});
+    EXPECT_EQ(a->MinuteCount, 0);
+    // The inactive one keeps counting and refreshes at its first tick once it is active.
+    EXPECT_TRUE(popB->commands.isEmpty());
+    EXPECT_EQ(b->MinuteCount, 31);
+    t.state.ActiveMainWindow = b.get();
+    b->Timer1_Timer();
+    EXPECT_EQ(popB->commands, QStringList{"refresh"});
+    // Activation starts the count again.
+    a->Timer1_Timer();
+    a->Form_Activate();
+    EXPECT_EQ(a->MinuteCount, 0);
+    EXPECT_EQ(t.state.ActiveMainWindow, a.get());
+}
+
+TEST_F(FrmmainTest, FocusRulesDriveTheMouseHookPause) {
+    std::unique_ptr<Frmmain> w(load());
+    w->tvw_GotFocus();
+    EXPECT_TRUE(t.state.MouseHookPaused);
+    w->tvw_LostFocus();
+    EXPECT_FALSE(t.state.MouseHookPaused);
+
+    t.state.MouseHookPaused = true;
+    w->Form_Activate();
+    EXPECT_TRUE(t.state.MouseHookPaused); // not before the first page has completed
+    w->TimerSetFocus->start();
+    w->TimerSetFocus_Timer();
+    EXPECT_FALSE(w->TimerSetFocus->isActive());
+    EXPECT_TRUE(w->FocusReady);
+    EXPECT_FALSE(t.state.MouseHookPaused);
+    t.state.MouseHookPaused = true;
+    w->Form_Activate();
+    EXPECT_FALSE(t.state.MouseHookPaused);
+}
+
+TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
+    Frmmain* first = load();
+    Frmmain* second = load();
+    t.state.DefaultMainWindow = first;
+    first->loadRadio();
+    web(first)->location = "http://127.0.0.1:9/radio/jazz";
+    web(second)->location = "http://127.0.0.1:9/film/";
+    second->Form_Activate();
+
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(t.state.MainWindowCount, 1);
+    EXPECT_EQ(screenSaveActive(), "1");
+    EXPECT_FALSE(t.inhibitor.held);
+    EXPECT_EQ(t.cinema("web", "webURL"), "http://127.0.0.1:9/film/");
+    EXPECT_FALSE(t.state.PumpStopRequested);
+    EXPECT_TRUE(t.state.MouseHookPaused);
+    EXPECT_FALSE(t.state.MainWindowClosed);
+    EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/film/");
+    // A window showing the channel directory leaves the radio address alone.
+    EXPECT_EQ(t.cinema("unload", "PingDao"), t.defaultRadioPage());
+
+    first->Form_Activate();
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(t.state.MainWindowCount, 0);
+    EXPECT_TRUE(t.state.PumpStopRequested);
+    EXPECT_TRUE(t.state.MainWindowClosed);
+    EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
+    EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/radio/jazz");
+    EXPECT_EQ(t.cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/jazz");
+    EXPECT_EQ(t.cinema("web", "webURL"), "http://127.0.0.1:9/radio/jazz");
+}
+
+TEST_F(FrmmainTest, AHiddenWindowUnloadsToo) {
+    QPointer<Frmmain> w = load();
+    bool unloaded = false;
+    QObject::connect(w, &Frmmain::unloaded, [&] { unloaded = true; });
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(unloaded);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(t.state.MainWindowCount, 0);
+}
+
+} // namespace
