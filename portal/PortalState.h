@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portal/browser/NewWindowRule.h"
+
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -27,6 +29,8 @@ struct PortalState {
     QString LastMainUrl;
     // History rows not yet saved, newest first.
     QString HistoryBuffer;
+    // Windows that pages opened by themselves, kept to a few a minute.
+    PageWindowLimiter PageWindows;
 };
 
 } // namespace lumera::portal

@@ -12,12 +12,11 @@ namespace lumera::portal {
 namespace {
 
 QTreeWidgetItem* makeNode(QTreeWidgetItem* parent, const QString& key, const QString& caption,
-                          int image, int index, const QList<QIcon>& images) {
+                          int image, int index, const ImageList& images) {
     auto* node = new QTreeWidgetItem(parent, QStringList{caption});
     node->setData(0, kNodeKeyRole, key);
     node->setData(0, kNodeIndexRole, index);
-    if (image >= 1 && image <= images.size())
-        node->setIcon(0, images.at(image - 1));
+    node->setIcon(0, images.image(image));
     return node;
 }
 
@@ -30,14 +29,13 @@ void reveal(QTreeWidget& tree, QTreeWidgetItem* node) {
 } // namespace
 
 QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
-                                const SiteTable& sites, const QList<QIcon>& images) {
+                                const SiteTable& sites, const ImageList& images) {
     tree.clear();
     int index = 0;
     auto* root = new QTreeWidgetItem(QStringList{directory.rootCaption});
     root->setData(0, kNodeKeyRole, kRootKey);
     root->setData(0, kNodeIndexRole, ++index);
-    if (kRootImage <= images.size())
-        root->setIcon(0, images.at(kRootImage - 1));
+    root->setIcon(0, images.image(kRootImage));
     tree.addTopLevelItem(root);
     QTreeWidgetItem* lastNode = root;
 
@@ -58,8 +56,6 @@ QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
     }
     if (toReveal)
         reveal(tree, toReveal);
-    setGroupsExpanded(tree, true);
-    selectFirstNode(tree);
     return lastNode;
 }
 

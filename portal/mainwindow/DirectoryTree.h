@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QIcon>
+#include "portal/mainwindow/ImageList.h"
+
 #include <QList>
 #include <QString>
 
@@ -20,12 +21,11 @@ struct Directory;
 constexpr int kNodeKeyRole = Qt::UserRole;
 constexpr int kNodeIndexRole = Qt::UserRole + 1;
 
-// Empties the tree and builds the directory in it: root, groups, then the leaves. Images are
-// taken from `images` by their index from 1 (a missing image shows none). The last leaf of
-// the directory's reveal group is scrolled into view, and the groups are expanded with the
-// root selected. Returns the node added last.
+// Empties the tree and builds the directory in it: root, groups, then the leaves, each with
+// its image of `images`. The last leaf of the directory's reveal group is scrolled into view
+// with its parents expanded. Returns the node added last.
 QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
-                                const SiteTable& sites, const QList<QIcon>& images);
+                                const SiteTable& sites, const ImageList& images);
 
 // The node of that index, or null.
 QTreeWidgetItem* nodeAt(const QTreeWidget& tree, int index);

@@ -15,9 +15,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace lumera::portal {
 
@@ -68,6 +70,9 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     setWindowTitle(kTitle);
     setWindowIcon(programIcon());
     resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
+    // Restored from maximised, the window sits in the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     createControls();
     createMenus();
@@ -380,6 +385,20 @@ void Frmmain::Form_Load() {
     ++ctx.state.MainWindowCount;
     const FirstUseValues firstUse{defaultRadioPage(ctx.sites), ctx.programFolder + "/Korvid"};
     UseCount = IncrementUseCount(ctx.settings, ctx.registry, firstUse, "Cinema");
+}
+
+void Frmmain::setVisible(bool visible) {
+    // WORKAROUND: the first browser view in a hidden window makes Qt build the native window
+    // anew for its own kind of surface, and the new one forgets the window state (Qt 6.4):
+    // the window would come up at its design size instead of maximised.
+    if (visible && !isVisible()) {
+        if (QWindow* native = windowHandle()) {
+            const Qt::WindowStates wanted = windowState() & ~Qt::WindowActive;
+            if (native->windowStates() != wanted)
+                native->setWindowStates(wanted);
+        }
+    }
+    QWidget::setVisible(visible);
 }
 
 void Frmmain::changeEvent(QEvent* event) {

@@ -15,6 +15,7 @@
 // fills in the bodies of its handlers. Each area keeps its declarations in its own block.
 
 #include "portal/PortalContext.h"
+#include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/ImageList.h"
 #include "portal/mainwindow/MainLayout.h"
 
@@ -23,9 +24,11 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -51,6 +54,7 @@ public:
     ~Frmmain() override;
 
     PortalContext& context() const { return ctx; }
+    void setVisible(bool visible) override;
 
     // ---- Controls ---------------------------------------------------------------------
     QToolBar* Toolbar = nullptr;
@@ -177,12 +181,31 @@ public:
     // keyCode: 38 for the Up arrow, 40 for the Down arrow, else the key's own code.
     void Cmb_KeyDown(int keyCode);
 
+    // ---- Browser pane state (Frmmain_browser.cpp) -------------------------------------
+    // The last status text of Web that was neither empty nor "完成".
+    QString LastStatusText;
+    // The title last recorded in the viewing history.
+    QString LastTitle;
+    bool CanGoBack = false;
+    bool CanGoForward = false;
+    // The main window this one opened last.
+    QPointer<Frmmain> ChildWindow;
+    // Enables the toolbar's "back" and "forward" buttons as CanGoBack and CanGoForward say.
+    void butenableable();
+
     // ---- History and favourites (Frmmain_history.cpp) ---------------------------------
-    // Merges the history collected since start into his.dat.
+    // Merges the history collected since start into his.dat (the last window's close).
     void SaveHistoryFile();
+    // The toolbar's "history": saves the history, rewrites history.html and shows it in Web.
+    void ShowHistoryPage();
+    // Rebuilds the favourite entries of FavMenu from Fav.rar; the toolbar's "fav" calls it
+    // before popping FavMenu up.
+    void LoadFavoritesMenu();
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
+    // Shows the favourite dialogs modally; tests set it to answer them without exec().
+    std::function<void(QDialog&)> runModalDialog;
 
     // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --
     // The toolbar's buttons in order, separators included: button i is ToolbarButtons[i - 1].
@@ -229,8 +252,5 @@ private:
     PortalContext& ctx;
     bool unloading_ = false;
 };
-
-// The caption of the radio directory's root: a tree showing it is in radio mode.
-inline const QString kRadioRootCaption = QStringLiteral("音乐广播电台");
 
 } // namespace lumera::portal

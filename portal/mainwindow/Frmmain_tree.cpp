@@ -1,50 +1,55 @@
+#include "platform/web/WebBrowser.h"
+#include "portal/mainwindow/DirectoryTable.h"
+#include "portal/mainwindow/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
 
+#include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
 #include <QTreeWidget>
 
 namespace lumera::portal {
 
-namespace {
-
-// Clears the tree and puts a root with its groups into it.
-void buildGroups(Frmmain& form, const QString& rootCaption, const QStringList& groups) {
-    QTreeWidget* tree = form.tvw;
-    tree->clear();
-    auto* root = new QTreeWidgetItem(tree, QStringList{rootCaption});
-    root->setIcon(0, form.ImageList2.image(1));
-    for (const QString& caption : groups) {
-        auto* group = new QTreeWidgetItem(root, QStringList{caption});
-        group->setIcon(0, form.ImageList2.image(2));
-        form.LastNode = group;
-    }
-    root->setExpanded(true);
-    tree->setCurrentItem(root);
-}
-
-} // namespace
-
 void Frmmain::LoadChannels() {
-    buildGroups(*this, QStringLiteral("宽带网络中心"),
-                {QStringLiteral("在线高清电影"), QStringLiteral("电影排行榜"),
-                 QStringLiteral("好莱坞大片专场"), QStringLiteral("VIP贵宾室(收费电影)"),
-                 QStringLiteral("个人视频娱乐"), QStringLiteral("相声小品精选"),
-                 QStringLiteral("电视连续剧场"), QStringLiteral("动漫卡通电影"),
-                 QStringLiteral("电视直播频道"), QStringLiteral("网络广播电台"),
-                 QStringLiteral("音乐MTV欣赏"), QStringLiteral("电影免费下载")});
+    LastNode = buildDirectory(*tvw, channelDirectory(), ctx.sites, ImageList2);
+    TvwAppend_Click();
 }
 
 void Frmmain::loadRadio() {
-    buildGroups(*this, kRadioRootCaption,
-                {QStringLiteral("音乐电台精选"), QStringLiteral("全国电台大全"),
-                 QStringLiteral("迪斯科舞厅")});
+    LastNode = buildDirectory(*tvw, radioDirectory(), ctx.sites, ImageList2);
+    TvwAppend_Click();
 }
 
-void Frmmain::tvw_DblClick() {}
+void Frmmain::tvw_DblClick() {
+    ProgressStep = 0;
+    const LeafToOpen leaf = leafToOpen(*tvw);
+    switch (leaf.where) {
+    case LeafToOpen::Nothing:
+        // A group opens or closes by the tree's own double-click; the root does nothing.
+        return;
+    case LeafToOpen::OwnPane:
+        Web->navigate(QStringLiteral("about:blank"));
+        QCoreApplication::processEvents();
+        Web->navigate(leaf.address);
+        return;
+    case LeafToOpen::NewWindow:
+        OpenInNewWindow(leaf.address);
+        return;
+    }
+}
 
-void Frmmain::tvw_MouseUp(Qt::MouseButton button) {}
+void Frmmain::tvw_MouseUp(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        TvwList->popup(QCursor::pos());
+}
 
-void Frmmain::TvwAppend_Click() {}
+void Frmmain::TvwAppend_Click() {
+    setGroupsExpanded(*tvw, true);
+    selectFirstNode(*tvw);
+}
 
-void Frmmain::ShortTvw_Click() {}
+void Frmmain::ShortTvw_Click() {
+    setGroupsExpanded(*tvw, false);
+}
 
 } // namespace lumera::portal

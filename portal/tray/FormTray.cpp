@@ -3,6 +3,7 @@
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
 #include "portal/PortalSites.h"
+#include "portal/browser/HistoryPage.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/Twips.h"
 #include "portal/resources/PortalImages.h"
@@ -53,6 +54,8 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     Web->setObjectName("Web");
     TextHead = new QPlainTextEdit(this);
     TextHead->setObjectName("TextHead");
+    // The header of the viewing-history page; the page writer takes the CR LF original.
+    TextHead->setPlainText(historyPageHeader());
     TextHead->hide();
     Timer1 = new QTimer(this);
     Timer1->setInterval(kChimeWatch);

@@ -1,8 +1,8 @@
 #include "platform/sites/SiteTable.h"
 #include "portal/PortalSites.h"
-#include "portal/mainwindow/DirectoryImages.h"
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/DirectoryTree.h"
+#include "portal/resources/PortalImages.h"
 
 #include <QApplication>
 #include <QSet>
@@ -46,7 +46,7 @@ protected:
     WithApplication app;
     QTreeWidget tree;
     SiteTable sites = directorySiteTable();
-    QList<QIcon> images = directoryImages();
+    ImageList images = treeImages();
 };
 
 } // namespace
@@ -175,14 +175,15 @@ TEST_F(DirectoryTreeTest, RadioDirectoryNodesInOrder) {
     EXPECT_EQ(nodes[21]->text(0), "江西音乐广播");
 }
 
-TEST_F(DirectoryTreeTest, EveryBuildExpandsTheGroupsAndSelectsTheRoot) {
-    for (const Directory* directory : {&channelDirectory(), &radioDirectory()}) {
-        buildDirectory(tree, *directory, sites, images);
-        const QList<QTreeWidgetItem*> nodes = nodesInOrder(tree);
-        EXPECT_EQ(tree.selectedItems(), QList<QTreeWidgetItem*>{nodes[0]});
-        for (int i = 0; i < directory->groups.size() + 1; ++i)
-            EXPECT_TRUE(nodes[i]->isExpanded()) << i;
-    }
+TEST_F(DirectoryTreeTest, TheRevealedLeafIsShown) {
+    buildDirectory(tree, channelDirectory(), sites, images);
+    // The last film leaf is in view: its group and the root are open, the others closed.
+    EXPECT_TRUE(nodeAt(tree, 1)->isExpanded());
+    EXPECT_TRUE(nodeAt(tree, 2)->isExpanded());
+    EXPECT_FALSE(nodeAt(tree, 3)->isExpanded());
+    buildDirectory(tree, radioDirectory(), sites, images);
+    EXPECT_TRUE(nodeAt(tree, 4)->isExpanded());
+    EXPECT_FALSE(nodeAt(tree, 2)->isExpanded());
 }
 
 TEST_F(DirectoryTreeTest, CollapseAllLeavesRootAndGroupsVisible) {
@@ -229,10 +230,10 @@ TEST_F(DirectoryTreeTest, AMovedSiteIsRepairedThroughTheSiteTable) {
     EXPECT_EQ(nodeKey(nodeAt(tree, 15)), "http://127.0.0.1:8123/dianying/");
 }
 
-TEST_F(DirectoryTreeTest, FifteenImagesForTheTree) {
-    ASSERT_EQ(images.size(), 15);
-    for (const QIcon& icon : images)
-        EXPECT_FALSE(icon.pixmap(16, 16).toImage().isNull());
+TEST_F(DirectoryTreeTest, NodesShowTheirImages) {
     buildDirectory(tree, channelDirectory(), sites, images);
-    EXPECT_EQ(nodeAt(tree, 14)->icon(0).cacheKey(), images[2].cacheKey());
+    EXPECT_EQ(nodeAt(tree, 1)->icon(0).cacheKey(), images.image(1).cacheKey());
+    EXPECT_EQ(nodeAt(tree, 2)->icon(0).cacheKey(), images.image(2).cacheKey());
+    EXPECT_EQ(nodeAt(tree, 14)->icon(0).cacheKey(), images.image(3).cacheKey());
+    EXPECT_EQ(nodeAt(tree, 131)->icon(0).cacheKey(), images.image(13).cacheKey());
 }

@@ -1,0 +1,263 @@
+#include "platform/registry/Registry.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/support/FakeSysTray.h"
+#include "portal/support/PortalTestContext.h"
+#include "portal/tray/FormTray.h"
+#include "portal/tray/MainWindowMousePump.h"
+#include "portal/tray/RadioPage.h"
+#include "portal/tray/UseCounter.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace lumera;
+using namespace lumera::portal;
+
+namespace {
+
+class FormTrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<FormTray>(t.ctx, tray);
+        form->showInformation = [this](const QString& text) { messages << text; };
+    }
+    void TearDown() override {
+        form.reset();
+        QList<QPointer<Frmmain>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<Frmmain*>(w))
+                windows << window;
+        qDeleteAll(windows);
+    }
+    Frmmain* main() const { return t.state.DefaultMainWindow; }
+    FakeWebBrowser* mainWeb() const { return test::PortalTestContext::fake(main()->Web); }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    QString runValue() const { return t.registry.value(HKEY_CURRENT_USER, kRunKey, "Radio"); }
+
+    test::PortalTestContext t;
+    test::FakeSysTray tray;
+    std::unique_ptr<FormTray> form;
+    QStringList messages;
+};
+
+TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
+    form->Form_Load();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_LT(form->x(), 0);
+    auto* own = test::PortalTestContext::fake(form->Web);
+    EXPECT_TRUE(own->silent());
+    EXPECT_EQ(own->navigations, QStringList{"http://127.0.0.1:9/pop/desktop.html"});
+
+    EXPECT_EQ(tray.adds, 1);
+    EXPECT_TRUE(tray.shown);
+    EXPECT_EQ(tray.tooltip, "Lumera桌面");
+    EXPECT_FALSE(tray.icon.isNull());
+
+    ASSERT_NE(main(), nullptr);
+    EXPECT_FALSE(main()->isVisible());
+    EXPECT_EQ(mainWeb()->navigations, QStringList{t.defaultRadioPage()});
+    EXPECT_EQ(main()->tvw->topLevelItem(0)->text(0), "音乐广播电台");
+    EXPECT_EQ(t.state.ActiveMainWindow, main());
+    EXPECT_EQ(main()->layout.Pop.Left, 30000);
+    EXPECT_FALSE(t.state.PumpStopRequested);
+    EXPECT_TRUE(form->pump().running());
+    EXPECT_EQ(t.state.MainWindowCount, 1);
+    EXPECT_EQ(t.cinema("Cinema", "usecount"), "1");
+    EXPECT_EQ(runValue(), t.programFolder() + "/Korvid");
+    EXPECT_TRUE(QFile::exists(t.autostartFile()));
+}
+
+TEST_F(FormTrayTest, StartGoesToTheRememberedRadioPageUnlessItIsJunk) {
+    t.settings.write("cinema", "unload", "PingDao", "http://127.0.0.1:9/radio/jazz.htm");
+    t.settings.write("cinema", "Cinema", "usecount", "4");
+    form->Form_Load();
+    EXPECT_EQ(mainWeb()->navigations, QStringList{"http://127.0.0.1:9/radio/jazz.htm"});
+
+    EXPECT_EQ(startupRadioPage("  ", "D"), "D");
+    EXPECT_EQ(startupRadioPage("\x01\x7f%%%", "D"), "D");
+    EXPECT_EQ(startupRadioPage("radio station", "D"), "D");
+    EXPECT_EQ(startupRadioPage("http://", "D"), "D");
+    EXPECT_EQ(startupRadioPage("javascript:alert(1)", "D"), "D");
+    EXPECT_EQ(startupRadioPage("https://radio.example/p?q=1", "D"), "https://radio.example/p?q=1");
+    EXPECT_EQ(startupRadioPage("file:///opt/lumera/radio.html", "D"),
+              "file:///opt/lumera/radio.html");
+}
+
+TEST_F(FormTrayTest, WithoutANotificationAreaTheWindowIsShownAtStart) {
+    tray.isAvailable = false;
+    form->Form_Load();
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_EQ(mainWeb()->navigations, QStringList{t.defaultRadioPage()});
+}
+
+TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
+    form->Form_Load();
+    tray.click(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_TRUE(main()->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(mainWeb()->navigations.size(), 1);
+
+    // The default window closes while active: the next click makes it again and sends it
+    // back to the address it showed.
+    mainWeb()->location = "http://127.0.0.1:9/radio/pop.htm";
+    main()->Form_Activate();
+    main()->close();
+    settle();
+    EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
+    EXPECT_TRUE(t.state.MainWindowClosed);
+    tray.click(QSystemTrayIcon::Trigger);
+    ASSERT_NE(main(), nullptr);
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_EQ(mainWeb()->navigations, QStringList{"http://127.0.0.1:9/radio/pop.htm"});
+    EXPECT_EQ(main()->tvw->topLevelItem(0)->text(0), "音乐广播电台");
+    EXPECT_EQ(main()->UseCount, 2);
+    EXPECT_EQ(t.state.MainWindowCount, 1);
+
+    // While the flag stays set every click reloads, also on the open window.
+    tray.click(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(mainWeb()->navigations.size(), 2);
+}
+
+TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
+    t.desktop.roots = {"/", "/home/user", "/media/usb"};
+    form = std::make_unique<FormTray>(t.ctx, tray);
+    form->Form_Load();
+    tray.click(QSystemTrayIcon::Context);
+    EXPECT_TRUE(form->mnutray->isVisible());
+    form->mnutray->hide();
+
+    QStringList top;
+    for (QAction* a : form->mnutray->actions())
+        top << (a->isSeparator() ? QStringLiteral("—") : a->text());
+    EXPECT_EQ(top, (QStringList{"Lumera桌面", "开机自动运行", "关于软件", "—", "整点报时启动",
+                                "我的电脑", "立即关闭电脑", "—", "退出"}));
+    QStringList about;
+    for (QAction* a : form->aboutme->actions())
+        about << (a->isSeparator() ? QStringLiteral("—") : a->text());
+    EXPECT_EQ(about, (QStringList{"帮助主题", "—", "软件官网", "联系我们", "—"}));
+    QStringList drives;
+    for (QAction* a : form->diskbag->actions())
+        drives << a->text();
+    EXPECT_EQ(drives, (QStringList{"【/】", "【/home/user】", "【/media/usb】"}));
+    EXPECT_TRUE(form->AutoRun->isChecked());
+
+    // After Exit the icon no longer answers.
+    form->trayclose_Click();
+    tray.click(QSystemTrayIcon::Context);
+    EXPECT_FALSE(form->mnutray->isVisible());
+}
+
+TEST_F(FormTrayTest, MenuEntriesReachTheDesktop) {
+    form->Form_Load();
+    form->loaddisk.at(1)->trigger();
+    form->softHome->trigger();
+    form->callme->trigger();
+    EXPECT_EQ(t.desktop.opened, (QStringList{"/home/user", "http://127.0.0.1:9/lan/",
+                                             "mailto:" + kVendorContactAddress}));
+    form->helpMe->trigger();
+    form->TimeRing->trigger();
+    EXPECT_EQ(t.desktop.opened.size(), 3);
+    EXPECT_EQ(t.desktop.shutdowns, 0);
+    form->turnoffpc->trigger();
+    EXPECT_EQ(t.desktop.shutdowns, 1);
+}
+
+TEST_F(FormTrayTest, AutoRunClickedTwiceDeletesThenRestoresTheLogOnEntry) {
+    form->Form_Load();
+    ASSERT_TRUE(QFile::exists(t.autostartFile()));
+    form->AutoRun->trigger();
+    EXPECT_FALSE(form->AutoRun->isChecked());
+    EXPECT_TRUE(runValue().isEmpty());
+    EXPECT_FALSE(QFile::exists(t.autostartFile()));
+    EXPECT_EQ(messages, QStringList{"已经删除本软件的“开机自动运行”！    "});
+
+    form->AutoRun->trigger();
+    EXPECT_TRUE(form->AutoRun->isChecked());
+    EXPECT_EQ(runValue(), t.programFolder() + "/Korvid");
+    EXPECT_TRUE(QFile::exists(t.autostartFile()));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(FormTrayTest, LoadMeOpensTheDefaultRadioPageInTheWindowAsItIs) {
+    t.settings.write("cinema", "unload", "PingDao", "http://127.0.0.1:9/radio/jazz.htm");
+    form->Form_Load();
+    main()->setWindowState(Qt::WindowNoState);
+    form->LoadMe->trigger();
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_EQ(mainWeb()->navigations.last(), t.defaultRadioPage());
+    EXPECT_FALSE(main()->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(FormTrayTest, ExitLeavesFurtherWindowsOpenUntilTheyClose) {
+    form->Form_Load();
+    QSignalSpy finished(form.get(), &FormTray::exitFinished);
+    QPointer<Frmmain> other = main()->OpenInNewWindow("http://127.0.0.1:9/film/");
+    EXPECT_EQ(t.state.MainWindowCount, 2);
+
+    form->trayclose->trigger();
+    settle();
+    EXPECT_FALSE(tray.shown);
+    EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
+    EXPECT_TRUE(t.state.MainWindowClosed);
+    ASSERT_FALSE(other.isNull());
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_FALSE(t.state.PumpStopRequested);
+    EXPECT_EQ(finished.count(), 0);
+
+    other->close();
+    settle();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(t.state.PumpStopRequested);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(FormTrayTest, ExitWithOnlyTheHiddenWindowEndsAtOnce) {
+    form->Form_Load();
+    mainWeb()->location = "http://127.0.0.1:9/radio/late.htm";
+    QSignalSpy finished(form.get(), &FormTray::exitFinished);
+    form->trayclose_Click();
+    settle();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(t.state.MainWindowCount, 0);
+    EXPECT_TRUE(t.state.PumpStopRequested);
+    // The hidden window showed the radio directory: its address is the next start's page.
+    EXPECT_EQ(t.cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/late.htm");
+}
+
+TEST_F(FormTrayTest, ChimeSoundsOnceAnHourAtMinuteZero) {
+    const QString wav = t.programFolder() + "/logoff.wav";
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59));
+    form->Timer1_Timer();
+    EXPECT_TRUE(t.desktop.sounds.isEmpty());
+    EXPECT_EQ(form->Timer1->interval(), 200);
+
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0));
+    form->Timer1_Timer();
+    EXPECT_EQ(t.desktop.sounds, QStringList{wav});
+    EXPECT_EQ(form->Timer1->interval(), 60000);
+
+    // The next look falls into minute 01, whatever second it is.
+    for (int second : {0, 30, 59}) {
+        t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 1, second));
+        form->Timer1_Timer();
+    }
+    EXPECT_EQ(t.desktop.sounds.size(), 1);
+    EXPECT_EQ(form->Timer1->interval(), 200);
+    // Second 00 of any other minute is no hour (the fault of reading a time text that ends
+    // in a day-half marker).
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(22, 17, 0));
+    form->Timer1_Timer();
+    EXPECT_EQ(t.desktop.sounds.size(), 1);
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(23, 0, 12));
+    form->Timer1_Timer();
+    EXPECT_EQ(t.desktop.sounds.size(), 2);
+    EXPECT_TRUE(form->Timer1->isActive());
+}
+
+} // namespace
