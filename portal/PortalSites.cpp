@@ -1,5 +1,6 @@
 #include "portal/PortalSites.h"
 
+#include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/DirectoryTable.h"
 
 #include <QUrl>
@@ -11,6 +12,7 @@ SiteTable makePortalSiteTable(const QString& programFolder, const QString& sites
         {kVendorService, QUrl::fromLocalFile(programFolder + "/vendor").toString()},
         {kRadioService, QStringLiteral("https://www.cri.cn")},
     };
+    addCommandSites(defaults);
     addDirectorySites(defaults);
     SiteTable table(defaults);
     table.loadOverrides(sitesIni);

@@ -154,11 +154,13 @@ bool WebEngineBrowser::hasDocument() const { return !page_->url().isEmpty(); }
 QString WebEngineBrowser::documentTitle() const {
     if (!hasDocument())
         return {};
-    // The engine stands the address in for a missing title; a document has none then.
+    // The engine stands the address in for a missing title (for a local file, its name, also
+    // while the file's own title is not read yet); a document has none then.
     const QString title = page_->title();
     const QUrl url = page_->url();
     if (title == url.toString() || title == url.toDisplayString() ||
-        title == url.toString(QUrl::RemoveScheme).mid(2) || title == url.host() + url.path())
+        title == url.toString(QUrl::RemoveScheme).mid(2) || title == url.host() + url.path() ||
+        (url.isLocalFile() && title == url.fileName()))
         return {};
     return title;
 }

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -69,6 +70,9 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     setWindowTitle(kTitle);
     setWindowIcon(programIcon());
     resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
+    // Restored from maximised, the window sits in the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     createControls();
     createMenus();
@@ -259,6 +263,7 @@ void Frmmain::wireEvents() {
     connect(WebAll, &QAction::triggered, this, &Frmmain::WebAll_Click);
     connect(Websearch, &QAction::triggered, this, &Frmmain::Websearch_Click);
     connect(AboutMe, &QAction::triggered, this, &Frmmain::AboutMe_Click);
+    setUpCommands();
 }
 
 bool Frmmain::eventFilter(QObject* watched, QEvent* event) {

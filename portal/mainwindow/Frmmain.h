@@ -8,7 +8,8 @@
 //   Frmmain_tree.cpp      the channel and radio directory: LoadChannels, loadRadio, tvw_*
 //   Frmmain_browser.cpp   browser events, page commands, OpenInNewWindow, Cmb_KeyDown
 //   Frmmain_history.cpp   the viewing history and the favourites menu
-//   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About, the video search
+//   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About
+//   Frmmain_search.cpp    the video search bar
 //
 // The constructor wires every control and menu item to its handler below, so an area only
 // fills in the bodies of its handlers. Each area keeps its declarations in its own block.
@@ -23,9 +24,11 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -191,13 +194,24 @@ public:
     void butenableable();
 
     // ---- History and favourites (Frmmain_history.cpp) ---------------------------------
-    // Merges the history collected since start into his.dat.
+    // Merges the history collected since start into his.dat (the last window's close).
     void SaveHistoryFile();
+    // The toolbar's "history": saves the history, rewrites history.html and shows it in Web.
+    void ShowHistoryPage();
+    // Rebuilds the favourite entries of FavMenu from Fav.rar; the toolbar's "fav" calls it
+    // before popping FavMenu up.
+    void LoadFavoritesMenu();
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
+    // Shows the favourite dialogs modally; tests set it to answer them without exec().
+    std::function<void(QDialog&)> runModalDialog;
 
-    // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp) ---------------
+    // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --
+    // The toolbar's buttons in order, separators included: button i is ToolbarButtons[i - 1].
+    QList<QAction*> ToolbarButtons;
+    // Runs the command of the clicked button's key; separators and unknown keys do nothing.
+    void Toolbar_ButtonClick(QAction* button);
     void Help_Click();
     void HomePage_Click();
     void Download_Click();
@@ -206,6 +220,9 @@ public:
     void Setup_Click();
     void AboutMe_Click();
     void Cmd_Click();
+    // keyCode 13 (Enter) searches; other keys do nothing here.
+    void CmbSearch_KeyDown(int keyCode);
+    void CmbType_Click();
     void CmbSearch_GotFocus();
     void CmbSearch_LostFocus();
 
@@ -224,6 +241,12 @@ private:
     void createMenus();
     void wireEvents();
     void alignBars();
+    // Toolbar buttons, search bar and their wiring (Frmmain_commands.cpp).
+    void setUpCommands();
+    void setUpSearchBarEvents();
+    void showModal(QWidget* dialog);
+    // The toolbar's history button: saves the history and shows history.html.
+    void openHistoryPage();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;

@@ -3,11 +3,13 @@
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
 #include "portal/PortalSites.h"
+#include "portal/browser/HistoryPage.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/Twips.h"
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
+#include "portal/tray/ShutdownSchedule.h"
 #include "portal/tray/SysTray.h"
 #include "portal/tray/UseCounter.h"
 
@@ -52,12 +54,15 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     Web->setObjectName("Web");
     TextHead = new QPlainTextEdit(this);
     TextHead->setObjectName("TextHead");
+    // The header of the viewing-history page; the page writer takes the CR LF original.
+    TextHead->setPlainText(historyPageHeader());
     TextHead->hide();
     Timer1 = new QTimer(this);
     Timer1->setInterval(kChimeWatch);
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
     Timer1->start();
     createMenu();
+    shutdownSchedule = new ShutdownSchedule(ctx.settings, ctx.clock, ctx.desktop, this);
 }
 
 FormTray::~FormTray() = default;
@@ -121,6 +126,7 @@ void FormTray::Form_Load() {
     main->applyLayout();
     ctx.state.PumpStopRequested = false;
     pump_->start();
+    shutdownSchedule->start();
 
     // Without a notification area no click could ever bring the window up.
     if (!tray_.available())

@@ -39,22 +39,35 @@ icon_geometry() {
     xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
         inside && /\("Korvid" "Korvid"\)/ {print; exit}' | grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
 }
-geometry=""
-for _ in $(seq 100); do
-    geometry=$(icon_geometry || true)
-    [[ -n "$geometry" ]] && break
+# Sets icon_x and icon_y to the middle of the docked icon.
+find_icon() {
+    local geometry="" size absolute width height
+    for _ in $(seq 100); do
+        geometry=$(icon_geometry || true)
+        [[ -n "$geometry" ]] && break
+        sleep 0.3
+    done
+    [[ -n "$geometry" ]] || fail "no tray icon docked"
+    read -r size absolute <<<"$geometry"
+    width=${size%%x*}
+    height=${size#*x}
+    height=${height%%+*}
+    icon_x=$(($(cut -d+ -f2 <<<"$absolute") + width / 2))
+    icon_y=$(($(cut -d+ -f3 <<<"$absolute") + height / 2))
+    echo "tray icon at $icon_x,$icon_y"
+}
+
+# Exit from the tray menu: its last entry.
+exit_from_tray_menu() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    sleep 1.5
+    screenshot "$1"
+    xdotool key Up
     sleep 0.3
-done
-[[ -n "$geometry" ]] || fail "no tray icon docked"
-read -r size absolute <<<"$geometry"
-width=${size%%x*}
-height=${size#*x}
-height=${height%%+*}
-abs_x=$(cut -d+ -f2 <<<"$absolute")
-abs_y=$(cut -d+ -f3 <<<"$absolute")
-icon_x=$((abs_x + width / 2))
-icon_y=$((abs_y + height / 2))
-echo "tray icon at $icon_x,$icon_y"
+    xdotool key Return
+    wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
+}
+find_icon
 
 # Its tooltip comes up when the pointer rests on it.
 before=$(xdotool search --onlyvisible --class Korvid 2>/dev/null | sort || true)
@@ -101,12 +114,26 @@ state=$(xprop -id "$window" _NET_WM_STATE)
 sleep 3
 screenshot main-window
 
-# Exit from the tray menu: its last entry.
-xdotool mousemove "$icon_x" "$icon_y" click 3
-sleep 1.5
-screenshot tray-menu
-xdotool key Up
-sleep 0.3
-xdotool key Return
-wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
+exit_from_tray_menu tray-menu
+
+# A second start against bad input: a remembered radio page that is junk, sites that do not
+# answer, and no session bus. Start-up completes and the program stays usable.
+sed -i 's|^PingDao=.*|PingDao=%%junk ::: 电台|' "$ini"
+closed_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
+rm -f "$XDG_CONFIG_HOME/Lumera/sites.ini"
+# shellcheck disable=SC2086
+point_sites_at "http://127.0.0.1:$closed_port" $services
+background env -u DBUS_SESSION_BUS_ADDRESS "$LUMERA_PROGRAM_DIR/Korvid"
+korvid=$LAST_PID
+find_icon
+for _ in $(seq 50); do
+    grep -qx 'usecount=2' "$ini" && break
+    sleep 0.2
+done
+grep -qx 'usecount=2' "$ini" || fail "second start not counted"
+xdotool mousemove "$icon_x" "$icon_y" click 1
+wait_for_window ' - Lumera桌面$' 40 >/dev/null || fail "main window not shown after a bad start"
+sleep 2
+screenshot bad-input-window
+exit_from_tray_menu bad-input-menu
 echo "PASS: korvid tray"

@@ -1,0 +1,103 @@
+// The viewing history and the favourites in a real main window with the real browser engine,
+// on pages served from 127.0.0.1.
+#include "platform/text/AnsiCodec.h"
+#include "platform/web/WebBrowser.h"
+#include "platform/web/WebEngineBrowser.h"
+#include "platform/web/WebEngineProfile.h"
+#include "portal/browser/Favorites.h"
+#include "support/FrmmainHarness.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lumera;
+using namespace lumera::portal;
+
+namespace {
+
+bool waitForTitle(WebBrowser& web, const QString& title) {
+    return QTest::qWaitFor([&] { return web.documentTitle() == title; }, 30000);
+}
+
+TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromTheMenu) {
+    prepareWebEngineEnvironment();
+    test::WidgetApplication application;
+    WebEngineBrowserFactory browsers;
+    test::FrmmainHarness harness(&browsers);
+    // The side pane shows the vendor's page from the program folder's own copy.
+    harness.sites =
+        makePortalSiteTable(qEnvironmentVariable("LUMERA_PROGRAM_DIR", harness.folder.path()),
+                            harness.folder.file("sites.ini"));
+    PortalState& state = harness.state;
+    const QString dataFolder = harness.context.dataFolder;
+
+    test::LoopbackHttpServer server;
+    server.addPage("/first.html", test::htmlPage("第一部电影", "<h1>第一部电影</h1>"));
+    server.addPage("/second.html",
+                   test::htmlPage("<b>第二部</b> & \"续集\"", "<h1>第二部 &amp; 续集</h1>"));
+    const QString first = server.origin() + "/first.html";
+    const QString second = server.origin() + "/second.html";
+
+    Frmmain* window = harness.open();
+    window->setWindowState(Qt::WindowNoState);
+    window->setGeometry(0, 0, 1280, 800);
+    window->show();
+    window->Web->navigate(first);
+    ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
+    window->Web->navigate(second);
+    ASSERT_TRUE(waitForTitle(*window->Web, "<b>第二部</b> & \"续集\""));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state.HistoryBuffer.count("<tr>") == 2; }, 10000));
+
+    window->ShowHistoryPage();
+    ASSERT_TRUE(waitForTitle(*window->Web, "电影观看历史"));
+    EXPECT_EQ(window->TargetUrl, dataFolder + "/history.html");
+    EXPECT_TRUE(state.HistoryBuffer.isEmpty());
+    const QString stored = decodeAnsi(harness.folder.read("his.dat"));
+    const QStringList rows = stored.split("\r\n");
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[0].contains("<a href=\"" + second +
+                                 "\">&lt;b&gt;第二部&lt;/b&gt; &amp; "
+                                 "&quot;续集&quot;</a>"));
+    EXPECT_TRUE(rows[1].contains("<a href=\"" + first + "\">第一部电影</a>"));
+    EXPECT_TRUE(rows[2].isEmpty());
+    // The history page itself is not a visit.
+    QTest::qWait(300);
+    EXPECT_TRUE(state.HistoryBuffer.isEmpty());
+
+    if (const QString shots = qEnvironmentVariable("LUMERA_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        QTest::qWait(1000);
+        const QRect frame = window->frameGeometry();
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+            .save(shots + "/history-page.png");
+    }
+
+    // A favourite added through the dialog opens from the menu.
+    window->Web->navigate(first);
+    ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
+    window->runModalDialog = [](QDialog& dialog) {
+        if (auto* add = qobject_cast<Favorites*>(&dialog))
+            add->cmdOK->click();
+    };
+    window->addhome_Click();
+    window->Web->navigate("about:blank");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Web->locationUrl() == "about:blank"; }));
+    window->LoadFavoritesMenu();
+    const QList<QAction*> entries = window->FavMenu->actions().mid(3);
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0]->text(), "第一部电影");
+    entries[0]->trigger();
+    ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
+    EXPECT_EQ(window->Web->locationUrl(), first);
+
+    window->close();
+    QTest::qWait(100);
+}
+
+} // namespace
