@@ -4,6 +4,8 @@
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
 #include "saver/modes/ModeChoice.h"
+#include "saver/modes/PlayerScheme.h"
+#include "saver/modes/RuffleMoviePlayer.h"
 #include "saver/modes/frmmain.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@ QString instanceLockPath() {
 
 int main(int argc, char* argv[]) {
     lumera::prepareWebEngineEnvironment();
+    lumera::saver::registerPlayerScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumera屏保"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -34,6 +37,8 @@ int main(int argc, char* argv[]) {
     lumera::WebEngineBrowserFactory browsers(QStringLiteral("Lumera屏保"));
     lumera::QtPointer pointer;
     const QString programFolder = lumera::programFolder();
+    lumera::saver::RuffleMoviePlayerFactory moviePlayers(QStringLiteral("Lumera屏保"),
+                                                         programFolder);
     lumera::saver::SaverContext context{
         settings,
         browsers,
@@ -43,6 +48,7 @@ int main(int argc, char* argv[]) {
         lumera::saver::argumentText(QCoreApplication::arguments()),
         instanceLockPath(),
         [] { QCoreApplication::exit(0); },
+        &moviePlayers,
     };
 
     lumera::saver::frmmain form(context);

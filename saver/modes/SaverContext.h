@@ -11,6 +11,8 @@ class WebBrowserFactory;
 
 namespace lumera::saver {
 
+class MoviePlayerFactory;
+
 // What the saver's window is given by main(): the real machine there, fakes in tests.
 struct SaverContext {
     SettingsStore& settings;
@@ -27,6 +29,8 @@ struct SaverContext {
     QString instanceLockPath;
     // Ends the process; called last by the exit sequence.
     std::function<void()> endProcess;
+    // Makes the movie player of the movie modes; without one they show the black window.
+    MoviePlayerFactory* moviePlayers = nullptr;
 };
 
 } // namespace lumera::saver

@@ -24,6 +24,7 @@ class WebBrowser;
 
 namespace lumera::saver {
 
+class MoviePlayer;
 class PictureBox;
 
 // The screen saver's one window: full-screen and top-most over every panel of its screen,
@@ -89,6 +90,8 @@ public:
 
     // The controls.
     WebBrowser* Web = nullptr;
+    // The movie player; none when the context gives no way to make one.
+    MoviePlayer* Flash = nullptr;
     PictureBox* Picture1 = nullptr;
     // The work picture each photo is stretched onto; never shown.
     QImage Picture2;

@@ -4,6 +4,7 @@
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/FakeWebBrowser.h"
 #include "saver/SaverPaths.h"
+#include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/SaverContext.h"
 #include "saver/modes/frmmain.h"
 #include "support/TestFolders.h"
@@ -33,7 +34,7 @@ protected:
         form.reset();
         context = std::make_unique<saver::SaverContext>(saver::SaverContext{
             settings, browsers, pointer, folder.file("program"), folder.file("data"), arguments,
-            folder.file("runtime/saver.lock"), [this] { ++processEnds; }});
+            folder.file("runtime/saver.lock"), [this] { ++processEnds; }, &moviePlayers});
         form = std::make_unique<saver::frmmain>(*context);
         form->resize(1024, 768);
         form->Form_Resize();
@@ -41,11 +42,15 @@ protected:
     }
 
     FakeWebBrowser* web() const { return static_cast<FakeWebBrowser*>(form->Web); }
+    saver::FakeMoviePlayer* flash() const {
+        return static_cast<saver::FakeMoviePlayer*>(form->Flash);
+    }
 
     TestFolder folder;
     SettingsStore settings;
     FakeWebBrowserFactory browsers;
     FakePointer pointer;
+    saver::FakeMoviePlayerFactory moviePlayers;
     std::unique_ptr<saver::SaverContext> context;
     std::unique_ptr<saver::frmmain> form;
     int processEnds = 0;
