@@ -10,6 +10,8 @@
 #include "support/TestFolders.h"
 #include "tests/saver/SaverTestApp.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -36,7 +38,7 @@ protected:
             settings, browsers, pointer, folder.file("program"), folder.file("data"), arguments,
             folder.file("runtime/saver.lock"), [this] { ++processEnds; }, &moviePlayers});
         form = std::make_unique<saver::frmmain>(*context);
-        form->resize(1024, 768);
+        form->resize(QGuiApplication::primaryScreen()->geometry().size()); // full-screen
         form->Form_Resize();
         return *form;
     }

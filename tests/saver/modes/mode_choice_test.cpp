@@ -40,18 +40,6 @@ TEST(ModeChoice, TheRotationAdvancesAndWrapsAfterNine) {
     EXPECT_EQ(chooseMode(0, "2147483647").mode, 1);
 }
 
-TEST(ModeChoice, EveryModeHasItsContent) {
-    const std::vector<QString> folders{"earth", "", "beautful", "pusa",    "flower",
-                                       "clock", "", "lianhua",  "chuangyi"};
-    for (int mode = 1; mode <= 9; ++mode)
-        EXPECT_EQ(movieFolderOfMode(mode), folders[mode - 1]) << mode;
-    EXPECT_EQ(contentOfMode(2), SaverContent::WebPage);
-    EXPECT_EQ(contentOfMode(7), SaverContent::PhotoFade);
-    EXPECT_EQ(contentOfMode(6), SaverContent::MovieFolder);
-    for (int mode : {0, 10, 12, -3})
-        EXPECT_EQ(contentOfMode(mode), SaverContent::None) << mode;
-}
-
 TEST(PointerWatch, ZeroCountsAsNotRecorded) {
     PointerWatch inside;
     EXPECT_FALSE(inside.moved(300, 200));

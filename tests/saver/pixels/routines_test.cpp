@@ -51,7 +51,7 @@ TEST(Routines, CpuIdWritesTheTwelveVendorBytes) {
     routines.CpuID(buffer);
     ASSERT_EQ(buffer.size(), 12);
 #if defined(__x86_64__) || defined(__i386__)
-    unsigned a, b, c, d;
+    unsigned a = 0, b = 0, c = 0, d = 0;
     __get_cpuid(0, &a, &b, &c, &d);
     char vendor[13] = {};
     std::memcpy(vendor, &b, 4);
