@@ -243,6 +243,7 @@ private:
     void alignBars();
     // Toolbar buttons, search bar and their wiring (Frmmain_commands.cpp).
     void setUpCommands();
+    void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
     // The toolbar's history button: saves the history and shows history.html.
     void openHistoryPage();
