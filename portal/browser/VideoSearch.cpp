@@ -51,6 +51,8 @@ void setUpSearchBar(QComboBox* cmbType, QComboBox* cmbSearch) {
         box->setEditable(true);
         // The search decides what joins the list, not the combo box.
         box->setInsertPolicy(QComboBox::NoInsert);
+        // What is typed stays as typed: no completion from the list ("abc" is not "Abc").
+        box->setCompleter(nullptr);
         box->clear();
     }
     cmbType->addItems(searchEngineCaptions());

@@ -4,10 +4,10 @@ namespace lumera::portal {
 
 void addCommandSites(QHash<QString, QString>& defaults) {
     // The toolbar's pages.
-    defaults.insert(kLiveTvService, QStringLiteral("http://kan.2345.com"));
-    defaults.insert(kSohuTvService, QStringLiteral("http://tv.sohu.com"));
-    defaults.insert(kWebRadioService, QStringLiteral("http://www.fifm.cn"));
-    defaults.insert(kImageSearchService, QStringLiteral("http://image.baidu.com"));
+    defaults.insert(kLiveTvService, QStringLiteral("https://kan.2345.com"));
+    defaults.insert(kSohuTvService, QStringLiteral("https://tv.sohu.com"));
+    defaults.insert(kWebRadioService, QStringLiteral("https://www.fifm.cn"));
+    defaults.insert(kImageSearchService, QStringLiteral("https://image.baidu.com"));
     // The search hosts of the video sites.
     defaults.insert(kBaiduVideoService, QStringLiteral("http://video.baidu.com"));
     defaults.insert(kSearch2345Service, QStringLiteral("http://so.kan.2345.com"));

@@ -245,6 +245,7 @@ private:
     void alignBars();
     // Toolbar buttons, search bar and their wiring (Frmmain_commands.cpp).
     void setUpCommands();
+    void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
     void place(QWidget* widget, const ControlBox& box);
 

@@ -1,10 +1,9 @@
-#include "portal/mainwindow/Frmmain.h"
-
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
 #include "portal/PortalSites.h"
 #include "portal/browser/VideoSearch.h"
 #include "portal/mainwindow/CommandSites.h"
+#include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/ToolbarButtons.h"
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/FormSetup.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QToolBar>
@@ -40,9 +38,7 @@ void Frmmain::setUpCommands() {
     connect(Toolbar, &QToolBar::actionTriggered, this, &Frmmain::Toolbar_ButtonClick);
 
     setUpSearchBar(CmbType, CmbSearch);
-    connect(CmbType, &QComboBox::activated, this, [this] { CmbType_Click(); });
-    connect(CmbSearch->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { CmbSearch_KeyDown(13); });
+    setUpSearchBarEvents();
 }
 
 void Frmmain::Toolbar_ButtonClick(QAction* button) {

@@ -9,6 +9,7 @@
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
+#include "portal/tray/ShutdownSchedule.h"
 #include "portal/tray/SysTray.h"
 #include "portal/tray/UseCounter.h"
 
@@ -61,6 +62,7 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
     Timer1->start();
     createMenu();
+    shutdownSchedule = new ShutdownSchedule(ctx.settings, ctx.clock, ctx.desktop, this);
 }
 
 FormTray::~FormTray() = default;
@@ -124,6 +126,7 @@ void FormTray::Form_Load() {
     main->applyLayout();
     ctx.state.PumpStopRequested = false;
     pump_->start();
+    shutdownSchedule->start();
 
     // Without a notification area no click could ever bring the window up.
     if (!tray_.available())

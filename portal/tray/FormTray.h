@@ -20,6 +20,7 @@ namespace lumera::portal {
 
 class Frmmain;
 class MainWindowMousePump;
+class ShutdownSchedule;
 class SysTray;
 
 // The hidden tray host of Korvid. Its load is the program's start-up: it loads the default
@@ -76,6 +77,10 @@ public:
     void turnoffpc_Click();
     void trayclose_Click();
     void Timer1_Timer();
+
+    // ---- The scheduled shutdown -------------------------------------------------------
+    // Looks at the clock once a minute from the end of start-up on.
+    ShutdownSchedule* shutdownSchedule = nullptr;
 
     // Shows an information message (title "Lumera桌面"); tests answer it themselves.
     std::function<void(const QString& text)> showInformation;

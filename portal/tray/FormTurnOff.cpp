@@ -20,6 +20,7 @@ QComboBox* timeBox(QWidget* parent, const QStringList& entries, const QString& t
     auto* box = new QComboBox(parent);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
     box->addItems(entries);
     box->setCurrentIndex(-1);
     box->setEditText(text);

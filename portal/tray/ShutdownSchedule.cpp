@@ -44,6 +44,10 @@ ShutdownSchedule::ShutdownSchedule(SettingsStore& settings, Clock& clock, Deskto
     });
 }
 
+FormPowerTan* ShutdownSchedule::countdown() const {
+    return countdown_.data();
+}
+
 void ShutdownSchedule::start() {
     scheduleNextTick();
 }

@@ -38,7 +38,7 @@ public:
     bool tick();
 
     // The countdown now showing, or null.
-    FormPowerTan* countdown() const { return countdown_; }
+    FormPowerTan* countdown() const;
 
 private:
     void scheduleNextTick();

@@ -10,6 +10,7 @@
 #include "portal/PortalContext.h"
 #include "portal/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "portal/support/PortalTestContext.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>
@@ -17,19 +18,6 @@
 #include <vector>
 
 namespace lumera::test {
-
-// Made first, so every widget of a test has its application.
-struct WidgetApplication {
-    WidgetApplication() {
-        if (QCoreApplication::instance())
-            return;
-        static int argc = 1;
-        static char name[] = "lumera-test";
-        static char* argv[] = {name, nullptr};
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        new QApplication(argc, argv);
-    }
-};
 
 class FrmmainHarness {
 public:
@@ -69,7 +57,7 @@ public:
         return qobject_cast<FakeWebBrowser*>(window->WebPop);
     }
 
-    WidgetApplication application;
+    TestApplication application;
     TestFolder folder;
     SettingsStore settings{folder.path() + "/config"};
     FakeInhibitor inhibitor;

@@ -57,7 +57,7 @@ TEST(VideoSearchAddress, NoSelectionOrAnIndexOutsideTheListSearchesTheFirstEngin
 
 TEST(VideoSearchAddress, HostsComeFromTheSiteTable) {
     SiteTable sites = portalSites();
-    sites.applyOverrides("m1905=http://127.0.0.1:8123\nsoku=127.0.0.1:9\n");
+    sites.applyOverrides("search-1905=http://127.0.0.1:8123\nsearch-soku=127.0.0.1:9\n");
     EXPECT_EQ(searchAddress(sites, 7, "Doskar"),
               "http://127.0.0.1:8123/search/index-p-type-all-q-Doskar.html");
     // Both soku engines follow one override.

@@ -1,3 +1,6 @@
+#include "portal/PortalSites.h"
+#include "portal/mainwindow/CommandSites.h"
+#include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/ToolbarButtons.h"
 
 #include <QAction>
@@ -83,4 +86,18 @@ TEST(ToolbarButtons, MissingImagesLeaveButtonsWithoutPicture) {
     const QList<QAction*> actions = addToolbarButtons(&bar, {});
     ASSERT_EQ(actions.size(), 19);
     EXPECT_TRUE(actions[0]->icon().isNull());
+}
+
+TEST(CommandSites, ShadowNoOtherServiceOfThePortal) {
+    QHash<QString, QString> commands;
+    addCommandSites(commands);
+    QHash<QString, QString> others{{kVendorService, {}}, {kRadioService, {}}};
+    addDirectorySites(others);
+    for (auto it = commands.cbegin(); it != commands.cend(); ++it)
+        EXPECT_FALSE(others.contains(it.key())) << it.key().toStdString();
+    // The search engines are plain web addresses.
+    for (auto it = commands.cbegin(); it != commands.cend(); ++it) {
+        if (it.key().startsWith("search-"))
+            EXPECT_TRUE(it.value().startsWith("http://")) << it.key().toStdString();
+    }
 }

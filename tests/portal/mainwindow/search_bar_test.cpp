@@ -1,0 +1,134 @@
+#include "portal/mainwindow/CommandSites.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/support/PortalTestContext.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace lumera;
+using namespace lumera::portal;
+
+namespace {
+
+class SearchBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.sites.setOrigin(kFilmSearchService, "http://127.0.0.1:8123");
+        t.sites.setOrigin(kBaiduVideoService, "http://127.0.0.1:8124");
+        w.reset(new Frmmain(t.ctx));
+    }
+
+    FakeWebBrowser* web() const { return test::PortalTestContext::fake(w->Web); }
+    void type(const QString& query) { w->CmbSearch->setEditText(query); }
+    void choose(int engine) {
+        w->CmbType->setCurrentIndex(engine);
+        w->CmbType_Click();
+    }
+    QString baidu(const QString& q) const {
+        return "http://127.0.0.1:8124/v?ct=301989888&rn=20&pn=0&db=0&word=" + q +
+               "&ty=21&old=&nf=1";
+    }
+
+    test::PortalTestContext t;
+    std::unique_ptr<Frmmain> w;
+};
+
+} // namespace
+
+TEST_F(SearchBarTest, FilmSiteSearchGoesToItsResultPage) {
+    type("Doskar");
+    choose(7);
+    const QString expected = "http://127.0.0.1:8123/search/index-p-type-all-q-Doskar.html";
+    EXPECT_EQ(web()->navigations, QStringList{expected});
+    EXPECT_EQ(w->TargetUrl, expected);
+    // The sample entry is not repeated.
+    EXPECT_EQ(w->CmbSearch->count(), 4);
+}
+
+TEST_F(SearchBarTest, ButtonAndEnterSearchTheFirstEngineWhileNothingIsChosen) {
+    type("Abc");
+    w->Cmd->click();
+    type("abc");
+    QTest::keyClick(w->CmbSearch, Qt::Key_Return);
+    EXPECT_EQ(web()->navigations, QStringList({baidu("Abc"), baidu("abc")}))
+        << web()->navigations.join('\n').toStdString();
+    ASSERT_EQ(w->CmbSearch->count(), 6);
+    EXPECT_EQ(w->CmbSearch->itemText(4), "Abc");
+    EXPECT_EQ(w->CmbSearch->itemText(5), "abc");
+    EXPECT_EQ(w->CmbSearch->currentText(), "abc");
+    QTest::keyClick(w->CmbSearch->lineEdit(), Qt::Key_Enter);
+    EXPECT_EQ(web()->navigations.size(), 3);
+    web()->navigations.removeLast();
+    // Other keys do nothing.
+    w->CmbSearch_KeyDown(40);
+    EXPECT_EQ(web()->navigations.size(), 2);
+}
+
+TEST_F(SearchBarTest, UntouchedHintIsSearchedAndRemembered) {
+    w->Cmd_Click();
+    EXPECT_EQ(web()->navigations, QStringList{baidu("电影名称 / 演员姓名")});
+    EXPECT_EQ(w->CmbSearch->itemText(4), "电影名称 / 演员姓名");
+}
+
+TEST_F(SearchBarTest, EmptyQueryDoesNothing) {
+    w->show();
+    type("");
+    w->CmbSearch->setFocus();
+    w->Cmd_Click();
+    w->CmbSearch_KeyDown(13);
+    choose(7);
+    EXPECT_TRUE(web()->navigations.isEmpty());
+    EXPECT_TRUE(w->TargetUrl.isEmpty());
+    EXPECT_EQ(w->CmbSearch->count(), 4);
+}
+
+TEST_F(SearchBarTest, SearchMovesTheFocusToTheScrollBox) {
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    w->CmbSearch->setFocus();
+    type("Doskar");
+    w->Cmd_Click();
+    EXPECT_TRUE(w->Cmb->hasFocus());
+}
+
+TEST_F(SearchBarTest, FocusOnTheQueryBoxPausesTheMousePump) {
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(w->CmbSearch, &in);
+    EXPECT_TRUE(t.state.MouseHookPaused);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(w->CmbSearch, &out);
+    EXPECT_FALSE(t.state.MouseHookPaused);
+}
+
+TEST_F(SearchBarTest, QueriesAreInsertedAsTyped) {
+    for (const QString q : {"a b&c=d/e", "无间道 2", "tab\there"}) {
+        web()->navigations.clear();
+        type(q);
+        w->Cmd_Click();
+        ASSERT_EQ(web()->navigations.size(), 1);
+        EXPECT_EQ(web()->navigations.first(), baidu(q));
+    }
+    // A huge query reaches the pane whole, as far as the box holds it.
+    const QString huge(100000, QChar(0x5F71));
+    type(huge);
+    w->Cmd_Click();
+    EXPECT_TRUE(web()->navigations.last().contains(w->CmbSearch->currentText()));
+    EXPECT_FALSE(w->CmbSearch->currentText().isEmpty());
+}
+
+TEST_F(SearchBarTest, EachWindowStartsWithItsOwnList) {
+    type("Vorlan");
+    w->Cmd_Click();
+    EXPECT_EQ(w->CmbSearch->count(), 5);
+    Frmmain second(t.ctx);
+    EXPECT_EQ(second.CmbSearch->count(), 4);
+    EXPECT_EQ(second.CmbSearch->currentText(), "电影名称 / 演员姓名");
+    EXPECT_EQ(second.CmbType->currentText(), "百度电影");
+    EXPECT_EQ(second.CmbType->count(), 10);
+}
