@@ -204,7 +204,9 @@ public:
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
-    // Shows the favourite dialogs modally; tests set it to answer them without exec().
+    // Shows a favourite dialog modally (showModal), or hands it to runModalDialog when set:
+    // tests answer the dialog there, and it is deleted afterwards.
+    void showFavoriteDialog(QDialog* dialog);
     std::function<void(QDialog&)> runModalDialog;
 
     // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --
@@ -245,8 +247,6 @@ private:
     void setUpCommands();
     void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
-    // The toolbar's history button: saves the history and shows history.html.
-    void openHistoryPage();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;
