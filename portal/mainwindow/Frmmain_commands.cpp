@@ -64,8 +64,7 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
         Web->navigate(ctx.sites.url(kSohuTvService, "/movie/"));
         LoadChannels();
     } else if (key == "fav") {
-        LoadFavoritesMenu(*FavMenu, MyFavorites, ctx.dataFolder,
-                          [this](int index) { MyFavorites_Click(index); });
+        LoadFavoritesMenu();
         FavMenu->popup(QCursor::pos());
     } else if (key == "leftwindows") {
         HideList_Click();
