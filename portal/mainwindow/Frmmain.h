@@ -245,8 +245,6 @@ private:
     void setUpCommands();
     void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
-    // The toolbar's history button: saves the history and shows history.html.
-    void openHistoryPage();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;

@@ -1,8 +1,6 @@
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
 #include "portal/PortalSites.h"
-#include "portal/browser/FavoritesMenu.h"
-#include "portal/browser/HistoryPage.h"
 #include "portal/browser/VideoSearch.h"
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
@@ -52,7 +50,7 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
     } else if (key == "forward") {
         Web->goForward();
     } else if (key == "history") {
-        openHistoryPage();
+        ShowHistoryPage();
     } else if (key == "tv") {
         Web->navigate(ctx.sites.url(kLiveTvService, "/live/"));
     } else if (key == "jun") {
@@ -79,11 +77,6 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
     } else if (key == "setup") {
         SetUpMenu->popup(QCursor::pos());
     }
-}
-
-void Frmmain::openHistoryPage() {
-    TargetUrl = writeHistoryPage(ctx.state, ctx.dataFolder, historyPageHeader());
-    Web->navigate(TargetUrl);
 }
 
 void Frmmain::Help_Click() {

@@ -84,8 +84,9 @@ TEST_F(ToolbarCommandsTest, NavigationButtonsDriveTheMainPane) {
     click("tv");
     click("jun");
     EXPECT_EQ(web()->navigations, QStringList({kOrigin + "/live/", kOrigin + "/drama/"}));
-    button("back")->setEnabled(true);
-    button("forward")->setEnabled(true);
+    web()->fireCommandState(CSC_NAVIGATEBACK, true);
+    web()->fireCommandState(CSC_NAVIGATEFORWARD, true);
+    ASSERT_TRUE(button("back")->isEnabled() && button("forward")->isEnabled());
     click("back");
     click("forward");
     EXPECT_EQ(web()->commands, QStringList({"back", "forward"}));
