@@ -4,6 +4,7 @@
 // for test programs that link the portal library.
 
 #include "platform/desktop/FakeDesktop.h"
+#include "platform/registry/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/FakeWebBrowser.h"
@@ -70,7 +71,8 @@ public:
     TestFolder folder;
     SettingsStore settings{folder.path() + "/config"};
     FakeInhibitor inhibitor;
-    HiveRegistry registry{folder.path() + "/registry.hive", &inhibitor, std::nullopt};
+    HiveRegistry registry{folder.path() + "/registry.hive", &inhibitor,
+                          AutostartEntry(folder.path() + "/autostart", "Radio")};
     FakeDesktop desktop;
     FakeWebBrowserFactory fakeBrowsers;
     SiteTable sites = portal::makePortalSiteTable(folder.path(), folder.path() + "/sites.ini");
