@@ -66,6 +66,8 @@ int main(int argc, char* argv[]) {
     FormTray formTray(context, tray);
     QObject::connect(&formTray, &FormTray::exitFinished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // The session ending takes the icon away as Exit does.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::Form_QueryUnload);
     formTray.Form_Load();
     const int status = app.exec();
     closeRemainingMainWindows();

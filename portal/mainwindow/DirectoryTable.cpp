@@ -111,7 +111,14 @@ void addDirectorySites(QHash<QString, QString>& defaults) {
 }
 
 QString leafAddress(const DirectoryLeaf& leaf, const SiteTable& sites) {
-    return sites.url(leaf.service, leaf.path);
+    if (sites.contains(leaf.service))
+        return sites.url(leaf.service, leaf.path);
+    // A table that lacks the service still gives the site's own address, never a bare path.
+    for (const DirectorySite& site : directorySites()) {
+        if (site.service == leaf.service)
+            return site.origin + leaf.path;
+    }
+    return leaf.path;
 }
 
 } // namespace lumera::portal

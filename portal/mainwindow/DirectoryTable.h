@@ -63,7 +63,8 @@ const QList<DirectorySite>& directorySites();
 // keeps its origin.
 void addDirectorySites(QHash<QString, QString>& defaults);
 
-// The address a leaf opens (and its key in the tree).
+// The address a leaf opens (and its key in the tree): its service's origin in the table, or
+// the site's default origin when the table does not know the service.
 QString leafAddress(const DirectoryLeaf& leaf, const SiteTable& sites);
 
 } // namespace lumera::portal

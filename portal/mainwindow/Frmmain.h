@@ -204,7 +204,9 @@ public:
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
-    // Shows the favourite dialogs modally; tests set it to answer them without exec().
+    // Shows a favourite dialog modally (showModal), or hands it to runModalDialog when set:
+    // tests answer the dialog there, and it is deleted afterwards.
+    void showFavoriteDialog(QDialog* dialog);
     std::function<void(QDialog&)> runModalDialog;
 
     // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --

@@ -40,21 +40,23 @@ void Frmmain::MyFavorites_Click(int index) {
 
 void Frmmain::addhome_Click() {
     QDir().mkpath(favoritesFolderPath(ctx.dataFolder));
-    Favorites dialog(ctx.dataFolder, this);
-    dialog.txtUrl->setText(Web->locationUrl());
-    dialog.txtTitle->setText(Web->documentTitle());
-    if (runModalDialog)
-        runModalDialog(dialog);
-    else
-        dialog.exec();
+    auto* dialog = new Favorites(ctx.dataFolder, this);
+    dialog->txtUrl->setText(Web->locationUrl());
+    dialog->txtTitle->setText(Web->documentTitle());
+    showFavoriteDialog(dialog);
 }
 
 void Frmmain::SearchDir_Click() {
-    FormDfg dialog(ctx.dataFolder, this);
-    if (runModalDialog)
-        runModalDialog(dialog);
-    else
-        dialog.exec();
+    showFavoriteDialog(new FormDfg(ctx.dataFolder, this));
+}
+
+void Frmmain::showFavoriteDialog(QDialog* dialog) {
+    if (runModalDialog) {
+        runModalDialog(*dialog);
+        delete dialog;
+        return;
+    }
+    showModal(dialog);
 }
 
 } // namespace lumera::portal

@@ -22,8 +22,12 @@ h1{margin:0;font-size:30px}li{margin:6px 0}main{padding:12px 40px}</style></head
 <li>22:00 夜色轻音乐</li></ul></main></body></html>
 EOF
 start_http_server "$www"
-services=$(grep -rhoE 'Service = QStringLiteral\("[^"]+"\)' "$LUMERA_SOURCE_DIR/portal" |
-    sed -E 's/.*\("([^"]+)"\)/\1/' | sort -u)
+# Every service the portal knows: those named in its sources and those of its site tables.
+services=$({
+    grep -rhoE 'Service = QStringLiteral\("[^"]+"\)' "$LUMERA_SOURCE_DIR/portal" |
+        sed -E 's/.*\("([^"]+)"\)/\1/'
+    find "$LUMERA_SOURCE_DIR/portal" -name '*Sites.tsv' -exec grep -hvE '^#|^[[:space:]]*$' {} + | cut -f1
+} | sort -u)
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $services
 

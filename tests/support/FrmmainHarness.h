@@ -4,12 +4,14 @@
 // for test programs that link the portal library.
 
 #include "platform/desktop/FakeDesktop.h"
+#include "platform/registry/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/FakeWebBrowser.h"
 #include "portal/PortalContext.h"
 #include "portal/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "portal/support/PortalTestContext.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>
@@ -17,19 +19,6 @@
 #include <vector>
 
 namespace lumera::test {
-
-// Made first, so every widget of a test has its application.
-struct WidgetApplication {
-    WidgetApplication() {
-        if (QCoreApplication::instance())
-            return;
-        static int argc = 1;
-        static char name[] = "lumera-test";
-        static char* argv[] = {name, nullptr};
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        new QApplication(argc, argv);
-    }
-};
 
 class FrmmainHarness {
 public:
@@ -69,11 +58,12 @@ public:
         return qobject_cast<FakeWebBrowser*>(window->WebPop);
     }
 
-    WidgetApplication application;
+    TestApplication application;
     TestFolder folder;
     SettingsStore settings{folder.path() + "/config"};
     FakeInhibitor inhibitor;
-    HiveRegistry registry{folder.path() + "/registry.hive", &inhibitor, std::nullopt};
+    HiveRegistry registry{folder.path() + "/registry.hive", &inhibitor,
+                          AutostartEntry(folder.path() + "/autostart", "Radio")};
     FakeDesktop desktop;
     FakeWebBrowserFactory fakeBrowsers;
     SiteTable sites = portal::makePortalSiteTable(folder.path(), folder.path() + "/sites.ini");

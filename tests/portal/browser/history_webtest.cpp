@@ -5,21 +5,37 @@
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
 #include "portal/browser/Favorites.h"
+#include "portal/mainwindow/ToolbarButtons.h"
 #include "support/FrmmainHarness.h"
 #include "support/LoopbackHttpServer.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace lumera;
 using namespace lumera::portal;
 
 namespace {
+
+// Presses the toolbar button of that key as the user does.
+void pressToolbarButton(Frmmain& window, const QString& key) {
+    for (QAction* button : window.ToolbarButtons) {
+        if (toolbarKey(button) == key) {
+            if (auto* tool =
+                    qobject_cast<QAbstractButton*>(window.Toolbar->widgetForAction(button)))
+                tool->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no toolbar button " << key.toStdString();
+}
 
 bool waitForTitle(WebBrowser& web, const QString& title) {
     return QTest::qWaitFor([&] { return web.documentTitle() == title; }, 30000);
@@ -48,13 +64,16 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     window->setWindowState(Qt::WindowNoState);
     window->setGeometry(0, 0, 1280, 800);
     window->show();
+    harness.clock.time = QDateTime(QDate(2026, 12, 7), QTime(20, 15, 3));
     window->Web->navigate(first);
     ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state.HistoryBuffer.count("<tr>") == 1; }, 10000));
+    harness.clock.time = QDateTime(QDate(2026, 12, 7), QTime(20, 47, 41));
     window->Web->navigate(second);
     ASSERT_TRUE(waitForTitle(*window->Web, "<b>第二部</b> & \"续集\""));
     ASSERT_TRUE(QTest::qWaitFor([&] { return state.HistoryBuffer.count("<tr>") == 2; }, 10000));
 
-    window->ShowHistoryPage();
+    pressToolbarButton(*window, "history");
     ASSERT_TRUE(waitForTitle(*window->Web, "电影观看历史"));
     EXPECT_EQ(window->TargetUrl, dataFolder + "/history.html");
     EXPECT_TRUE(state.HistoryBuffer.isEmpty());
@@ -88,10 +107,12 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     window->addhome_Click();
     window->Web->navigate("about:blank");
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->Web->locationUrl() == "about:blank"; }));
-    window->LoadFavoritesMenu();
+    pressToolbarButton(*window, "fav");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->FavMenu->isVisible(); }));
     const QList<QAction*> entries = window->FavMenu->actions().mid(3);
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0]->text(), "第一部电影");
+    window->FavMenu->hide();
     entries[0]->trigger();
     ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
     EXPECT_EQ(window->Web->locationUrl(), first);

@@ -3,6 +3,7 @@
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/resources/PortalImages.h"
+#include "portal/support/PortalTestContext.h"
 
 #include <QApplication>
 #include <QSet>
@@ -14,15 +15,6 @@ using namespace lumera;
 using namespace lumera::portal;
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "directory_tree_test";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 SiteTable directorySiteTable() {
     QHash<QString, QString> defaults;
@@ -37,13 +29,9 @@ QStringList captionsOf(const QTreeWidgetItem* group) {
     return captions;
 }
 
-struct WithApplication {
-    WithApplication() { ensureApplication(); }
-};
-
 class DirectoryTreeTest : public ::testing::Test {
 protected:
-    WithApplication app;
+    test::TestApplication app;
     QTreeWidget tree;
     SiteTable sites = directorySiteTable();
     ImageList images = treeImages();
@@ -222,6 +210,15 @@ TEST_F(DirectoryTreeTest, WhatADoubleClickOpens) {
     open = leafToOpen(tree);
     EXPECT_EQ(open.where, LeafToOpen::OwnPane);
     EXPECT_EQ(open.address, "https://www.cri.cn/radio/");
+}
+
+TEST_F(DirectoryTreeTest, ATableWithoutTheServicesStillGivesDistinctAddresses) {
+    buildDirectory(tree, channelDirectory(), SiteTable(), images);
+    QSet<QString> keys;
+    for (const QTreeWidgetItem* node : nodesInOrder(tree))
+        keys.insert(nodeKey(node));
+    EXPECT_EQ(keys.size(), 131);
+    EXPECT_EQ(nodeKey(nodeAt(tree, 15)), "https://www.iqiyi.com/dianying/");
 }
 
 TEST_F(DirectoryTreeTest, AMovedSiteIsRepairedThroughTheSiteTable) {

@@ -3,7 +3,7 @@
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/Twips.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,13 +27,16 @@ const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
 
 class FrmmainTest : public ::testing::Test {
 protected:
-    test::PortalTestContext t;
+    test::FrmmainHarness t;
 
-    Frmmain* load() { return new Frmmain(t.ctx); }
+    Frmmain* load() { return new Frmmain(t.context); }
+    QString cinema(const QString& section, const QString& key) const {
+        return t.settings.read("cinema", section, key);
+    }
     QString screenSaveActive() const {
         return t.registry.value(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
     }
-    static FakeWebBrowser* web(Frmmain* w) { return test::PortalTestContext::fake(w->Web); }
+    static FakeWebBrowser* web(Frmmain* w) { return test::FrmmainHarness::fakeWeb(w); }
     static QStringList captions(QMenu* menu) {
         QStringList list;
         for (QAction* a : menu->actions())
@@ -53,8 +56,8 @@ TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Web->silent());
     EXPECT_TRUE(w->WebPop->silent());
-    EXPECT_EQ(test::PortalTestContext::fake(w->WebPop)->navigations,
-              QStringList{"http://127.0.0.1:9/pop/right.html"});
+    EXPECT_EQ(qobject_cast<FakeWebBrowser*>(w->WebPop)->navigations,
+              QStringList{t.sites.url(kVendorService, "/pop/right.html")});
     // Loading leaves the main pane to whoever made the window.
     EXPECT_TRUE(web(w)->navigations.isEmpty());
     EXPECT_EQ(screenSaveActive(), "0");
@@ -70,13 +73,14 @@ TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
     EXPECT_EQ(w->TimerSetFocus->interval(), 2000);
 
     // The first use sets up the defaults and the log-on entry.
-    EXPECT_EQ(t.cinema("Cinema", "usecount"), "1");
-    EXPECT_EQ(t.cinema("update", "usecount"), "1");
-    EXPECT_EQ(t.cinema("setup", "history"), "1");
-    EXPECT_EQ(t.cinema("unload", "PingDao"), t.defaultRadioPage());
-    QFile autostart(t.autostartFile());
+    EXPECT_EQ(cinema("Cinema", "usecount"), "1");
+    EXPECT_EQ(cinema("update", "usecount"), "1");
+    EXPECT_EQ(cinema("setup", "history"), "1");
+    EXPECT_EQ(cinema("unload", "PingDao"), defaultRadioPage(t.sites));
+    QFile autostart(t.folder.file("autostart/Radio.desktop"));
     ASSERT_TRUE(autostart.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(autostart.readAll().contains(QString(t.programFolder() + "/Korvid").toUtf8()));
+    EXPECT_TRUE(
+        autostart.readAll().contains(QString(t.context.programFolder + "/Korvid").toUtf8()));
 
     // Every main window that loads is one more use.
     Frmmain* second = load();
@@ -203,8 +207,8 @@ TEST_F(FrmmainTest, ProgressStripGrowsInSixStepsAndVanishes) {
 TEST_F(FrmmainTest, SidePageRefreshesOnlyInTheActiveWindowAfterThirtyMinutes) {
     std::unique_ptr<Frmmain> a(load());
     std::unique_ptr<Frmmain> b(load());
-    auto* popA = test::PortalTestContext::fake(a->WebPop);
-    auto* popB = test::PortalTestContext::fake(b->WebPop);
+    auto* popA = qobject_cast<FakeWebBrowser*>(a->WebPop);
+    auto* popB = qobject_cast<FakeWebBrowser*>(b->WebPop);
     a->Form_Activate();
     for (int minute = 0; minute < 30; ++minute) {
         a->Timer1_Timer();
@@ -262,13 +266,13 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     EXPECT_EQ(t.state.MainWindowCount, 1);
     EXPECT_EQ(screenSaveActive(), "1");
     EXPECT_FALSE(t.inhibitor.held);
-    EXPECT_EQ(t.cinema("web", "webURL"), "http://127.0.0.1:9/film/");
+    EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/film/");
     EXPECT_FALSE(t.state.PumpStopRequested);
     EXPECT_TRUE(t.state.MouseHookPaused);
     EXPECT_FALSE(t.state.MainWindowClosed);
     EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/film/");
     // A window showing the channel directory leaves the radio address alone.
-    EXPECT_EQ(t.cinema("unload", "PingDao"), t.defaultRadioPage());
+    EXPECT_EQ(cinema("unload", "PingDao"), defaultRadioPage(t.sites));
 
     first->Form_Activate();
     first->close();
@@ -278,8 +282,8 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     EXPECT_TRUE(t.state.MainWindowClosed);
     EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
     EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/radio/jazz");
-    EXPECT_EQ(t.cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/jazz");
-    EXPECT_EQ(t.cinema("web", "webURL"), "http://127.0.0.1:9/radio/jazz");
+    EXPECT_EQ(cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/jazz");
+    EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/radio/jazz");
 }
 
 TEST_F(FrmmainTest, AHiddenWindowUnloadsToo) {

@@ -1,11 +1,11 @@
 #include "platform/registry/Registry.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/support/FakeSysTray.h"
-#include "portal/support/PortalTestContext.h"
 #include "portal/tray/FormTray.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
 #include "portal/tray/UseCounter.h"
+#include "support/FrmmainHarness.h"
 
 #include <QAction>
 #include <QFile>
@@ -24,23 +24,19 @@ namespace {
 class FormTrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<FormTray>(t.ctx, tray);
+        form = std::make_unique<FormTray>(t.context, tray);
         form->showInformation = [this](const QString& text) { messages << text; };
     }
-    void TearDown() override {
-        form.reset();
-        QList<QPointer<Frmmain>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<Frmmain*>(w))
-                windows << window;
-        qDeleteAll(windows);
+    void TearDown() override { form.reset(); }
+    QString cinema(const QString& section, const QString& key) const {
+        return t.settings.read("cinema", section, key);
     }
     Frmmain* main() const { return t.state.DefaultMainWindow; }
-    FakeWebBrowser* mainWeb() const { return test::PortalTestContext::fake(main()->Web); }
+    FakeWebBrowser* mainWeb() const { return qobject_cast<FakeWebBrowser*>(main()->Web); }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QString runValue() const { return t.registry.value(HKEY_CURRENT_USER, kRunKey, "Radio"); }
 
-    test::PortalTestContext t;
+    test::FrmmainHarness t;
     test::FakeSysTray tray;
     std::unique_ptr<FormTray> form;
     QStringList messages;
@@ -50,9 +46,9 @@ TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
     form->Form_Load();
     EXPECT_FALSE(form->isVisible());
     EXPECT_LT(form->x(), 0);
-    auto* own = test::PortalTestContext::fake(form->Web);
+    auto* own = qobject_cast<FakeWebBrowser*>(form->Web);
     EXPECT_TRUE(own->silent());
-    EXPECT_EQ(own->navigations, QStringList{"http://127.0.0.1:9/pop/desktop.html"});
+    EXPECT_EQ(own->navigations, QStringList{t.sites.url(kVendorService, "/pop/desktop.html")});
 
     EXPECT_EQ(tray.adds, 1);
     EXPECT_TRUE(tray.shown);
@@ -61,16 +57,16 @@ TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
 
     ASSERT_NE(main(), nullptr);
     EXPECT_FALSE(main()->isVisible());
-    EXPECT_EQ(mainWeb()->navigations, QStringList{t.defaultRadioPage()});
+    EXPECT_EQ(mainWeb()->navigations, QStringList{defaultRadioPage(t.sites)});
     EXPECT_EQ(main()->tvw->topLevelItem(0)->text(0), "音乐广播电台");
     EXPECT_EQ(t.state.ActiveMainWindow, main());
     EXPECT_EQ(main()->layout.Pop.Left, 30000);
     EXPECT_FALSE(t.state.PumpStopRequested);
     EXPECT_TRUE(form->pump().running());
     EXPECT_EQ(t.state.MainWindowCount, 1);
-    EXPECT_EQ(t.cinema("Cinema", "usecount"), "1");
-    EXPECT_EQ(runValue(), t.programFolder() + "/Korvid");
-    EXPECT_TRUE(QFile::exists(t.autostartFile()));
+    EXPECT_EQ(cinema("Cinema", "usecount"), "1");
+    EXPECT_EQ(runValue(), t.context.programFolder + "/Korvid");
+    EXPECT_TRUE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
 }
 
 TEST_F(FormTrayTest, StartGoesToTheRememberedRadioPageUnlessItIsJunk) {
@@ -93,7 +89,7 @@ TEST_F(FormTrayTest, WithoutANotificationAreaTheWindowIsShownAtStart) {
     tray.isAvailable = false;
     form->Form_Load();
     EXPECT_TRUE(main()->isVisible());
-    EXPECT_EQ(mainWeb()->navigations, QStringList{t.defaultRadioPage()});
+    EXPECT_EQ(mainWeb()->navigations, QStringList{defaultRadioPage(t.sites)});
 }
 
 TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
@@ -126,7 +122,7 @@ TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
 
 TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
     t.desktop.roots = {"/", "/home/user", "/media/usb"};
-    form = std::make_unique<FormTray>(t.ctx, tray);
+    form = std::make_unique<FormTray>(t.context, tray);
     form->Form_Load();
     tray.click(QSystemTrayIcon::Context);
     EXPECT_TRUE(form->mnutray->isVisible());
@@ -158,7 +154,7 @@ TEST_F(FormTrayTest, MenuEntriesReachTheDesktop) {
     form->loaddisk.at(1)->trigger();
     form->softHome->trigger();
     form->callme->trigger();
-    EXPECT_EQ(t.desktop.opened, (QStringList{"/home/user", "http://127.0.0.1:9/lan/",
+    EXPECT_EQ(t.desktop.opened, (QStringList{"/home/user", t.sites.url(kVendorService, "/lan/"),
                                              "mailto:" + kVendorContactAddress}));
     form->helpMe->trigger();
     form->TimeRing->trigger();
@@ -170,17 +166,17 @@ TEST_F(FormTrayTest, MenuEntriesReachTheDesktop) {
 
 TEST_F(FormTrayTest, AutoRunClickedTwiceDeletesThenRestoresTheLogOnEntry) {
     form->Form_Load();
-    ASSERT_TRUE(QFile::exists(t.autostartFile()));
+    ASSERT_TRUE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
     form->AutoRun->trigger();
     EXPECT_FALSE(form->AutoRun->isChecked());
     EXPECT_TRUE(runValue().isEmpty());
-    EXPECT_FALSE(QFile::exists(t.autostartFile()));
+    EXPECT_FALSE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
     EXPECT_EQ(messages, QStringList{"已经删除本软件的“开机自动运行”！    "});
 
     form->AutoRun->trigger();
     EXPECT_TRUE(form->AutoRun->isChecked());
-    EXPECT_EQ(runValue(), t.programFolder() + "/Korvid");
-    EXPECT_TRUE(QFile::exists(t.autostartFile()));
+    EXPECT_EQ(runValue(), t.context.programFolder + "/Korvid");
+    EXPECT_TRUE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
     EXPECT_EQ(messages.size(), 1);
 }
 
@@ -190,7 +186,7 @@ TEST_F(FormTrayTest, LoadMeOpensTheDefaultRadioPageInTheWindowAsItIs) {
     main()->setWindowState(Qt::WindowNoState);
     form->LoadMe->trigger();
     EXPECT_TRUE(main()->isVisible());
-    EXPECT_EQ(mainWeb()->navigations.last(), t.defaultRadioPage());
+    EXPECT_EQ(mainWeb()->navigations.last(), defaultRadioPage(t.sites));
     EXPECT_FALSE(main()->windowState() & Qt::WindowMaximized);
 }
 
@@ -227,11 +223,11 @@ TEST_F(FormTrayTest, ExitWithOnlyTheHiddenWindowEndsAtOnce) {
     EXPECT_EQ(t.state.MainWindowCount, 0);
     EXPECT_TRUE(t.state.PumpStopRequested);
     // The hidden window showed the radio directory: its address is the next start's page.
-    EXPECT_EQ(t.cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/late.htm");
+    EXPECT_EQ(cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/late.htm");
 }
 
 TEST_F(FormTrayTest, ChimeSoundsOnceAnHourAtMinuteZero) {
-    const QString wav = t.programFolder() + "/logoff.wav";
+    const QString wav = t.context.programFolder + "/logoff.wav";
     t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59));
     form->Timer1_Timer();
     EXPECT_TRUE(t.desktop.sounds.isEmpty());

@@ -1,6 +1,6 @@
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/support/PortalTestContext.h"
 #include "portal/tray/MainWindowMousePump.h"
+#include "support/FrmmainHarness.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -18,8 +18,8 @@ namespace {
 class MousePumpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<Frmmain>(t.ctx);
-        web = test::PortalTestContext::fake(window->Web);
+        window = std::make_unique<Frmmain>(t.context);
+        web = qobject_cast<FakeWebBrowser*>(window->Web);
         web->documentLoaded = true;
         t.state.ActiveMainWindow = window.get();
         pump.start();
@@ -37,7 +37,7 @@ protected:
     }
     QWidget* page() const { return window->Web->widget(); }
 
-    test::PortalTestContext t;
+    test::FrmmainHarness t;
     std::unique_ptr<Frmmain> window;
     FakeWebBrowser* web = nullptr;
     MainWindowMousePump pump{t.state};
@@ -75,8 +75,8 @@ TEST_F(MousePumpTest, NothingIsTakenWhilePausedOrAwayFromTheActivePage) {
     t.state.MouseHookPaused = false;
     // The tree scrolls itself; an inactive window's page is left alone.
     wheel(window->tvw, -120);
-    Frmmain other(t.ctx);
-    auto* otherWeb = test::PortalTestContext::fake(other.Web);
+    Frmmain other(t.context);
+    auto* otherWeb = qobject_cast<FakeWebBrowser*>(other.Web);
     otherWeb->documentLoaded = true;
     wheel(other.Web->widget(), -120);
     EXPECT_TRUE(web->scrolls.empty());
