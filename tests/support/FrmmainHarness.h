@@ -20,6 +20,15 @@
 
 namespace lumera::test {
 
+// The application for tests with the real browser engine, which wants contexts shared.
+struct WidgetApplication {
+    WidgetApplication() {
+        if (!QCoreApplication::instance())
+            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        ensureTestApplication();
+    }
+};
+
 class FrmmainHarness {
 public:
     // With the fake browser unless the test hands in another factory.

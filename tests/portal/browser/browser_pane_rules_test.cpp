@@ -46,8 +46,8 @@ TEST_F(BrowserPaneTest, StatusAndProgressPanels) {
 }
 
 TEST_F(BrowserPaneTest, BackAndForwardFollowThePane) {
-    // The buttons are found by their keys, wherever the toolbar puts them.
-    auto button = [&](const QString& key) {
+    // The buttons are found by their keys.
+    const auto button = [&](const QString& key) {
         for (QAction* action : window->Toolbar->actions()) {
             if (action->objectName() == key)
                 return action;
