@@ -4,6 +4,7 @@
 #include "portal/mainwindow/CommandSites.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace lumera::portal {
 
@@ -51,8 +52,11 @@ void setUpSearchBar(QComboBox* cmbType, QComboBox* cmbSearch) {
         box->setEditable(true);
         // The search decides what joins the list, not the combo box.
         box->setInsertPolicy(QComboBox::NoInsert);
-        // What is typed stays as typed: no completion from the list ("abc" is not "Abc").
+        // What is typed stays as typed: no completion from the list ("abc" is not "Abc"), and
+        // leaving the box does not pick the entry that matches the text regardless of case,
+        // which would also report the entry as chosen and start a search.
         box->setCompleter(nullptr);
+        QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
         box->clear();
     }
     cmbType->addItems(searchEngineCaptions());

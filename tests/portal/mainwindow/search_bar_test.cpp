@@ -97,6 +97,20 @@ TEST_F(SearchBarTest, SearchMovesTheFocusToTheScrollBox) {
     EXPECT_TRUE(w->Cmb->hasFocus());
 }
 
+TEST_F(SearchBarTest, LeavingTheBoxesNeitherSearchesNorChangesTheText) {
+    type("Abc");
+    w->Cmd_Click();
+    web()->navigations.clear();
+    type("abc");
+    for (QComboBox* box : {w->CmbType, w->CmbSearch}) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(box->lineEdit(), &out);
+    }
+    EXPECT_TRUE(web()->navigations.isEmpty());
+    EXPECT_EQ(w->CmbSearch->currentText(), "abc");
+    EXPECT_EQ(w->CmbType->currentText(), "百度电影");
+}
+
 TEST_F(SearchBarTest, FocusOnTheQueryBoxPausesTheMousePump) {
     QFocusEvent in(QEvent::FocusIn);
     QCoreApplication::sendEvent(w->CmbSearch, &in);
