@@ -6,10 +6,20 @@ namespace lumera {
 
 namespace {
 
-// Values are one line each: line breaks in a value are written as "\n", a backslash as "\\".
+// Values are one line each: a line break is written "\n", a backslash "\\". A value with
+// blanks at either end, or one starting with a double quote, is written in double quotes
+// (with "\"" inside), as hand-written INI files quote such values too.
+bool needsQuotes(const QString& value) {
+    return !value.isEmpty() &&
+           (value.front().isSpace() || value.back().isSpace() || value.front() == '"');
+}
+
 QString escapeValue(const QString& value) {
+    const bool quoted = needsQuotes(value);
     QString out;
-    out.reserve(value.size());
+    out.reserve(value.size() + 2);
+    if (quoted)
+        out += '"';
     for (const QChar c : value) {
         if (c == '\\')
             out += "\\\\";
@@ -17,21 +27,29 @@ QString escapeValue(const QString& value) {
             out += "\\n";
         else if (c == '\r')
             out += "\\r";
+        else if (c == '"' && quoted)
+            out += "\\\"";
         else
             out += c;
     }
+    if (quoted)
+        out += '"';
     return out;
 }
 
-QString unescapeValue(QStringView value) {
+QString unescapeValue(QStringView written) {
+    QStringView value = written.trimmed();
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (quoted)
+        value = value.mid(1, value.size() - 2);
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
         if (c == '\\' && i + 1 < value.size()) {
             const QChar n = value[i + 1];
-            if (n == '\\' || n == 'n' || n == 'r') {
-                out += n == 'n' ? QChar('\n') : n == 'r' ? QChar('\r') : QChar('\\');
+            if (n == '\\' || n == 'n' || n == 'r' || (quoted && n == '"')) {
+                out += n == 'n' ? QChar('\n') : n == 'r' ? QChar('\r') : n;
                 ++i;
                 continue;
             }
@@ -76,7 +94,7 @@ IniFile IniFile::parse(const QString& text) {
         const qsizetype eq = raw.indexOf('=');
         if (!current || eq <= 0 || raw.left(eq).trimmed().isEmpty())
             continue;
-        // The value is everything after "=", blanks included, as it was written.
+        // Blanks around a value go unless it is quoted.
         const QString key = raw.left(eq).trimmed().toString();
         const QString value = unescapeValue(raw.mid(eq + 1));
         bool replaced = false;

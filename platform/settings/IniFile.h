@@ -7,7 +7,8 @@
 namespace lumera {
 
 // The text of one settings file: "[section]" headers and "key=value" lines, in file order.
-// Blanks around names are dropped, a value is kept as written; lines starting with ";" or "#", and lines that
+// Blanks around names and unquoted values are dropped (a value in double quotes keeps its
+// own, as in hand-written INI files); lines starting with ";" or "#", and lines that
 // are neither a header nor a key (junk from a hand edit) are ignored, so one bad line never
 // costs the keys around it. Names match exactly, as they are written.
 class IniFile {

@@ -44,10 +44,14 @@ TEST(SettingsStore, FileIsPlainIniInUtf8) {
 
 TEST(SettingsStore, HandEditedValuesReadAsTheirText) {
     TestFolder dir;
-    dir.write("cinema.ini", "[Cinema]\nusecount= 12 \n[web]\nwebURL=http://a/?x=1,y=2\n");
+    dir.write("cinema.ini", "[Cinema]\nusecount= 12 \n[web]\nwebURL=http://a/?x=1,y=2\n"
+                            "quoted=\"/home/u/My Photos, 2026\"\n");
     SettingsStore store(dir.path());
-    EXPECT_EQ(store.read("cinema", "Cinema", "usecount"), " 12 ");
+    EXPECT_EQ(store.read("cinema", "Cinema", "usecount"), "12");
     EXPECT_EQ(store.read("cinema", "web", "webURL"), "http://a/?x=1,y=2");
+    EXPECT_EQ(store.read("cinema", "web", "quoted"), "/home/u/My Photos, 2026");
+    store.write("cinema", "a", "quote", "\"started with a quote");
+    EXPECT_EQ(store.read("cinema", "a", "quote"), "\"started with a quote");
     // What the program writes comes back exactly, blanks included.
     store.write("cinema", "a", "padded", "  two  ");
     EXPECT_EQ(store.read("cinema", "a", "padded"), "  two  ");
