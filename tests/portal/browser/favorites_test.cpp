@@ -3,6 +3,7 @@
 #include "portal/browser/FavoritesFile.h"
 #include "portal/browser/FavoritesMenu.h"
 #include "portal/browser/FormDfg.h"
+#include "portal/support/PortalTestContext.h"
 #include "support/TestFolders.h"
 
 #include <QAction>
@@ -20,17 +21,9 @@ using namespace lumera::portal;
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "portal_browser_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 class FavoritesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { lumera::test::ensureTestApplication(); }
     void writeList(const QByteArray& bytes) { folder.write("Fav.rar", bytes); }
     QByteArray list() const { return folder.read("Fav.rar"); }
     QList<Favorite> read() const { return readFavorites(folder.path()).favorites; }

@@ -43,7 +43,7 @@ bool waitForTitle(WebBrowser& web, const QString& title) {
 
 TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromTheMenu) {
     prepareWebEngineEnvironment();
-    test::WidgetApplication application;
+    test::TestApplication application;
     WebEngineBrowserFactory browsers;
     test::FrmmainHarness harness(&browsers);
     // The side pane shows the vendor's page from the program folder's own copy.
