@@ -37,6 +37,9 @@ void Frmmain::setUpCommands() {
     ToolbarButtons = addToolbarButtons(Toolbar, images);
     connect(Toolbar, &QToolBar::actionTriggered, this, &Frmmain::Toolbar_ButtonClick);
 
+    // "启动整点报时" only shows that the chime is on: choosing it leaves its tick.
+    connect(TimerCheck, &QAction::triggered, TimerCheck, [this] { TimerCheck->setChecked(true); });
+
     setUpSearchBar(CmbType, CmbSearch);
     setUpSearchBarEvents();
 }

@@ -3,22 +3,12 @@
 #include "portal/browser/VideoSearch.h"
 #include "support/TestFolders.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <gtest/gtest.h>
 
 using namespace lumera;
 using namespace lumera::portal;
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "portal_browser_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
 
 SiteTable portalSites() {
     test::TestFolder folder;
@@ -62,58 +52,4 @@ TEST(VideoSearchAddress, HostsComeFromTheSiteTable) {
               "http://127.0.0.1:8123/search/index-p-type-all-q-Doskar.html");
     // Both soku engines follow one override.
     EXPECT_EQ(searchAddress(sites, 9, "x"), "https://127.0.0.1:9/t/nisearch/x");
-}
-
-TEST(VideoSearchAddress, OddQueriesPassThroughWhole) {
-    const SiteTable sites = portalSites();
-    const QString huge(100000, QChar('a'));
-    EXPECT_TRUE(searchAddress(sites, 3, huge).endsWith(huge));
-    const QString control = QStringLiteral("a\tb\nc\x01");
-    EXPECT_EQ(searchAddress(sites, 4, control), "http://so.letv.com/s?wd=" + control);
-}
-
-TEST(SearchBar, StartsWithTheCaptionsSamplesAndHint) {
-    ensureApplication();
-    QComboBox type;
-    QComboBox search;
-    setUpSearchBar(&type, &search);
-    ASSERT_EQ(type.count(), 10);
-    EXPECT_EQ(type.itemText(0), "百度电影");
-    EXPECT_EQ(type.itemText(7), "电影网");
-    EXPECT_EQ(type.itemText(9), "土豆网");
-    EXPECT_EQ(type.currentText(), "百度电影");
-    EXPECT_EQ(selectedEngineIndex(&type), -1);
-    EXPECT_EQ(search.count(), 4);
-    EXPECT_EQ(search.itemText(0), "Zorveth");
-    EXPECT_EQ(search.itemText(3), "Doskar");
-    EXPECT_EQ(search.currentText(), "电影名称 / 演员姓名");
-}
-
-TEST(SearchBar, EngineIndexFollowsTheChoiceUntilTheTextIsEdited) {
-    ensureApplication();
-    QComboBox type;
-    QComboBox search;
-    setUpSearchBar(&type, &search);
-    type.setCurrentIndex(7);
-    EXPECT_EQ(selectedEngineIndex(&type), 7);
-    type.setEditText("something typed");
-    EXPECT_EQ(selectedEngineIndex(&type), -1);
-}
-
-TEST(SearchBar, QueriesJoinTheListOnceAndCaseSensitively) {
-    ensureApplication();
-    QComboBox type;
-    QComboBox search;
-    setUpSearchBar(&type, &search);
-    search.setEditText("Doskar");
-    rememberQuery(&search, "Doskar");
-    EXPECT_EQ(search.count(), 4);
-    rememberQuery(&search, "Abc");
-    rememberQuery(&search, "abc");
-    rememberQuery(&search, "Abc");
-    ASSERT_EQ(search.count(), 6);
-    EXPECT_EQ(search.itemText(4), "Abc");
-    EXPECT_EQ(search.itemText(5), "abc");
-    // The box keeps showing what was typed.
-    EXPECT_EQ(search.currentText(), "Doskar");
 }

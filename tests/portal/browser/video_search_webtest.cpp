@@ -28,7 +28,6 @@ protected:
     VideoSearchWebTest() {
         server.addPage("/pop/right.html", htmlPage("side", "<p>side</p>"));
         server.addPrefix("/search/", htmlPage("电影网搜索结果", "<h1>搜索结果</h1>"));
-        server.addPrefix("/v", htmlPage("百度搜索结果", "<h1>百度</h1>"));
         for (const QString& service : harness.sites.services())
             harness.sites.setOrigin(service, server.origin());
         window = harness.open();
@@ -100,20 +99,4 @@ TEST_F(VideoSearchWebTest, TypedQueryAndFilmSiteShowTheResultPage) {
         QTest::qWait(500);
         window->grab().save(QDir(QString::fromLocal8Bit(shots)).filePath("video-search.png"));
     }
-}
-
-TEST_F(VideoSearchWebTest, EnterSearchesTheFirstEngineWhileNoneIsChosen) {
-    window->CmbSearch->setFocus();
-    window->CmbSearch->lineEdit()->selectAll();
-    QTest::keyClicks(window->CmbSearch, "Kellamar");
-    QTest::keyClick(window->CmbSearch, Qt::Key_Return);
-    ASSERT_TRUE(waitForTitle("百度搜索结果")) << server.requests.join(',').toStdString();
-    EXPECT_EQ(server.requests.last(),
-              "/v?ct=301989888&rn=20&pn=0&db=0&word=Kellamar&ty=21&old=&nf=1");
-    // The sample entry is not added a second time.
-    QStringList entries;
-    for (int i = 0; i < window->CmbSearch->count(); ++i)
-        entries.append(window->CmbSearch->itemText(i));
-    EXPECT_EQ(window->CmbSearch->count(), 4)
-        << entries.join("|").toStdString() << " asked " << server.requests.join(",").toStdString();
 }

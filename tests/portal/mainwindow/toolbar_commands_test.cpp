@@ -70,35 +70,44 @@ protected:
 
 } // namespace
 
-TEST_F(ToolbarCommandsTest, ToolbarHoldsTheNineteenButtonsWithBackAndForwardDisabled) {
+TEST_F(ToolbarCommandsTest, PaneDirectoryAndDesktopButtons) {
     ASSERT_EQ(w->ToolbarButtons.size(), 19);
     EXPECT_EQ(w->Toolbar->actions(), w->ToolbarButtons);
     EXPECT_FALSE(button("back")->isEnabled());
     EXPECT_FALSE(button("forward")->isEnabled());
-    EXPECT_TRUE(button("new")->isEnabled());
-    EXPECT_FALSE(button("new")->icon().isNull());
-    EXPECT_EQ(button("setup")->toolTip(), "系统工具");
-}
-
-TEST_F(ToolbarCommandsTest, NavigationButtonsDriveTheMainPane) {
-    click("tv");
-    click("jun");
-    EXPECT_EQ(web()->navigations, QStringList({kOrigin + "/live/", kOrigin + "/drama/"}));
     web()->fireCommandState(CSC_NAVIGATEBACK, true);
     web()->fireCommandState(CSC_NAVIGATEFORWARD, true);
-    ASSERT_TRUE(button("back")->isEnabled() && button("forward")->isEnabled());
     click("back");
     click("forward");
     EXPECT_EQ(web()->commands, QStringList({"back", "forward"}));
-}
 
-TEST_F(ToolbarCommandsTest, RadioAndFilmButtonsSwitchTheDirectory) {
+    click("tv");
+    click("jun");
     click("radio");
-    EXPECT_EQ(web()->navigations.last(), kOrigin + "/");
     EXPECT_EQ(w->tvw->topLevelItem(0)->text(0), kRadioRootCaption);
     click("myhome");
-    EXPECT_EQ(web()->navigations.last(), kOrigin + "/movie/");
     EXPECT_EQ(w->tvw->topLevelItem(0)->text(0), "宽带网络中心");
+    EXPECT_EQ(web()->navigations, QStringList({kOrigin + "/live/", kOrigin + "/drama/",
+                                               kOrigin + "/", kOrigin + "/movie/"}));
+
+    const bool treeShown = !w->tvw->isHidden();
+    click("leftwindows");
+    EXPECT_EQ(!w->tvw->isHidden(), !treeShown);
+    click("screen");
+    click("screen");
+    click("sound");
+    EXPECT_EQ(t.desktop.monitorOffs, 2);
+    EXPECT_EQ(t.desktop.muteToggles, 1);
+    EXPECT_TRUE(button("sound")->isChecked());
+
+    // Separators, nothing and keys of another case run nothing.
+    w->Toolbar_ButtonClick(w->ToolbarButtons[3]);
+    w->Toolbar_ButtonClick(nullptr);
+    QAction stray("x");
+    stray.setData("History");
+    w->Toolbar_ButtonClick(&stray);
+    EXPECT_EQ(web()->navigations.size(), 4);
+    EXPECT_TRUE(otherWindows().isEmpty());
 }
 
 TEST_F(ToolbarCommandsTest, NewAndPictureOpenFurtherWindows) {
@@ -118,68 +127,29 @@ TEST_F(ToolbarCommandsTest, NewAndPictureOpenFurtherWindows) {
                             "99%AF+%E9%A3%8E%E5%85%89#z=&width=1440&height=900&pn="
                             "undefined&s=1";
     EXPECT_TRUE(opened.contains(scenery)) << opened.join('\n').toStdString();
-    // The window under test stays where it was.
     EXPECT_TRUE(web()->navigations.isEmpty());
 }
 
-TEST_F(ToolbarCommandsTest, HistoryButtonWritesAndShowsTheHistoryPage) {
+TEST_F(ToolbarCommandsTest, HistoryAndMenuButtons) {
     QDir().mkpath(t.programFolder());
     t.state.HistoryBuffer = "<tr><td>row</td></tr>\r\n";
     click("history");
     ASSERT_EQ(web()->navigations.size(), 1);
     EXPECT_EQ(w->TargetUrl, web()->navigations.first());
-    EXPECT_TRUE(w->TargetUrl.endsWith("history.html"));
     QFile page(w->TargetUrl);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(page.readAll().contains("<tr><td>row</td></tr>"));
-}
 
-TEST_F(ToolbarCommandsTest, MenuButtonsPopUpTheirMenus) {
-    t.folder.write("bin/Fav.rar", "Alpha,http://127.0.0.1:9/a\r\nBeta,http://127.0.0.1:9/b\r\n");
+    t.folder.write("bin/Fav.rar", "Alpha,http://127.0.0.1:9/a\r\n");
     click("fav");
     EXPECT_TRUE(w->FavMenu->isVisible());
-    QStringList captions;
-    for (QAction* entry : w->MyFavorites)
-        captions.append(entry->text());
-    EXPECT_TRUE(captions.contains("Alpha") && captions.contains("Beta"))
-        << captions.join(',').toStdString();
+    EXPECT_EQ(w->MyFavorites.last()->text(), "Alpha");
     w->FavMenu->hide();
-    click("home");
-    EXPECT_TRUE(w->MouseRight->isVisible());
-    w->MouseRight->hide();
-    click("setup");
-    EXPECT_TRUE(w->SetUpMenu->isVisible());
-    w->SetUpMenu->hide();
-}
-
-TEST_F(ToolbarCommandsTest, SideBarScreenAndSoundButtons) {
-    const bool treeShown = !w->tvw->isHidden();
-    click("leftwindows");
-    EXPECT_EQ(!w->tvw->isHidden(), !treeShown);
-    EXPECT_TRUE(button("leftwindows")->isChecked());
-    click("leftwindows");
-    EXPECT_EQ(!w->tvw->isHidden(), treeShown);
-
-    click("screen");
-    click("screen");
-    EXPECT_EQ(t.desktop.monitorOffs, 2);
-    click("sound");
-    EXPECT_EQ(t.desktop.muteToggles, 1);
-    EXPECT_TRUE(button("sound")->isChecked());
-    click("sound");
-    EXPECT_EQ(t.desktop.muteToggles, 2);
-    EXPECT_TRUE(web()->navigations.isEmpty());
-}
-
-TEST_F(ToolbarCommandsTest, SeparatorsAndUnknownKeysDoNothing) {
-    w->Toolbar_ButtonClick(w->ToolbarButtons[3]);
-    w->Toolbar_ButtonClick(nullptr);
-    QAction stray("x");
-    stray.setData("History"); // keys compare case-sensitively
-    w->Toolbar_ButtonClick(&stray);
-    EXPECT_TRUE(web()->navigations.isEmpty());
-    EXPECT_TRUE(otherWindows().isEmpty());
-    EXPECT_EQ(t.desktop.monitorOffs + t.desktop.muteToggles, 0);
+    for (QMenu* menu : {w->MouseRight, w->SetUpMenu}) {
+        click(menu == w->MouseRight ? "home" : "setup");
+        EXPECT_TRUE(menu->isVisible());
+        menu->hide();
+    }
 }
 
 TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
@@ -187,22 +157,12 @@ TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
     w->HomePage->trigger();
     w->Download->trigger();
     w->email->trigger();
+    w->TimerCheck->trigger();
+    EXPECT_TRUE(w->TimerCheck->isChecked());
     EXPECT_EQ(
         t.desktop.opened,
         QStringList({t.programFolder() + "/help.htm", kOrigin + "/desktop/", kOrigin + "/desktop/",
                      "mailto:" + kVendorContactAddress + "?subject=联系作者"}));
-    // A shell that takes nothing changes nothing either.
-    t.desktop.openSucceeds = false;
-    w->Help->trigger();
-    EXPECT_EQ(t.desktop.opened.size(), 5);
-}
-
-TEST_F(ToolbarCommandsTest, TimerCheckIsCheckedAndDoesNothing) {
-    EXPECT_TRUE(w->TimerCheck->isChecked());
-    const int before = w->findChildren<QWidget*>().size();
-    w->TimerCheck->trigger();
-    EXPECT_EQ(w->findChildren<QWidget*>().size(), before);
-    EXPECT_TRUE(t.desktop.opened.isEmpty());
 }
 
 TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
@@ -212,7 +172,6 @@ TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
     ASSERT_NE(turnOff, nullptr);
     EXPECT_TRUE(turnOff->isVisible());
     EXPECT_EQ(turnOff->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(turnOff->Comb[1]->currentText(), "05");
     turnOff->Comb[1]->setEditText("45");
     turnOff->Command1_Click();
     EXPECT_EQ(t.cinema("turnoff", "timeset"), "7:45");
@@ -226,15 +185,11 @@ TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
     EXPECT_EQ(t.cinema("setup", "history"), "1");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w->findChild<FormTurnOff*>(), nullptr);
-    EXPECT_EQ(w->findChild<FormSetup*>(), nullptr);
-}
 
-TEST_F(ToolbarCommandsTest, AboutBoxShowsTheProgramIcon) {
     w->AboutMe->trigger();
     auto* about = w->findChild<QMessageBox*>("AboutBox");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
-    EXPECT_TRUE(about->windowTitle().contains("Lumera桌面"));
     EXPECT_FALSE(about->iconPixmap().isNull());
     about->accept();
 }

@@ -50,24 +50,11 @@ using FormSetupTest = DialogTest;
 
 } // namespace
 
-TEST_F(FormTurnOffTest, DesignValues) {
-    FormTurnOff form(settings);
-    EXPECT_EQ(form.windowTitle(), "定时关机");
-    ASSERT_EQ(form.Comb[0]->count(), 24);
-    EXPECT_EQ(form.Comb[0]->itemText(0), "0");
-    EXPECT_EQ(form.Comb[0]->itemText(9), "9");
-    EXPECT_EQ(form.Comb[0]->itemText(23), "23");
-    ASSERT_EQ(form.Comb[1]->count(), 60);
-    EXPECT_EQ(form.Comb[1]->itemText(5), "05");
-    EXPECT_EQ(form.Comb[1]->itemText(59), "59");
-    EXPECT_EQ(form.Label1->text(), "时");
-    EXPECT_EQ(form.Label2->text(), "分");
-    EXPECT_EQ(form.ChkEnable->text(), "启动定时关机");
-    EXPECT_EQ(form.Command1->text(), "确定(&Y)");
-}
-
 TEST_F(FormTurnOffTest, EmptyStoreShowsThirteenNoMinutesAndStoresHoursAndColon) {
     FormTurnOff form(settings);
+    ASSERT_EQ(form.Comb[0]->count(), 24);
+    ASSERT_EQ(form.Comb[1]->count(), 60);
+    EXPECT_EQ(form.Comb[1]->itemText(5), "05");
     EXPECT_EQ(form.Comb[0]->currentText(), "13");
     EXPECT_EQ(form.Comb[1]->currentText(), "");
     EXPECT_EQ(form.ChkEnable->checkState(), Qt::Unchecked);
@@ -77,21 +64,13 @@ TEST_F(FormTurnOffTest, EmptyStoreShowsThirteenNoMinutesAndStoresHoursAndColon) 
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
-TEST_F(FormTurnOffTest, StoredTimeAndSwitchAreShown) {
-    store("turnoff", "timeset", "7:05");
-    store("turnoff", "Enable", "1");
-    FormTurnOff form(settings);
-    EXPECT_EQ(form.Comb[0]->currentText(), "7");
-    EXPECT_EQ(form.Comb[1]->currentText(), "05");
-    EXPECT_EQ(form.ChkEnable->checkState(), Qt::Checked);
-}
-
 TEST_F(FormTurnOffTest, OddStoredTexts) {
     struct Case {
         QString timeset, enable, hours, minutes;
         Qt::CheckState check;
     };
     const Case cases[] = {
+        {"7:05", "1", "7", "05", Qt::Checked},
         // Without ":" the hours keep their design text and the minutes get everything.
         {"1330", "0", "13", "1330", Qt::Unchecked},
         {"25:99", "yes", "25", "99", Qt::Unchecked},
@@ -138,9 +117,6 @@ TEST_F(FormTurnOffTest, ClosingWithoutOkStoresNothing) {
 TEST_F(FormSetupTest, SwitchRoundTripsThroughTheStore) {
     store("setup", "history", "1");
     auto form = std::make_unique<FormSetup>(settings, "https://www.cri.cn/radio/");
-    EXPECT_EQ(form->windowTitle(), "系统设置");
-    EXPECT_EQ(form->Chk[0]->text(), "禁止《Lumera桌面》弹出新的窗口");
-    EXPECT_EQ(form->Label1->text(), "首页：");
     EXPECT_EQ(form->Text1->text(), "https://www.cri.cn/radio/");
     EXPECT_TRUE(form->Chk[0]->isChecked());
 
@@ -153,13 +129,10 @@ TEST_F(FormSetupTest, SwitchRoundTripsThroughTheStore) {
     EXPECT_FALSE(form->Chk[0]->isChecked());
     // The address box is information only.
     EXPECT_EQ(form->Text1->text(), "https://www.cri.cn/radio/");
-}
-
-TEST_F(FormSetupTest, MissingOrJunkValueLeavesTheBoxClear) {
-    for (const QString value : {"", "yes", "7", "99999"}) {
+    // Junk leaves the box clear.
+    for (const QString value : {"", "yes", "7"}) {
         store("setup", "history", value);
-        FormSetup form(settings, {});
-        EXPECT_FALSE(form.Chk[0]->isChecked()) << value.toStdString();
+        EXPECT_FALSE(FormSetup(settings, {}).Chk[0]->isChecked()) << value.toStdString();
     }
 }
 
@@ -167,11 +140,8 @@ TEST(FormPowerTanTest, CountsDownTwentySecondsThenShutsDownOnce) {
     ensureApplication();
     FakeDesktop desktop;
     FormPowerTan form(desktop);
-    EXPECT_EQ(form.windowTitle(), "电脑定时关机");
     EXPECT_EQ(form.Label1->text(), "20");
-    EXPECT_EQ(form.Command1->text(), "撤消关机");
     EXPECT_TRUE(form.Timer1->isActive());
-    EXPECT_EQ(form.Timer1->interval(), 1000);
 
     form.Timer1_Timer();
     EXPECT_EQ(form.Label1->text(), "19");
@@ -279,17 +249,4 @@ TEST_F(ShutdownScheduleTest, NothingWhenDisabledOrTheTimeIsJunk) {
         EXPECT_FALSE(schedule.tick()) << junk.toStdString();
     }
     EXPECT_EQ(schedule.countdown(), nullptr);
-}
-
-TEST_F(ShutdownScheduleTest, StoredSettingsAreReadAtEveryLook) {
-    at(7, 5);
-    EXPECT_FALSE(schedule.tick());
-    // What the dialog writes counts from the next look on.
-    FormTurnOff form(settings);
-    form.Comb[0]->setEditText("7");
-    form.Comb[1]->setEditText("05");
-    form.ChkEnable->setChecked(true);
-    form.Command1_Click();
-    EXPECT_TRUE(schedule.tick());
-    schedule.countdown()->Command1_Click();
 }
