@@ -1,6 +1,7 @@
 #include "portal/mainwindow/Frmmain.h"
 
 #include "platform/web/WebBrowser.h"
+#include "portal/MenuItems.h"
 #include "portal/PortalSites.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
@@ -33,18 +34,6 @@ constexpr int kDesignWidth = 11805;
 constexpr int kDesignHeight = 7350;
 constexpr int kToolbarHeight = 600;
 constexpr int kStatusHeight = 300;
-
-QAction* addItem(QMenu* menu, const QString& caption, const QString& name) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QAction* addBar(QMenu* menu, const QString& name) {
-    QAction* action = menu->addSeparator();
-    action->setObjectName(name);
-    return action;
-}
 
 // The key code of the form's key handlers: the arrow keys as 37 to 40, letters and digits as
 // their upper-case character.

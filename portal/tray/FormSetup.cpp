@@ -2,6 +2,7 @@
 
 #include "platform/settings/SettingsStore.h"
 #include "portal/tray/CheckBoxValue.h"
+#include "portal/tray/DialogFrameLayout.h"
 #include "portal/tray/UseCounter.h"
 
 #include <QCheckBox>
@@ -34,12 +35,7 @@ FormSetup::FormSetup(SettingsStore& settings, const QString& defaultRadioPage, Q
     auto* frameLayout = new QVBoxLayout(Frame1);
     frameLayout->addWidget(Chk[0]);
     frameLayout->addLayout(pageRow);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(Command1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttonRow);
+    layOutFrameDialog(this, Frame1, Command1);
 
     connect(Command1, &QPushButton::clicked, this, &FormSetup::Command1_Click);
     Form_Load();

@@ -2,6 +2,7 @@
 
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
+#include "portal/MenuItems.h"
 #include "portal/PortalSites.h"
 #include "portal/browser/HistoryPage.h"
 #include "portal/mainwindow/Frmmain.h"
@@ -28,18 +29,6 @@ namespace {
 constexpr int kChimeWatch = 200;
 constexpr int kChimeRest = 60000;
 constexpr int kMaxDrives = 6;
-
-QAction* addItem(QMenu* menu, const QString& caption, const QString& name) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QAction* addBar(QMenu* menu, const QString& name) {
-    QAction* action = menu->addSeparator();
-    action->setObjectName(name);
-    return action;
-}
 
 } // namespace
 

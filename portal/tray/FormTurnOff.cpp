@@ -2,6 +2,7 @@
 
 #include "platform/settings/SettingsStore.h"
 #include "portal/tray/CheckBoxValue.h"
+#include "portal/tray/DialogFrameLayout.h"
 #include "portal/tray/UseCounter.h"
 
 #include <QCheckBox>
@@ -66,12 +67,7 @@ FormTurnOff::FormTurnOff(SettingsStore& settings, QWidget* parent)
     auto* frameLayout = new QVBoxLayout(Frame1);
     frameLayout->addLayout(timeRow);
     frameLayout->addWidget(ChkEnable);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(Command1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttonRow);
+    layOutFrameDialog(this, Frame1, Command1);
 
     connect(Command1, &QPushButton::clicked, this, &FormTurnOff::Command1_Click);
     Form_Load();

@@ -1,0 +1,12 @@
+#pragma once
+
+class QDialog;
+class QGroupBox;
+class QPushButton;
+
+namespace lumera::portal {
+
+// The small settings dialogs: their frame, and below it one button on the right.
+void layOutFrameDialog(QDialog* dialog, QGroupBox* frame, QPushButton* button);
+
+} // namespace lumera::portal
