@@ -9,12 +9,15 @@ packages=(
     qt6-image-formats-plugins qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
     xvfb xauth trayer openbox xdotool x11-utils imagemagick dbus dbus-x11
-    fonts-noto-cjk nodejs npm clang libclang-rt-14-dev python3 curl
+    fonts-noto-cjk  clang libclang-rt-14-dev python3 curl
 )
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Node.js may come from elsewhere than Debian (its own npm then conflicts with Debian's):
+# only a machine without the npm command gets Debian's.
+command -v npm >/dev/null || missing+=(nodejs npm)
 if ((${#missing[@]})); then
     if [[ $(id -u) -ne 0 ]]; then
         echo "Missing packages: ${missing[*]}" >&2
