@@ -1,10 +1,12 @@
 #!/bin/bash
-# Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
-# (LUMERA_FUZZ_SECONDS, default 20) on its corpus in tests/fuzz/corpus/<target>/. New inputs
-# go to a scratch folder, not into the repository. A crash fails the run.
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs each on its corpus in
+# tests/fuzz/corpus/<target>/ for a fixed count of inputs from a fixed seed (LUMERA_FUZZ_RUNS),
+# so a run is the same on every machine, and for at most LUMERA_FUZZ_SECONDS (default 20).
+# New inputs go to a scratch folder, not into the repository. A crash fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${LUMERA_FUZZ_SECONDS:-20}
+runs=${LUMERA_FUZZ_RUNS:-60000}
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DLUMERA_FUZZ=ON \
     -DLUMERA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -18,7 +20,7 @@ for t in $targets; do
     mkdir -p "$scratch/$t"
     echo "fuzzing $t for ${seconds}s"
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen \
-        "$build/fuzz/$t" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        "$build/fuzz/$t" -seed=1 -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
         -artifact_prefix="$scratch/" "$scratch/$t" "$corpus" 2>"$scratch/$t.log" || {
         tail -40 "$scratch/$t.log"
         echo "fuzzer $t failed" >&2

@@ -59,12 +59,15 @@ QString unescapeValue(QStringView written) {
     return out;
 }
 
-// A name must stay one name when read back: no line breaks, no "=", no brackets.
+// A name must stay one name when read back: no line breaks, no "=", no brackets, and no
+// comment mark in front.
 QString cleanName(const QString& name) {
     QString out = name.trimmed();
     for (QChar& c : out)
         if (c == '\n' || c == '\r' || c == '=' || c == '[' || c == ']')
             c = '_';
+    if (out.startsWith(';') || out.startsWith('#'))
+        out[0] = '_';
     return out;
 }
 
@@ -85,10 +88,11 @@ IniFile IniFile::parse(const QString& text) {
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
             continue;
         if (line.startsWith('[')) {
-            if (line.endsWith(']') && line.size() > 2)
-                current = &ini.section(line.mid(1, line.size() - 2).trimmed().toString());
-            else
-                current = nullptr; // a broken header: its keys belong to no section we know
+            const QString name = line.endsWith(']') && line.size() > 2
+                                     ? line.mid(1, line.size() - 2).trimmed().toString()
+                                     : QString();
+            // A broken or empty header: its keys belong to no section we know.
+            current = name.isEmpty() ? nullptr : &ini.section(name);
             continue;
         }
         const qsizetype eq = raw.indexOf('=');
@@ -113,7 +117,7 @@ IniFile IniFile::parse(const QString& text) {
 QString IniFile::serialise() const {
     QString out;
     for (const Section& s : sections_) {
-        if (s.entries.empty())
+        if (s.entries.empty() || s.name.isEmpty())
             continue;
         if (!out.isEmpty())
             out += '\n';
