@@ -2,12 +2,10 @@
 
 #include "platform/registry/HiveFile.h"
 #include "platform/settings/ConfigFolder.h"
-#include "platform/text/TextFile.h"
+#include "platform/text/LockedFileUpdate.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 namespace lumera {
 
@@ -38,12 +36,8 @@ QString fullPath(std::uint32_t root, const QString& keyPath) {
     return keyPath.isEmpty() ? name : name + '\\' + keyPath;
 }
 
-HiveFile readHive(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return HiveFile::parse(QString::fromUtf8(file.read(16 * 1024 * 1024)));
-}
+// The hive is a few kilobytes; a huge one is junk and is read only this far.
+constexpr qint64 kMaxHiveBytes = 16 * 1024 * 1024;
 
 bool same(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -65,13 +59,12 @@ void HiveRegistry::SetRegistryString(std::uint32_t root, const QString& keyPath,
     if (path.isEmpty())
         return;
     if (QDir().mkpath(QFileInfo(hivePath_).absolutePath())) {
-        QLockFile lock(hivePath_ + ".lock");
-        lock.setStaleLockTime(5000);
-        if (lock.tryLock(5000)) {
-            HiveFile hive = readHive(hivePath_);
-            hive.setValue(path, valueName, data);
-            writeFileAtomically(hivePath_, hive.serialise().toUtf8());
-        }
+        updateFileLocked(hivePath_, kMaxHiveBytes,
+                         [&](const QString& current) -> std::optional<QString> {
+                             HiveFile hive = HiveFile::parse(current);
+                             hive.setValue(path, valueName, data);
+                             return hive.serialise();
+                         });
     }
     if (root == HKEY_CURRENT_USER)
         mirror(keyPath, valueName, data);
@@ -83,13 +76,13 @@ void HiveRegistry::DeleteRegistryValue(std::uint32_t root, const QString& keyPat
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(hivePath_)) {
-        QLockFile lock(hivePath_ + ".lock");
-        lock.setStaleLockTime(5000);
-        if (lock.tryLock(5000)) {
-            HiveFile hive = readHive(hivePath_);
-            if (hive.removeValue(path, valueName))
-                writeFileAtomically(hivePath_, hive.serialise().toUtf8());
-        }
+        updateFileLocked(hivePath_, kMaxHiveBytes,
+                         [&](const QString& current) -> std::optional<QString> {
+                             HiveFile hive = HiveFile::parse(current);
+                             if (!hive.removeValue(path, valueName))
+                                 return std::nullopt;
+                             return hive.serialise();
+                         });
     }
     if (root == HKEY_CURRENT_USER)
         mirror(keyPath, valueName, std::nullopt);
@@ -100,7 +93,9 @@ QString HiveRegistry::value(std::uint32_t root, const QString& keyPath,
     const QString path = fullPath(root, keyPath);
     if (path.isEmpty())
         return {};
-    return readHive(hivePath_).value(path, valueName).value_or(QString());
+    return HiveFile::parse(readSmallTextFile(hivePath_, kMaxHiveBytes))
+        .value(path, valueName)
+        .value_or(QString());
 }
 
 void HiveRegistry::mirror(const QString& keyPath, const QString& valueName,

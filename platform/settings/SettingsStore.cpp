@@ -2,11 +2,9 @@
 
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/IniFile.h"
-#include "platform/text/TextFile.h"
+#include "platform/text/LockedFileUpdate.h"
 
 #include <QDir>
-#include <QFile>
-#include <QLockFile>
 
 namespace lumera {
 
@@ -14,14 +12,6 @@ namespace {
 
 // A settings file is a few kilobytes; a huge one is junk and is read only this far.
 constexpr qint64 kMaxSettingsBytes = 4 * 1024 * 1024;
-constexpr int kLockWaitMs = 5000;
-
-IniFile readIni(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return IniFile::parse(QString::fromUtf8(file.read(kMaxSettingsBytes)));
-}
 
 } // namespace
 
@@ -35,23 +25,23 @@ QString SettingsStore::fileFor(const QString& application) const {
 
 QString SettingsStore::read(const QString& application, const QString& section,
                             const QString& key) const {
-    return readIni(fileFor(application)).value(section, key).value_or(QString());
+    return IniFile::parse(readSmallTextFile(fileFor(application), kMaxSettingsBytes))
+        .value(section, key)
+        .value_or(QString());
 }
 
 bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
                           const QString& text) {
     if (!QDir().mkpath(folder_))
         return false;
-    const QString path = fileFor(application);
     // Read, change one key and rename the new file into place under a lock, so a writer in
     // another process never overwrites a key it did not know about.
-    QLockFile lock(path + ".lock");
-    lock.setStaleLockTime(10000);
-    if (!lock.tryLock(kLockWaitMs))
-        return false;
-    IniFile ini = readIni(path);
-    ini.setValue(section, key, text);
-    return writeFileAtomically(path, ini.serialise().toUtf8());
+    return updateFileLocked(fileFor(application), kMaxSettingsBytes,
+                            [&](const QString& current) -> std::optional<QString> {
+                                IniFile ini = IniFile::parse(current);
+                                ini.setValue(section, key, text);
+                                return ini.serialise();
+                            });
 }
 
 } // namespace lumera
