@@ -50,6 +50,12 @@ public:
         return window;
     }
 
+    // Sends every site of the table to one server of the test's own.
+    void pointEverySiteAt(const QString& origin) {
+        for (const QString& service : sites.services())
+            sites.setOrigin(service, origin);
+    }
+
     // Every main window of the test, also those the windows opened themselves.
     std::vector<QPointer<portal::Frmmain>> allWindows() const {
         std::vector<QPointer<portal::Frmmain>> windows;

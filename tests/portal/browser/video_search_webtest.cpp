@@ -28,8 +28,7 @@ protected:
     VideoSearchWebTest() {
         server.addPage("/pop/right.html", htmlPage("side", "<p>side</p>"));
         server.addPrefix("/search/", htmlPage("电影网搜索结果", "<h1>搜索结果</h1>"));
-        for (const QString& service : harness.sites.services())
-            harness.sites.setOrigin(service, server.origin());
+        harness.pointEverySiteAt(server.origin());
         window = harness.open();
         window->resize(1280, 720);
         window->show();
