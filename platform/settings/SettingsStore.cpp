@@ -32,14 +32,28 @@ QString SettingsStore::read(const QString& application, const QString& section,
 
 bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
                           const QString& text) {
+    return updateFile(application, [&](IniFile& values) {
+        values.setValue(section, key, text);
+        return true;
+    });
+}
+
+bool SettingsStore::update(const QString& application,
+                           const std::function<bool(IniFile& values)>& change) {
+    return updateFile(application, change);
+}
+
+bool SettingsStore::updateFile(const QString& application,
+                               const std::function<bool(IniFile&)>& change) {
     if (!QDir().mkpath(folder_))
         return false;
-    // Read, change one key and rename the new file into place under a lock, so a writer in
-    // another process never overwrites a key it did not know about.
+    // Read, change and rename the new file into place under a lock, so a writer in another
+    // process never overwrites a key it did not know about.
     return updateFileLocked(fileFor(application), kMaxSettingsBytes,
                             [&](const QString& current) -> std::optional<QString> {
                                 IniFile ini = IniFile::parse(current);
-                                ini.setValue(section, key, text);
+                                if (!change(ini))
+                                    return std::nullopt;
                                 return ini.serialise();
                             });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/settings/IniFile.h"
+
 #include <QString>
+#include <functional>
 
 namespace lumera {
 
@@ -24,11 +27,20 @@ public:
     // written (a read-only folder, a full disk); callers of the programs ignore that.
     virtual bool write(const QString& application, const QString& section, const QString& key,
                        const QString& text);
+    // Reads the application's values, lets `change` read and set any of them and writes the
+    // result back, all under the file's lock, so a read-change-write such as a counter loses
+    // no step to another process doing the same. `change` returns false to leave the file as
+    // it is. False when `change` could not run (no folder, no lock in time) or the file could
+    // not be written.
+    virtual bool update(const QString& application,
+                        const std::function<bool(IniFile& values)>& change);
 
     QString folder() const { return folder_; }
     QString fileFor(const QString& application) const;
 
 private:
+    bool updateFile(const QString& application, const std::function<bool(IniFile&)>& change);
+
     QString folder_;
 };
 

@@ -8,21 +8,39 @@
 
 namespace lumera::portal {
 
+namespace {
+
+// A missing or non-numeric count is 0; at the largest count the addition overflows and
+// fails, so the count stays.
+std::int32_t nextCount(const std::optional<QString>& stored) {
+    const std::int32_t count = readVbLong(stored.value_or(QString())).value_or(0);
+    return count < std::numeric_limits<std::int32_t>::max() ? count + 1 : count;
+}
+
+} // namespace
+
 std::int32_t IncrementUseCount(SettingsStore& settings, Registry& registry,
                                const FirstUseValues& firstUse, const QString& section) {
-    // A missing or non-numeric count is 0; a failed conversion leaves the variable as it was.
-    std::int32_t count = readVbLong(settings.read(kCinemaApp, section, "usecount")).value_or(0);
-    // At the largest count the addition overflows and fails: the count stays.
-    if (count < std::numeric_limits<std::int32_t>::max())
-        ++count;
-    if (count == 1) {
-        settings.write(kCinemaApp, "setup", "history", "1");
-        settings.write(kCinemaApp, "unload", "PingDao", firstUse.defaultRadioPage);
+    // Read and written back under the file's lock: two copies loading a window at the same
+    // moment each add their one.
+    std::optional<std::int32_t> counted;
+    settings.update(kCinemaApp, [&](IniFile& values) {
+        const std::int32_t count = nextCount(values.value(section, "usecount"));
+        if (count == 1) {
+            values.setValue("setup", "history", "1");
+            values.setValue("unload", "PingDao", firstUse.defaultRadioPage);
+        }
+        const QString text = QString::number(count);
+        values.setValue(section, "usecount", text);
+        values.setValue("update", "usecount", text);
+        counted = count;
+        return true;
+    });
+    // Settings that cannot be written still give this load its number.
+    const std::int32_t count =
+        counted.value_or(nextCount(settings.read(kCinemaApp, section, "usecount")));
+    if (count == 1)
         registry.SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Radio", firstUse.runValue);
-    }
-    const QString text = QString::number(count);
-    settings.write(kCinemaApp, section, "usecount", text);
-    settings.write(kCinemaApp, "update", "usecount", text);
     return count;
 }
 

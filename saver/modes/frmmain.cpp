@@ -7,6 +7,7 @@
 #include "saver/SaverPaths.h"
 #include "saver/modes/ModeChoice.h"
 #include "saver/modes/PictureBox.h"
+#include "saver/modes/RotationSetting.h"
 #include "saver/modes/SaverLayout.h"
 
 #include <QApplication>
@@ -22,8 +23,6 @@ namespace {
 
 const QString kPictureSection = QStringLiteral("MyDeskTop");
 const QString kPictureKey = QStringLiteral("DownloadPath");
-const QString kRotationSection = QStringLiteral("ScreenSave");
-const QString kRotationKey = QStringLiteral("loadtime");
 // The folder the first release fell back to; it names a drive, so here it never exists.
 const QString kFallbackPictureFolder = QStringLiteral("D:\\Korvidesktop\\Download\\");
 
@@ -113,12 +112,8 @@ bool frmmain::Form_Load() {
     QDir().mkpath(dataFile(QStringLiteral("\\temp")));
 
     // 8. The mode of this run.
-    const ModeChoice choice =
-        chooseMode(readModeArgument(context_.argumentText),
-                   context_.settings.read(kSaverApp, kRotationSection, kRotationKey));
-    mode_ = choice.mode;
-    if (choice.storeLoadtime)
-        context_.settings.write(kSaverApp, kRotationSection, kRotationKey, *choice.storeLoadtime);
+    mode_ = chooseModeAndAdvanceRotation(context_.settings, readModeArgument(context_.argumentText))
+                .mode;
 
     Timer1->start();
     Timer2->start();

@@ -15,6 +15,12 @@ QString writerProgram() {
     return QFileInfo(QFile::symLinkTarget("/proc/self/exe")).absolutePath() + "/settings_writer";
 }
 
+bool countOneMore(IniFile& values) {
+    const int n = values.value("counter", "n").value_or("0").toInt();
+    values.setValue("counter", "n", QString::number(n + 1));
+    return true;
+}
+
 } // namespace
 
 TEST(SettingsStore, MissingKeysReadAsEmptyAndWritesReadBack) {
@@ -105,6 +111,51 @@ TEST(SettingsStore, AnotherProcessSeesWritesAndConcurrentWritersLoseNoKey) {
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(fresh.read("cinema", "mine", QString("k%1").arg(i)), QString::number(i));
     EXPECT_EQ(fresh.read("cinema", "mine", "before"), "yes");
+}
+
+TEST(SettingsStore, AnUpdateChangesSeveralKeysAtOnceOrLeavesTheFileAlone) {
+    TestFolder dir;
+    SettingsStore store(dir.path());
+    store.write("cinema", "Cinema", "usecount", "7");
+    ASSERT_TRUE(store.update("cinema", [](IniFile& values) {
+        const int count = values.value("Cinema", "usecount").value_or("").toInt();
+        values.setValue("Cinema", "usecount", QString::number(count + 1));
+        values.setValue("update", "usecount", QString::number(count + 1));
+        return true;
+    }));
+    EXPECT_EQ(store.read("cinema", "Cinema", "usecount"), "8");
+    EXPECT_EQ(store.read("cinema", "update", "usecount"), "8");
+
+    const QByteArray before = dir.read("cinema.ini");
+    EXPECT_TRUE(store.update("cinema", [](IniFile& values) {
+        values.setValue("Cinema", "usecount", "changed my mind");
+        return false;
+    }));
+    EXPECT_EQ(dir.read("cinema.ini"), before);
+
+    dir.write("blocked", "a file, not a folder");
+    SettingsStore nowhere(dir.file("blocked"));
+    bool ran = false;
+    EXPECT_FALSE(nowhere.update("cinema", [&](IniFile&) {
+        ran = true;
+        return true;
+    }));
+    EXPECT_FALSE(ran);
+}
+
+TEST(SettingsStore, CountersUpdatedByTwoProcessesAtOnceLoseNoStep) {
+    TestFolder dir;
+    SettingsStore store(dir.path());
+    QProcess first, second;
+    first.start(writerProgram(), {dir.path(), "counter", "100", "--increment"});
+    second.start(writerProgram(), {dir.path(), "counter", "100", "--increment"});
+    ASSERT_TRUE(first.waitForStarted() && second.waitForStarted());
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(store.update("cinema", countOneMore));
+    ASSERT_TRUE(first.waitForFinished(120000) && second.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(store.read("cinema", "counter", "n"), "250");
 }
 
 TEST(SettingsStore, ValuesWithLineBreaksAndBackslashesStayOneValue) {

@@ -66,3 +66,11 @@ TEST_F(UseCounterTest, TheLargestCountStays) {
     settings.write("cinema", "Cinema", "usecount", "2147483648");
     EXPECT_EQ(count(), 1);
 }
+
+TEST_F(UseCounterTest, SettingsThatCannotBeWrittenStillNumberTheLoad) {
+    dir.write("blocked", "a file, not a folder");
+    SettingsStore nowhere(dir.file("blocked"));
+    EXPECT_EQ(IncrementUseCount(nowhere, registry, firstUse, "Cinema"), 1);
+    // The first use still registers the log-on entry, as before the settings went read-only.
+    EXPECT_EQ(registry.value(HKEY_CURRENT_USER, kRunKey, "Radio"), "/opt/程序 目录/Korvid");
+}
