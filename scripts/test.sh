@@ -1,12 +1,10 @@
 #!/bin/bash
-# Set-up, build, and run every test: the fuzzers for a bounded time, then the test suite
-# (with a virtual display when there is none).
+# Set-up, build, and run every test: the fuzzers for a bounded time, the test suite (with a
+# virtual display when there is none), then the test suite again built with the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 scripts/fuzz.sh
-if [[ -z "${DISPLAY:-}" ]]; then
-    exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" scripts/ctest.sh
-fi
-exec scripts/ctest.sh
+scripts/with-display.sh scripts/ctest.sh
+scripts/sanitize.sh

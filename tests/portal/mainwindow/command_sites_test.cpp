@@ -15,7 +15,8 @@ TEST(CommandSites, ShadowNoOtherServiceOfThePortal) {
         EXPECT_FALSE(others.contains(it.key())) << it.key().toStdString();
     // The search engines are plain web addresses.
     for (auto it = commands.cbegin(); it != commands.cend(); ++it) {
-        if (it.key().startsWith("search-"))
+        if (it.key().startsWith("search-")) {
             EXPECT_TRUE(it.value().startsWith("http://")) << it.key().toStdString();
+        }
     }
 }
