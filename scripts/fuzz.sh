@@ -26,8 +26,8 @@ for t in $targets; do
         echo "fuzzer $t failed" >&2
         exit 1
     }
-    runs=$(grep -o 'Done [0-9]* runs' "$scratch/$t.log" | grep -o '[0-9]*' || echo 0)
-    echo "  $t: $runs inputs, no crash"
-    total=$((total + runs))
+    tried=$(grep -o 'Done [0-9]* runs' "$scratch/$t.log" | grep -o '[0-9]*' || echo 0)
+    echo "  $t: $tried inputs, no crash"
+    total=$((total + tried))
 done
 echo "fuzzing: $total inputs tried, no crash"
