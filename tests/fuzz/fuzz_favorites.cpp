@@ -2,8 +2,10 @@
 // UTF-8 it is also one line for the line parser, and a title and an address split at its
 // first 0 byte for the stored-line round trip.
 #include "FuzzSupport.h"
+#include "platform/text/AnsiCodec.h"
 #include "portal/browser/FavoritesFile.h"
 
+#include <QStringDecoder>
 #include <cstdint>
 
 using namespace lumera::fuzz;
@@ -35,6 +37,20 @@ void checkStoredLine(const Favorite& favorite) {
     require(parseFavoriteLine(line) == expected);
 }
 
+// The reader takes a line that is plainly UTF-8 for UTF-8 (a list edited with a UTF-8 editor).
+// A few rare runs of Chinese characters have GB18030 bytes that are valid UTF-8 of other
+// Chinese characters ("涓版薄" is stored as the bytes of "丰污"); such lists cannot read back.
+bool storedAsUtf8Lookalike(const QList<Favorite>& favorites) {
+    for (const Favorite& favorite : favorites) {
+        const QString line = favoriteLine(favorite);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString asUtf8 = utf8(lumera::encodeAnsi(line));
+        if (!utf8.hasError() && asUtf8 != line)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -60,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was read is written back and reads again as the same list, now complete.
     require(writeFavorites(scratchFolder(), read.favorites));
     const FavoritesRead again = readFavorites(scratchFolder());
-    require(again.complete && again.favorites == read.favorites);
+    require(again.complete);
+    require(again.favorites == read.favorites || storedAsUtf8Lookalike(read.favorites));
     return 0;
 }
