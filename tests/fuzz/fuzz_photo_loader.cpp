@@ -1,8 +1,9 @@
 // The photos in the user's picture folder: any file. The first two input bytes choose a small
 // area, the rest is the photo file. Decoding stays within its pixel bound, the stretch fills
-// exactly the area, and the work bitmap reads back pixel for pixel.
+// exactly the area, and the work bitmap reaches the surface pixel for pixel.
 #include "FuzzSupport.h"
 #include "saver/modes/PhotoPipeline.h"
+#include "saver/pixels/CDIB.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -52,23 +53,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         area);
 
     writeScratchFile("photo.jpg", file);
-    const QImage photo = decodePhoto(scratchFile("photo.jpg"), area);
-    if (!photo.isNull())
-        require(qint64(photo.width()) * photo.height() <= kMaxPhotoPixels);
+    // One photo load of the fade: the previous photo stays when this one cannot be decoded.
+    QImage imageL(3, 2, QImage::Format_RGB32);
+    imageL.fill(Qt::red);
+    QImage picture2;
+    const SurfaceSize surfaceSize{area.width(), area.height()};
+    CDIB source(surfaceSize);
+    loadPhotoIntoSurface(scratchFile("photo.jpg"), area, scratchFile("music.bmp"), imageL, picture2,
+                         source);
+    require(!imageL.isNull() && qint64(imageL.width()) * imageL.height() <= kMaxPhotoPixels);
+    require(picture2.size() == area && picture2.format() == QImage::Format_RGB32);
 
-    const QImage picture = stretchToArea(photo, area);
-    require(picture.size() == area && picture.format() == QImage::Format_RGB32);
-    if (photo.isNull()) {
-        for (int y = 0; y < area.height(); ++y)
-            for (int x = 0; x < area.width(); ++x)
-                require(picture.pixel(x, y) == qRgb(0, 0, 0));
+    // The work bitmap went through the file into the surface pixel for pixel.
+    require(source.lpRGB && source.header.biWidth == area.width() &&
+            source.header.biHeight == area.height());
+    for (int y = 0; y < area.height(); ++y) {
+        const std::uint8_t* row =
+            source.lpRGB + std::size_t(area.height() - 1 - y) * source.stride();
+        for (int x = 0; x < area.width(); ++x)
+            require(qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]) == picture2.pixel(x, y));
     }
 
-    require(saveWorkBitmap(picture, scratchFile("music.bmp")));
-    QImage back;
-    require(back.load(scratchFile("music.bmp"), "BMP") && back.size() == area);
+    // Without a photo the work picture is black.
+    const QImage black = stretchToArea(QImage(), area);
+    require(black.size() == area);
     for (int y = 0; y < area.height(); ++y)
         for (int x = 0; x < area.width(); ++x)
-            require(back.pixel(x, y) == picture.pixel(x, y));
+            require(black.pixel(x, y) == qRgb(0, 0, 0));
     return 0;
 }
