@@ -19,6 +19,7 @@ for t in $targets; do
     corpus=tests/fuzz/corpus/$t
     mkdir -p "$scratch/$t"
     echo "fuzzing $t for ${seconds}s"
+    started=$SECONDS
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen \
         "$build/fuzz/$t" -seed=1 -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
         -artifact_prefix="$scratch/" "$scratch/$t" "$corpus" 2>"$scratch/$t.log" || {
@@ -26,8 +27,8 @@ for t in $targets; do
         echo "fuzzer $t failed" >&2
         exit 1
     }
-    runs=$(grep -o 'Done [0-9]* runs' "$scratch/$t.log" | grep -o '[0-9]*' || echo 0)
-    echo "  $t: $runs inputs, no crash"
-    total=$((total + runs))
+    tried=$(grep -o 'Done [0-9]* runs' "$scratch/$t.log" | grep -o '[0-9]*' || echo 0)
+    echo "  $t: $tried inputs in $((SECONDS - started))s, no crash"
+    total=$((total + tried))
 done
 echo "fuzzing: $total inputs tried, no crash"

@@ -15,9 +15,11 @@ QString argumentText(const QStringList& arguments) {
 ModeChoice chooseMode(std::int32_t commandLineMode, const QString& storedLoadtime) {
     if (commandLineMode != 0)
         return {commandLineMode, std::nullopt};
-    // In 64 bits, so that the largest stored value wraps to 1 instead of overflowing.
+    // In 64 bits, so that the largest stored value wraps to 1 instead of overflowing. A value
+    // below 0 (edited by hand) starts the rotation again too: there is no mode 0 or below to
+    // show, and the rotation would otherwise show nothing for that many runs.
     std::int64_t next = std::int64_t(readVbLong(storedLoadtime).value_or(0)) + 1;
-    if (next > 9)
+    if (next > 9 || next < 1)
         next = 1;
     const auto mode = static_cast<std::int32_t>(next);
     return {mode, QString::number(mode)};

@@ -22,7 +22,8 @@ struct ModeChoice {
 };
 
 // The mode of this run: a number from the command line unchanged, else the stored rotation
-// value plus one, starting again at 1 after 9. A missing or unreadable stored value counts as 0.
+// value plus one, starting again at 1 after 9 and below 1. A missing or unreadable stored value
+// counts as 0.
 ModeChoice chooseMode(std::int32_t commandLineMode, const QString& storedLoadtime);
 
 // What a mode shows.

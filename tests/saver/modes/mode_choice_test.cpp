@@ -38,6 +38,12 @@ TEST(ModeChoice, TheRotationAdvancesAndWrapsAfterNine) {
     EXPECT_EQ(chooseMode(0, " 4 ").mode, 5);
     EXPECT_EQ(chooseMode(0, "9").mode, 1);
     EXPECT_EQ(chooseMode(0, "2147483647").mode, 1);
+    // A stored value below 0 starts again at mode 1 rather than showing nothing.
+    EXPECT_EQ(chooseMode(0, "-3").mode, 1);
+    EXPECT_EQ(chooseMode(0, "-3").storeLoadtime, QStringLiteral("1"));
+    EXPECT_EQ(chooseMode(0, "-1").mode, 1);
+    EXPECT_EQ(chooseMode(0, "-2147483648").mode, 1);
+    EXPECT_EQ(chooseMode(0, "-0.4").mode, 1);
 }
 
 TEST(PointerWatch, ZeroCountsAsNotRecorded) {
