@@ -61,6 +61,15 @@ point_sites_at() {
     done
 }
 
+# Every service the portal knows: those named in its sources and those of its site tables.
+portal_services() {
+    {
+        grep -rhoE 'Service = QStringLiteral\("[^"]+"\)' "$LUMERA_SOURCE_DIR/portal" |
+            sed -E 's/.*\("([^"]+)"\)/\1/'
+        find "$LUMERA_SOURCE_DIR/portal" -name '*Sites.tsv' -exec grep -hvE '^#|^[[:space:]]*$' {} + | cut -f1
+    } | sort -u
+}
+
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
@@ -91,4 +100,38 @@ wait_for_exit() {
         sleep 0.2
     done
     return 1
+}
+
+# Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
+icon_geometry() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /\("Korvid" "Korvid"\)/ {print; exit}' | grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
+}
+# Sets icon_x and icon_y to the middle of the docked icon.
+find_icon() {
+    local geometry="" size absolute width height
+    for _ in $(seq 100); do
+        geometry=$(icon_geometry || true)
+        [[ -n "$geometry" ]] && break
+        sleep 0.3
+    done
+    [[ -n "$geometry" ]] || fail "no tray icon docked"
+    read -r size absolute <<<"$geometry"
+    width=${size%%x*}
+    height=${size#*x}
+    height=${height%%+*}
+    icon_x=$(($(cut -d+ -f2 <<<"$absolute") + width / 2))
+    icon_y=$(($(cut -d+ -f3 <<<"$absolute") + height / 2))
+    echo "tray icon at $icon_x,$icon_y"
+}
+
+# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    sleep 1.5
+    screenshot "$1"
+    xdotool key Up
+    sleep 0.3
+    xdotool key Return
+    wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }
