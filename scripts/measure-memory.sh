@@ -24,12 +24,12 @@ STEPS=(1 5 20)
 # Time for a step's windows to load their pages and settle before the figures are taken.
 SETTLE_SECONDS=${SETTLE_SECONDS:-15}
 
-program=$(mktemp -d)
+temp_folder program
 cp "$LUMERA_PROGRAM_DIR/Korvid" "$program/"
 for entry in "$LUMERA_PROGRAM_DIR"/*; do
     [[ $(basename "$entry") == Korvid ]] || ln -s "$entry" "$program/"
 done
-www=$(mktemp -d)
+temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
 mkdir -p "$www/radio"
 cat >"$www/radio/index.html" <<'HTML'

@@ -19,7 +19,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-com
 rm -rf "${XDG_CONFIG_HOME:?}"/*
 
 # A program folder of its own, so that his.dat is written there and not into the build.
-program=$(mktemp -d)
+temp_folder program
 cp "$LUMERA_PROGRAM_DIR/Korvid" "$program/"
 for entry in "$LUMERA_PROGRAM_DIR"/*; do
     [[ $(basename "$entry") == Korvid ]] || ln -s "$entry" "$program/"
@@ -28,7 +28,7 @@ python3 "$checks" seed-history "$program/his.dat"
 
 # The radio page Korvid starts on leads to the load pages once the window is on screen (a
 # hidden page's timers are held back).
-www=$(mktemp -d)
+temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
 mkdir -p "$www/radio" "$www/load"
 cp "$(dirname "$0")"/load-pages/*.html "$www/load/"

@@ -8,7 +8,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-com
 rm -rf "${XDG_CONFIG_HOME:?}"/*
 
 # One loopback server for every site: the vendor's pages and a radio page.
-www=$(mktemp -d)
+temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
 mkdir -p "$www/radio"
 cat >"$www/radio/index.html" <<'EOF'

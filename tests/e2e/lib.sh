@@ -7,12 +7,16 @@ set -euo pipefail
 E2E_OUTPUT=${LUMERA_E2E_OUTPUT:-/tmp/lumera-e2e}/$(basename "$0" .sh)
 mkdir -p "$E2E_OUTPUT"
 E2E_PIDS=()
+E2E_FOLDERS=()
 
 e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    if ((${#E2E_FOLDERS[@]})); then
+        rm -rf "${E2E_FOLDERS[@]}"
+    fi
 }
 trap e2e_cleanup EXIT
 
@@ -20,6 +24,13 @@ fail() {
     echo "FAIL: $*" >&2
     screenshot failure || true
     exit 1
+}
+
+# Makes a temporary folder that the clean-up removes; sets the variable named to its path.
+temp_folder() {
+    local -n folder=$1
+    folder=$(mktemp -d)
+    E2E_FOLDERS+=("$folder")
 }
 
 # Runs a command in the background and remembers it for the clean-up.
