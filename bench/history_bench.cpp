@@ -1,4 +1,5 @@
-// Merging his.dat and reading Fav.rar should grow linearly with the file. Run by hand:
+// Merging his.dat and reading Fav.rar should grow linearly with the file, and a title event
+// cost about the same with a full buffer as with an empty one. Run by hand:
 // build/bench/history_bench
 #include "portal/PortalState.h"
 #include "portal/browser/FavoritesFile.h"
@@ -38,6 +39,24 @@ void BM_MergeHistory(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * stored.size());
 }
 BENCHMARK(BM_MergeHistory)->Arg(100)->Arg(1000)->Arg(10000);
+
+// One title event with `range` rows already in the buffer; at 1000 the oldest row goes.
+void BM_AddHistoryRow(benchmark::State& state) {
+    PortalState portal;
+    for (int i = 0; i < state.range(0); ++i)
+        AddHistoryRow(portal, "标题负载测试：页面标题不停变化的负载测试", "http://127.0.0.1/load/");
+    int n = 0;
+    for (auto _ : state) {
+        AddHistoryRow(portal, "标题" + QString::number(++n), "http://127.0.0.1/load/titles.html");
+        if (state.range(0) < HistoryFileLineLimit) {
+            state.PauseTiming();
+            portal.HistoryBuffer.remove(0, portal.HistoryBuffer.indexOf("\r\n") + 2);
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_AddHistoryRow)->Arg(10)->Arg(500)->Arg(1000);
 
 void BM_ReadFavorites(benchmark::State& state) {
     QTemporaryDir folder;

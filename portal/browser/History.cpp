@@ -67,6 +67,18 @@ QString generalDateTime(const QDateTime& when) {
            locale.toString(when.time(), timeFormat);
 }
 
+// Cuts the buffer after its first `limit` rows (each ended by CR LF): the oldest go.
+void keepNewestRows(QString& buffer, int limit) {
+    qsizetype end = 0;
+    for (int row = 0; row < limit; ++row) {
+        end = buffer.indexOf(kCrLf, end);
+        if (end < 0)
+            return;
+        end += kCrLf.size();
+    }
+    buffer.truncate(end);
+}
+
 QString historyFilePath(const QString& dataFolder) {
     return QDir(dataFolder).filePath(QStringLiteral("his.dat"));
 }
@@ -83,6 +95,9 @@ QString historyRow(const QDateTime& when, const QString& address, const QString&
 void AddHistoryRow(PortalState& state, const QString& title, const QString& address,
                    const QDateTime& when) {
     state.HistoryBuffer.prepend(historyRow(when, address, title) + kCrLf);
+    // A page that keeps changing its title must not grow the buffer without end; no merge
+    // keeps more rows of a session than a history file holds.
+    keepNewestRows(state.HistoryBuffer, HistoryFileLineLimit);
 }
 
 HistoryFileBytes readHistoryFile(const QString& path) {

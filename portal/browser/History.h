@@ -19,7 +19,7 @@ inline constexpr int HistoryFileLineLimit = 1000;
 QString historyRow(const QDateTime& when, const QString& address, const QString& title);
 
 // Records a visit: the row for `when`, the address shown and the first 38 characters of the
-// title, put in front of the buffer.
+// title, put in front of the buffer. The buffer keeps its newest 1000 rows; older ones go.
 void AddHistoryRow(PortalState& state, const QString& title, const QString& address,
                    const QDateTime& when = QDateTime::currentDateTime());
 

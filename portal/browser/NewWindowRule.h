@@ -30,6 +30,10 @@ NewWindowAction newWindowAction(const NewWindowInput& input);
 // Panel 1 when a page's window was refused.
 inline const QString kRefusedWindowStatus = QStringLiteral("已阻止本页弹出的新窗口");
 
+// Pages open no window by themselves while this many main windows are open: at a few a
+// minute, a page that keeps asking would otherwise pile windows up for as long as it is left.
+constexpr int kMaxMainWindowsForPageWindows = 10;
+
 // Windows that pages open by themselves (not from a click or key press), counted across the
 // whole program: a page, or a chain of pages each opening the next, gets at most
 // kMaxWindows of them in any kSpanSeconds.

@@ -399,8 +399,10 @@ void Frmmain::changeEvent(QEvent* event) {
 void Frmmain::Form_Activate() {
     if (FocusReady) {
         ctx.state.MouseHookPaused = false;
+        // The pending window messages run as soon as this handler returns. Running them from
+        // here, inside Qt's own round of activation events, lets a window that closed in the
+        // meantime be deleted while that round still holds it.
         Cmb->setFocus();
-        QCoreApplication::processEvents();
     }
     MinuteCount = 0;
     ctx.state.ActiveMainWindow = this;

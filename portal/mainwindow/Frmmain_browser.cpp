@@ -94,9 +94,11 @@ void Frmmain::Web_NewWindow2(NewWindowRequest* request) {
     const NewWindowInput input{Web->activeElementHref(), LastStatusText, Web->locationUrl(),
                                request->userInitiated(), blocked};
     NewWindowAction action = newWindowAction(input);
-    // However the switch is set, a page gets only a few windows it opens by itself.
+    // However the switch is set, a page gets only a few windows it opens by itself, and none
+    // while many main windows are open already.
     if (action == NewWindowAction::Open && !input.userInitiated &&
-        !ctx.state.PageWindows.allow(ctx.clock.now()))
+        (ctx.state.MainWindowCount >= kMaxMainWindowsForPageWindows ||
+         !ctx.state.PageWindows.allow(ctx.clock.now())))
         action = NewWindowAction::Refuse;
     switch (action) {
     case NewWindowAction::LeaveAlone:

@@ -8,7 +8,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-com
 rm -rf "${XDG_CONFIG_HOME:?}"/*
 
 # One loopback server for every site: the vendor's pages and a radio page.
-www=$(mktemp -d)
+temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
 mkdir -p "$www/radio"
 cat >"$www/radio/index.html" <<'EOF'
@@ -22,12 +22,7 @@ h1{margin:0;font-size:30px}li{margin:6px 0}main{padding:12px 40px}</style></head
 <li>22:00 夜色轻音乐</li></ul></main></body></html>
 EOF
 start_http_server "$www"
-# Every service the portal knows: those named in its sources and those of its site tables.
-services=$({
-    grep -rhoE 'Service = QStringLiteral\("[^"]+"\)' "$LUMERA_SOURCE_DIR/portal" |
-        sed -E 's/.*\("([^"]+)"\)/\1/'
-    find "$LUMERA_SOURCE_DIR/portal" -name '*Sites.tsv' -exec grep -hvE '^#|^[[:space:]]*$' {} + | cut -f1
-} | sort -u)
+services=$(portal_services)
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $services
 
@@ -38,39 +33,6 @@ start_tray
 background "$LUMERA_PROGRAM_DIR/Korvid"
 korvid=$LAST_PID
 
-# The icon docks into the tray: a window of the program inside the tray's panel.
-icon_geometry() {
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
-        inside && /\("Korvid" "Korvid"\)/ {print; exit}' | grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
-}
-# Sets icon_x and icon_y to the middle of the docked icon.
-find_icon() {
-    local geometry="" size absolute width height
-    for _ in $(seq 100); do
-        geometry=$(icon_geometry || true)
-        [[ -n "$geometry" ]] && break
-        sleep 0.3
-    done
-    [[ -n "$geometry" ]] || fail "no tray icon docked"
-    read -r size absolute <<<"$geometry"
-    width=${size%%x*}
-    height=${size#*x}
-    height=${height%%+*}
-    icon_x=$(($(cut -d+ -f2 <<<"$absolute") + width / 2))
-    icon_y=$(($(cut -d+ -f3 <<<"$absolute") + height / 2))
-    echo "tray icon at $icon_x,$icon_y"
-}
-
-# Exit from the tray menu: its last entry.
-exit_from_tray_menu() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
-    sleep 1.5
-    screenshot "$1"
-    xdotool key Up
-    sleep 0.3
-    xdotool key Return
-    wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
-}
 find_icon
 
 # Its tooltip comes up when the pointer rests on it.

@@ -7,12 +7,16 @@ set -euo pipefail
 E2E_OUTPUT=${LUMERA_E2E_OUTPUT:-/tmp/lumera-e2e}/$(basename "$0" .sh)
 mkdir -p "$E2E_OUTPUT"
 E2E_PIDS=()
+E2E_FOLDERS=()
 
 e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    if ((${#E2E_FOLDERS[@]})); then
+        rm -rf "${E2E_FOLDERS[@]}"
+    fi
 }
 trap e2e_cleanup EXIT
 
@@ -20,6 +24,13 @@ fail() {
     echo "FAIL: $*" >&2
     screenshot failure || true
     exit 1
+}
+
+# Makes a temporary folder that the clean-up removes; sets the variable named to its path.
+temp_folder() {
+    local -n folder=$1
+    folder=$(mktemp -d)
+    E2E_FOLDERS+=("$folder")
 }
 
 # Runs a command in the background and remembers it for the clean-up.
@@ -61,6 +72,15 @@ point_sites_at() {
     done
 }
 
+# Every service the portal knows: those named in its sources and those of its site tables.
+portal_services() {
+    {
+        grep -rhoE 'Service = QStringLiteral\("[^"]+"\)' "$LUMERA_SOURCE_DIR/portal" |
+            sed -E 's/.*\("([^"]+)"\)/\1/'
+        find "$LUMERA_SOURCE_DIR/portal" -name '*Sites.tsv' -exec grep -hvE '^#|^[[:space:]]*$' {} + | cut -f1
+    } | sort -u
+}
+
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
@@ -91,4 +111,38 @@ wait_for_exit() {
         sleep 0.2
     done
     return 1
+}
+
+# Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
+icon_geometry() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /\("Korvid" "Korvid"\)/ {print; exit}' | grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
+}
+# Sets icon_x and icon_y to the middle of the docked icon.
+find_icon() {
+    local geometry="" size absolute width height
+    for _ in $(seq 100); do
+        geometry=$(icon_geometry || true)
+        [[ -n "$geometry" ]] && break
+        sleep 0.3
+    done
+    [[ -n "$geometry" ]] || fail "no tray icon docked"
+    read -r size absolute <<<"$geometry"
+    width=${size%%x*}
+    height=${size#*x}
+    height=${height%%+*}
+    icon_x=$(($(cut -d+ -f2 <<<"$absolute") + width / 2))
+    icon_y=$(($(cut -d+ -f3 <<<"$absolute") + height / 2))
+    echo "tray icon at $icon_x,$icon_y"
+}
+
+# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    sleep 1.5
+    screenshot "$1"
+    xdotool key Up
+    sleep 0.3
+    xdotool key Return
+    wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }

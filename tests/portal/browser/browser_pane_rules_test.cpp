@@ -153,6 +153,29 @@ TEST_F(BrowserPaneTest, ClearedSwitchFollowsTheStatusTextRuleButLimitsFloods) {
     EXPECT_NE(web->fireNewWindow("https://pop.example.cn/later", false).first, nullptr);
 }
 
+TEST_F(BrowserPaneTest, PagesOpenNoWindowWhileManyMainWindowsAreOpen) {
+    allowPageWindows();
+    web->finishLoad("https://www.example.cn/", "页面");
+    while (windowCount() < size_t(kMaxMainWindowsForPageWindows))
+        ASSERT_NE(web->fireNewWindow("https://www.example.cn/mine", true).first, nullptr);
+    auto [target, cancelled] = web->fireNewWindow("https://pop.example.cn/", false);
+    EXPECT_EQ(target, nullptr);
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(panel(1), kRefusedWindowStatus);
+    // The refusal used none of the page's windows of this minute; the user's clicks still
+    // open theirs, and once windows close, pages get theirs again.
+    EXPECT_NE(web->fireNewWindow("https://www.example.cn/one-more", true).first, nullptr);
+    for (int closed = 0; closed < 2;) {
+        for (const QPointer<Frmmain>& other : harness.allWindows()) {
+            if (other != window && closed < 2 && other->close())
+                ++closed;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ASSERT_EQ(windowCount(), size_t(kMaxMainWindowsForPageWindows) - 1);
+    EXPECT_NE(web->fireNewWindow("https://pop.example.cn/", false).first, nullptr);
+}
+
 TEST_F(BrowserPaneTest, RequestWithoutADocumentFollowsTheRule) {
     allowPageWindows();
     EXPECT_NE(web->fireNewWindow("", false).first, nullptr);

@@ -81,6 +81,28 @@ TEST_F(HistoryTest, KeepsTheNonEmptyLinesAmongTheFirstThousand) {
     EXPECT_EQ(encodeAnsi(state.HistoryBuffer) + "\r\n", expected);
 }
 
+TEST_F(HistoryTest, ABufferOfManyVisitsKeepsItsNewestThousandRows) {
+    for (int i = 1; i <= HistoryFileLineLimit + 500; ++i)
+        visit("title " + QString::number(i));
+    EXPECT_EQ(state.HistoryBuffer.count(QStringLiteral("\r\n")), HistoryFileLineLimit);
+    EXPECT_TRUE(
+        state.HistoryBuffer.startsWith(historyRow(kVisit, "http://127.0.0.1/a", "title 1500")));
+    EXPECT_TRUE(state.HistoryBuffer.endsWith(historyRow(kVisit, "http://127.0.0.1/a", "title 501") +
+                                             "\r\n"));
+
+    // Merged with a full file: the session's rows, then the first thousand stored lines.
+    QByteArray stored;
+    for (int i = 1; i <= HistoryFileLineLimit; ++i)
+        stored += "old" + QByteArray::number(i) + "\r\n";
+    folder.write("his.dat", stored);
+    ASSERT_TRUE(SaveHistoryFile(state, folder.path()));
+    const QList<QByteArray> lines = hisDat().split('\n');
+    EXPECT_EQ(lines.size(), 2 * HistoryFileLineLimit + 2);
+    EXPECT_EQ(lines.at(HistoryFileLineLimit - 1), rowBytes("title 501") + "\r");
+    EXPECT_EQ(lines.at(HistoryFileLineLimit), "\r");
+    EXPECT_EQ(lines.at(2 * HistoryFileLineLimit), "old1000\r");
+}
+
 TEST_F(HistoryTest, PageHeaderIsByteExactAndFollowedByAnEmptyLine) {
     const QByteArray header = encodeAnsi(historyPageHeader());
     EXPECT_EQ(header.size(), 621);

@@ -252,6 +252,22 @@ TEST_F(FrmmainTest, FocusRulesDriveTheMouseHookPause) {
     EXPECT_FALSE(t.state.MouseHookPaused);
 }
 
+TEST_F(FrmmainTest, ActivationLeavesPendingEventsToTheEventLoop) {
+    // Activation arrives inside Qt's own round of activation events; running other events from
+    // there let a main window that had just closed be deleted under that round.
+    std::unique_ptr<Frmmain> w(load());
+    w->TimerSetFocus_Timer();
+    ASSERT_TRUE(w->FocusReady);
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        w.get(), [&] { ran = true; }, Qt::QueuedConnection);
+    w->Form_Activate();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(t.state.ActiveMainWindow, w.get());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     Frmmain* first = load();
     Frmmain* second = load();
