@@ -2,10 +2,11 @@
 
 #include "saver/pixels/CDIB.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -16,6 +17,24 @@ namespace {
 // Megabytes QImageReader may allocate for one decoded picture.
 constexpr int kDecodeAllocationLimitMb = 512;
 constexpr int kBitmapHeaderBytes = 14 + 40;
+
+// The work bitmap is scratch, rewritten for every photo: it is replaced whole (written beside
+// it, then renamed over it), but not forced to disk, which took longer than the rest of the
+// load. Unbuffered, so that a short write shows and no cut file takes its place.
+bool replaceScratchFile(const QString& path, const QByteArray& bytes) {
+    const QString temporary = path + ".new";
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    if (!written || std::rename(QFile::encodeName(temporary).constData(),
+                                QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}
 
 bool swapsSides(QImageIOHandler::Transformations t) {
     return t.testFlag(QImageIOHandler::TransformationRotate90);
@@ -103,10 +122,7 @@ bool saveWorkBitmap(const QImage& picture, const QString& path) {
         std::memcpy(out + kBitmapHeaderBytes + (height - 1 - y) * rowBytes,
                     bgr.constScanLine(int(y)), std::size_t(width * 3));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return replaceScratchFile(path, bytes);
 }
 
 void loadPhotoIntoSurface(const QString& photoPath, QSize area, const QString& workBitmapPath,

@@ -2,7 +2,9 @@
 #include "saver/modes/PictureBox.h"
 #include "tests/saver/SaverFormFixture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -250,4 +252,9 @@ TEST(WorkBitmap, WrittenAsAWindowsBitmapThatReadsBackPixelForPixel) {
     EXPECT_FALSE(saveWorkBitmap(picture, folder.file("no/such/folder/music.bmp")));
     EXPECT_FALSE(saveWorkBitmap(QImage(), path));
     EXPECT_TRUE(back.load(path, "BMP")); // a failed write leaves the old file whole
+
+    // The next photo's bitmap replaces the last one whole, and nothing is left beside it.
+    ASSERT_TRUE(saveWorkBitmap(picture.scaled(2, 2), path));
+    EXPECT_EQ(folder.read(path).size(), 54 + 8 * 2);
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"music.bmp"});
 }
