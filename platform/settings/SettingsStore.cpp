@@ -32,7 +32,8 @@ QString SettingsStore::read(const QString& application, const QString& section,
 
 bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
                           const QString& text) {
-    return updateFile(application, [&](IniFile& values) {
+    // This class's own update, also where a subclass replaces update.
+    return SettingsStore::update(application, [&](IniFile& values) {
         values.setValue(section, key, text);
         return true;
     });
@@ -40,11 +41,6 @@ bool SettingsStore::write(const QString& application, const QString& section, co
 
 bool SettingsStore::update(const QString& application,
                            const std::function<bool(IniFile& values)>& change) {
-    return updateFile(application, change);
-}
-
-bool SettingsStore::updateFile(const QString& application,
-                               const std::function<bool(IniFile&)>& change) {
     if (!QDir().mkpath(folder_))
         return false;
     // Read, change and rename the new file into place under a lock, so a writer in another

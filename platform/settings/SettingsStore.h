@@ -39,8 +39,6 @@ public:
     QString fileFor(const QString& application) const;
 
 private:
-    bool updateFile(const QString& application, const std::function<bool(IniFile&)>& change);
-
     QString folder_;
 };
 
