@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
     qt6-image-formats-plugins qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
-    xvfb xauth trayer openbox xdotool x11-utils imagemagick dbus dbus-x11
+    xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
+    at-spi2-core python3-pyatspi
     fonts-noto-cjk  clang libclang-rt-14-dev python3 curl
 )
 missing=()

@@ -20,6 +20,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# The programs run from a copy of the built program folder, so whatever they write there
+# (his.dat, history.html, sys/, temp/) never lands in the build. LUMERA_BUILT_PROGRAM_DIR
+# keeps the build's own folder for the tests that need it.
+LUMERA_BUILT_PROGRAM_DIR=$LUMERA_PROGRAM_DIR
+LUMERA_PROGRAM_DIR=$(mktemp -d "${TMPDIR:-/tmp}/lumera-program.XXXXXX")
+E2E_FOLDERS+=("$LUMERA_PROGRAM_DIR")
+cp -a "$LUMERA_BUILT_PROGRAM_DIR/." "$LUMERA_PROGRAM_DIR/"
+
 fail() {
     echo "FAIL: $*" >&2
     screenshot failure || true
@@ -79,6 +87,13 @@ portal_services() {
             sed -E 's/.*\("([^"]+)"\)/\1/'
         find "$LUMERA_SOURCE_DIR/portal" -name '*Sites.tsv' -exec grep -hvE '^#|^[[:space:]]*$' {} + | cut -f1
     } | sort -u
+}
+
+# Qt puts its widgets on the accessibility bus that screen readers read.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# Reads the widgets of a running program from that bus: see accessible.py for the commands.
+accessible() {
+    /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/accessible.py" "$@"
 }
 
 screenshot() {
