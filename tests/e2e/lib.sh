@@ -89,6 +89,17 @@ portal_services() {
     } | sort -u
 }
 
+# The programs find the power-off and sound commands through PATH: in a test they only
+# write what they were asked to do into $E2E_OUTPUT/commands.log.
+E2E_COMMANDS=$(mktemp -d "${TMPDIR:-/tmp}/lumera-commands.XXXXXX")
+E2E_FOLDERS+=("$E2E_COMMANDS")
+for command in systemctl shutdown poweroff pactl wpctl; do
+    printf '#!/bin/sh\necho "%s $*" >>"%s/commands.log"\n' "$command" "$E2E_OUTPUT" >"$E2E_COMMANDS/$command"
+    chmod +x "$E2E_COMMANDS/$command"
+done
+rm -f "$E2E_OUTPUT/commands.log"
+export PATH=$E2E_COMMANDS:$PATH
+
 # Qt puts its widgets on the accessibility bus that screen readers read.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # Reads the widgets of a running program from that bus: see accessible.py for the commands.
