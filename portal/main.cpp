@@ -1,6 +1,7 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QtTranslations.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/DBusScreenSaverInhibitor.h"
 #include "platform/registry/HiveRegistry.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    installChineseQtTranslations(app);
     QApplication::setApplicationName("Korvid");
     QApplication::setApplicationDisplayName(kProgramTitle);
     QApplication::setWindowIcon(programIcon());
