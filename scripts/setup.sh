@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
     xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
     at-spi2-core python3-pyatspi qt6-translations-l10n
+    dpkg-dev file lintian desktop-file-utils appstream
     fonts-noto-cjk  clang libclang-rt-14-dev python3 curl
 )
 missing=()
