@@ -98,6 +98,10 @@ FavoritesRead readFavorites(const QString& dataFolder) {
 }
 
 bool appendFavorite(const QString& dataFolder, const Favorite& favorite) {
+    return appendFavorites(dataFolder, {favorite});
+}
+
+bool appendFavorites(const QString& dataFolder, const QList<Favorite>& favorites) {
     const QString path = favoritesFilePath(dataFolder);
     QByteArray bytes;
     QFile existing(path);
@@ -112,8 +116,10 @@ bool appendFavorite(const QString& dataFolder, const Favorite& favorite) {
     // A list whose last line lacks its ending (edited by hand) still gets a line of its own.
     if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
         bytes += "\r\n";
-    bytes += encodeAnsi(favoriteLine(favorite));
-    bytes += "\r\n";
+    for (const Favorite& favorite : favorites) {
+        bytes += encodeAnsi(favoriteLine(favorite));
+        bytes += "\r\n";
+    }
     return writeFileAtomically(path, bytes);
 }
 

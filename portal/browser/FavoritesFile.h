@@ -38,6 +38,8 @@ FavoritesRead readFavorites(const QString& dataFolder);
 
 // Adds one line at the end of Fav.rar, creating it when missing.
 bool appendFavorite(const QString& dataFolder, const Favorite& favorite);
+// The same for several favourites at once, in their order, in one write.
+bool appendFavorites(const QString& dataFolder, const QList<Favorite>& favorites);
 // Replaces Fav.rar with the given favourites in their order.
 bool writeFavorites(const QString& dataFolder, const QList<Favorite>& favorites);
 

@@ -1,10 +1,19 @@
 #include "portal/browser/FormDfg.h"
 
+#include "platform/text/TextFile.h"
+#include "portal/browser/BookmarkFile.h"
 #include "portal/browser/FavoritesFile.h"
+#include "portal/tray/FormTray.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,8 +32,12 @@ FormDfg::FormDfg(const QString& dataFolder, QWidget* parent)
     lvw->header()->resizeSection(0, 200);
     Command1 = new QPushButton(QStringLiteral("删除(&D)"), this);
     Command2 = new QPushButton(QStringLiteral("保存(&S)"), this);
+    cmdImport = new QPushButton(QStringLiteral("导入…"), this);
+    cmdExport = new QPushButton(QStringLiteral("导出…"), this);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdImport);
+    buttons->addWidget(cmdExport);
     buttons->addStretch(1);
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
@@ -35,6 +48,18 @@ FormDfg::FormDfg(const QString& dataFolder, QWidget* parent)
 
     connect(Command1, &QPushButton::clicked, this, &FormDfg::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FormDfg::Command2_Click);
+    connect(cmdImport, &QPushButton::clicked, this, &FormDfg::cmdImport_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &FormDfg::cmdExport_Click);
+    askFile = [this](bool save) {
+        const QString filter = QStringLiteral("书签文件 (*.html *.htm);;所有文件 (*)");
+        const auto options = QFileDialog::DontUseNativeDialog;
+        return save ? QFileDialog::getSaveFileName(this, QStringLiteral("导出书签"),
+                                                   QDir::home().filePath("bookmarks.html"), filter,
+                                                   nullptr, options)
+                    : QFileDialog::getOpenFileName(this, QStringLiteral("导入书签"),
+                                                   QDir::homePath(), filter, nullptr, options);
+    };
+    tell = [this](const QString& text) { QMessageBox::information(this, kProgramTitle, text); };
 
     Form_Load();
 }
@@ -48,6 +73,16 @@ void FormDfg::Form_Load() {
     lvw->addTopLevelItems(items);
 }
 
+QList<Favorite> FormDfg::listedFavorites() const {
+    QList<Favorite> favorites;
+    favorites.reserve(lvw->topLevelItemCount());
+    for (int i = 0; i < lvw->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = lvw->topLevelItem(i);
+        favorites.append(Favorite{item->text(0), item->text(1)});
+    }
+    return favorites;
+}
+
 void FormDfg::Command1_Click() {
     const QList<QTreeWidgetItem*> selected = lvw->selectedItems();
     QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
@@ -55,15 +90,63 @@ void FormDfg::Command1_Click() {
 }
 
 void FormDfg::Command2_Click() {
-    QList<Favorite> favorites;
-    favorites.reserve(lvw->topLevelItemCount());
-    for (int i = 0; i < lvw->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = lvw->topLevelItem(i);
-        favorites.append(Favorite{item->text(0), item->text(1)});
-    }
+    const QList<Favorite> favorites = listedFavorites();
     // A save that fails keeps the dialog and its list open.
     if (writeFavorites(dataFolder_, favorites))
         accept();
+}
+
+void FormDfg::cmdImport_Click() {
+    const QString path = askFile(false);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(QStringLiteral("无法打开文件 %1。").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const BookmarkRead read = parseBookmarkHtml(file.readAll());
+    if (!read.error.isEmpty()) {
+        tell(read.error + QStringLiteral("\n收藏夹没有改变。"));
+        return;
+    }
+    QSet<QString> known;
+    for (const Favorite& favorite : readFavorites(dataFolder_).favorites)
+        known.insert(favorite.address);
+    QList<Favorite> added;
+    for (const Favorite& bookmark : read.bookmarks) {
+        if (!known.contains(bookmark.address)) {
+            known.insert(bookmark.address);
+            added.append(bookmark);
+        }
+    }
+    if (!added.isEmpty() && !appendFavorites(dataFolder_, added)) {
+        tell(QStringLiteral("无法写入收藏夹，收藏夹没有改变。"));
+        return;
+    }
+    // The list shows what the file now holds, as it would read back.
+    for (const Favorite& favorite : added) {
+        const Favorite stored = parseFavoriteLine(favoriteLine(favorite)).value_or(favorite);
+        lvw->addTopLevelItem(new QTreeWidgetItem(QStringList{stored.title, stored.address}));
+    }
+    tell(QStringLiteral("导入了 %1 个书签，%2 个已在收藏夹中。")
+             .arg(added.size())
+             .arg(read.bookmarks.size() - added.size()));
+}
+
+void FormDfg::cmdExport_Click() {
+    QString path = askFile(true);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".html");
+    const QList<Favorite> favorites = listedFavorites();
+    if (writeFileAtomically(path, bookmarkHtml(favorites)))
+        tell(QStringLiteral("已把 %1 个收藏导出到 %2。")
+                 .arg(favorites.size())
+                 .arg(QDir::toNativeSeparators(path)));
+    else
+        tell(QStringLiteral("无法写入文件 %1。").arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace lumera::portal

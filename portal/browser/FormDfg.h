@@ -1,7 +1,10 @@
 #pragma once
 
+#include "portal/browser/FavoritesFile.h"
+
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QPushButton;
 class QTreeWidget;
@@ -9,7 +12,8 @@ class QTreeWidget;
 namespace lumera::portal {
 
 // The organise dialog "整理收藏夹": every favourite of Fav.rar in a two-column list; delete
-// removes the selected one from the list, save rewrites Fav.rar from the list.
+// removes the selected one from the list, save rewrites Fav.rar from the list. Import adds the
+// bookmarks of a browser's bookmark file to Fav.rar at once; export writes the list as one.
 class FormDfg : public QDialog {
     Q_OBJECT
 public:
@@ -19,12 +23,24 @@ public:
     QTreeWidget* lvw;
     QPushButton* Command1;
     QPushButton* Command2;
+    QPushButton* cmdImport;
+    QPushButton* cmdExport;
 
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    void cmdImport_Click();
+    void cmdExport_Click();
+
+    // The file to import from (save false) or export to (save true), empty when the user
+    // cancels; a file dialog unless a test answers.
+    std::function<QString(bool save)> askFile;
+    // Tells the user how an import or export went; a message box unless a test listens.
+    std::function<void(const QString& text)> tell;
 
 private:
+    QList<Favorite> listedFavorites() const;
+
     QString dataFolder_;
 };
 
