@@ -5,8 +5,9 @@ Run with Debian's Python (python3-pyatspi); the program must run with
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same session bus.
 
   accessible.py APP tree                      every showing widget: role, name, states, box
-  accessible.py APP find ROLE [NAME]          the first showing widget of that role (and name):
-                                              "x y width height" of its box on screen
+  accessible.py APP find ROLE [NAME [N]]      the first (or Nth, from 0) showing widget of that
+                                              role (and name): "x y width height" of its box
+  accessible.py APP describe ROLE NAME        the description of a widget (a tree item's tip)
   accessible.py APP names ROLE                the names of all showing widgets of a role
   accessible.py APP focused                   "role<TAB>name<TAB>text" of the focused widget
   accessible.py APP text ROLE NAME            the text a widget holds
@@ -82,12 +83,20 @@ def main(argv):
         for node, depth in nodes:
             states = [pyatspi.stateToString(s) for s in node.getState().getStates()]
             print(f"{'  ' * depth}{node.getRoleName()} {node.name!r} {box(node)} "
-                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable'))}")
+                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable'))}"
+                  f"{' ' + repr(node.description) if node.description else ''}")
         return 0
     if command == "find":
+        found = [node for node, _ in nodes if matches(node, *args[:2])]
+        nth = int(args[2]) if len(args) > 2 else 0
+        if nth < len(found):
+            print(*box(found[nth]))
+            return 0
+        return 1
+    if command == "describe":
         for node, _ in nodes:
             if matches(node, *args[:2]):
-                print(*box(node))
+                print(node.description)
                 return 0
         return 1
     if command == "names":
