@@ -3,6 +3,7 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/registry/Registry.h"
+#include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
 #include "platform/web/WebBrowser.h"
@@ -27,6 +28,8 @@ struct PortalContext {
     // Where his.dat, history.html, Fav.rar and Favorites/ are kept (the program folder
     // while it is writable).
     QString dataFolder;
+    // Where the user's own files of the directory are kept ($XDG_DATA_HOME/Lumera).
+    QString userDataFolder = lumera::dataFolder();
 };
 
 } // namespace lumera::portal

@@ -39,7 +39,7 @@ Directory makeDirectory(const QString& name, const QString& rootCaption,
             continue;
         all.append({row[1], row[2], row[3].toInt(), row[4], row[5]});
     }
-    Directory directory{rootCaption, std::move(groups), {}, revealGroup};
+    Directory directory{rootCaption, std::move(groups), {}, revealGroup, name};
     for (const QString& group : leafOrder) {
         for (const DirectoryLeaf& leaf : all) {
             if (leaf.group == group)

@@ -38,6 +38,8 @@ struct Directory {
     QList<DirectoryLeaf> leaves;
     // The key of the group after whose last leaf the tree scrolls to show it.
     QString revealGroup;
+    // "channel" or "radio": the name the user's changes are filed under.
+    QString name;
 };
 
 // A site the directories link to.

@@ -1,5 +1,6 @@
 #include "portal/mainwindow/DirectoryTree.h"
 
+#include "portal/mainwindow/DirectoryOverlay.h"
 #include "portal/mainwindow/DirectoryTable.h"
 
 #include <QHash>
@@ -29,7 +30,8 @@ void reveal(QTreeWidget& tree, QTreeWidgetItem* node) {
 } // namespace
 
 QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
-                                const SiteTable& sites, const ImageList& images) {
+                                const SiteTable& sites, const ImageList& images,
+                                const DirectoryOverlay& overlay) {
     tree.clear();
     int index = 0;
     auto* root = new QTreeWidgetItem(QStringList{directory.rootCaption});
@@ -45,12 +47,14 @@ QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
         groups.insert(group.key, lastNode);
     }
     QTreeWidgetItem* toReveal = nullptr;
-    for (const DirectoryLeaf& leaf : directory.leaves) {
+    for (const ShownLeaf& leaf : shownLeaves(directory, sites, overlay)) {
         QTreeWidgetItem* group = groups.value(leaf.group);
         if (!group)
             continue;
-        lastNode =
-            makeNode(group, leafAddress(leaf, sites), leaf.caption, leaf.image, ++index, images);
+        lastNode = makeNode(group, leaf.address, leaf.caption, leaf.image, ++index, images);
+        lastNode->setData(0, kNodeOwnRole, leaf.own);
+        lastNode->setData(0, kNodeServiceRole, leaf.service);
+        lastNode->setData(0, kNodePathRole, leaf.path);
         if (leaf.group == directory.revealGroup)
             toReveal = lastNode;
     }
@@ -71,6 +75,30 @@ QList<QTreeWidgetItem*> nodesInOrder(const QTreeWidget& tree) {
 QTreeWidgetItem* nodeAt(const QTreeWidget& tree, int index) {
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it) {
         if (nodeIndex(*it) == index)
+            return *it;
+    }
+    return nullptr;
+}
+
+bool isLeafNode(const QTreeWidgetItem* node) {
+    return node && node->parent() && node->parent()->parent();
+}
+
+ShownLeaf shownLeafOf(const QTreeWidgetItem* node) {
+    if (!isLeafNode(node))
+        return {};
+    return {nodeKey(node->parent()),
+            node->text(0),
+            0,
+            nodeKey(node),
+            node->data(0, kNodeOwnRole).toBool(),
+            node->data(0, kNodeServiceRole).toString(),
+            node->data(0, kNodePathRole).toString()};
+}
+
+QTreeWidgetItem* nodeWithKey(const QTreeWidget& tree, const QString& key) {
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it) {
+        if (nodeKey(*it) == key)
             return *it;
     }
     return nullptr;

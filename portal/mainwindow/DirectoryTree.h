@@ -1,5 +1,6 @@
 #pragma once
 
+#include "portal/mainwindow/DirectoryOverlay.h"
 #include "portal/mainwindow/ImageList.h"
 
 #include <QList>
@@ -14,18 +15,28 @@ class SiteTable;
 
 namespace lumera::portal {
 
-struct Directory;
-
 // A directory node keeps its key and its index (its place in the order of creation, from 1)
 // in these roles of column 0.
 constexpr int kNodeKeyRole = Qt::UserRole;
 constexpr int kNodeIndexRole = Qt::UserRole + 1;
+// A leaf also keeps where it comes from: the user's own, or the service and path of its site.
+constexpr int kNodeOwnRole = Qt::UserRole + 2;
+constexpr int kNodeServiceRole = Qt::UserRole + 3;
+constexpr int kNodePathRole = Qt::UserRole + 4;
 
-// Empties the tree and builds the directory in it: root, groups, then the leaves, each with
-// its image of `images`. The last leaf of the directory's reveal group is scrolled into view
-// with its parents expanded. Returns the node added last.
+// Empties the tree and builds the directory in it: root, groups, then the leaves with the
+// user's changes laid over them, each with its image of `images`. The last leaf of the
+// directory's reveal group is scrolled into view with its parents expanded. Returns the node
+// added last.
 QTreeWidgetItem* buildDirectory(QTreeWidget& tree, const Directory& directory,
-                                const SiteTable& sites, const ImageList& images);
+                                const SiteTable& sites, const ImageList& images,
+                                const DirectoryOverlay& overlay = {});
+
+// The leaf a node shows; a group or the root gives a leaf without address.
+ShownLeaf shownLeafOf(const QTreeWidgetItem* node);
+bool isLeafNode(const QTreeWidgetItem* node);
+// The node whose key is the address, or null.
+QTreeWidgetItem* nodeWithKey(const QTreeWidget& tree, const QString& key);
 
 // The node of that index, or null.
 QTreeWidgetItem* nodeAt(const QTreeWidget& tree, int index);

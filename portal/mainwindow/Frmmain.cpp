@@ -180,9 +180,11 @@ void Frmmain::createMenus() {
     ShortTvw = addItem(TvwList, QStringLiteral("收缩全部列表(&S)"), "ShortTvw");
     TvwBar = addBar(TvwList, "TvwBar");
     AddTvwList = addItem(TvwList, QStringLiteral("添加电影列表"), "AddTvwList");
-    AddTvwList->setEnabled(false);
     DelTvwList = addItem(TvwList, QStringLiteral("删除电影列表"), "DelTvwList");
-    DelTvwList->setEnabled(false);
+    ChangeTvwLink = addItem(TvwList, QStringLiteral("修改链接地址"), "ChangeTvwLink");
+    ResetTvwList = addItem(TvwList, QStringLiteral("恢复默认列表"), "ResetTvwList");
+    // What the selected node allows; set again each time the menu pops up.
+    enableTvwListCommands();
     HideList = addItem(TvwList, QStringLiteral("隐藏电影列表(&H)"), "HideList");
     TvwBar2 = addBar(TvwList, "TvwBar2");
     ReLoadWeb = addItem(TvwList, QStringLiteral("刷新广告页面(&R)"), "ReLoadWeb");
@@ -241,6 +243,10 @@ void Frmmain::wireEvents() {
     connect(TvwAppend, &QAction::triggered, this, &Frmmain::TvwAppend_Click);
     connect(ShortTvw, &QAction::triggered, this, &Frmmain::ShortTvw_Click);
     connect(HideList, &QAction::triggered, this, &Frmmain::HideList_Click);
+    connect(AddTvwList, &QAction::triggered, this, &Frmmain::AddTvwList_Click);
+    connect(DelTvwList, &QAction::triggered, this, &Frmmain::DelTvwList_Click);
+    connect(ChangeTvwLink, &QAction::triggered, this, &Frmmain::ChangeTvwLink_Click);
+    connect(ResetTvwList, &QAction::triggered, this, &Frmmain::ResetTvwList_Click);
     connect(ReLoadWeb, &QAction::triggered, this, &Frmmain::ReLoadWeb_Click);
     connect(GanGao, &QAction::triggered, this, &Frmmain::GanGao_Click);
     connect(WebTop, &QAction::triggered, this, &Frmmain::WebTop_Click);

@@ -6,6 +6,7 @@
 // Which file holds which area of the window:
 //   Frmmain.cpp           controls, pop-up menus, load, activation, layout, timers, close
 //   Frmmain_tree.cpp      the channel and radio directory: LoadChannels, loadRadio, tvw_*
+//   Frmmain_directory.cpp the user's own leaves of the directory
 //   Frmmain_browser.cpp   browser events, page commands, OpenInNewWindow, Cmb_KeyDown
 //   Frmmain_history.cpp   the viewing history and the favourites menu
 //   Frmmain_commands.cpp  toolbar buttons, SetUpMenu, About
@@ -99,6 +100,8 @@ public:
     QAction* TvwBar = nullptr;
     QAction* AddTvwList = nullptr;
     QAction* DelTvwList = nullptr;
+    QAction* ChangeTvwLink = nullptr;
+    QAction* ResetTvwList = nullptr;
     QAction* HideList = nullptr;
     QAction* TvwBar2 = nullptr;
     QAction* ReLoadWeb = nullptr;
@@ -157,6 +160,24 @@ public:
     void tvw_MouseUp(Qt::MouseButton button);
     void TvwAppend_Click();
     void ShortTvw_Click();
+
+    // ---- The user's own leaves (Frmmain_directory.cpp) --------------------------------
+    // Adds a leaf to the group of the selected node; an address the tree already holds
+    // selects that leaf instead.
+    void AddTvwList_Click();
+    // Removes the selected leaf after a confirmation.
+    void DelTvwList_Click();
+    // Gives the selected leaf another address.
+    void ChangeTvwLink_Click();
+    // Drops every change of the user after a confirmation.
+    void ResetTvwList_Click();
+    // Enables the commands of TvwList that the selected node allows.
+    void enableTvwListCommands();
+    // The directory the tree shows, built again with the user's changes; then the node of
+    // that key is selected when there is one.
+    void rebuildDirectory(const QString& keyToSelect = QString());
+    // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
+    int runDialog(QDialog* dialog);
 
     // ---- Browser panes and page commands (Frmmain_browser.cpp) ------------------------
     void Web_StatusTextChange(const QString& text);

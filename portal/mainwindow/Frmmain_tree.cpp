@@ -1,4 +1,5 @@
 #include "platform/web/WebBrowser.h"
+#include "portal/mainwindow/DirectoryOverlay.h"
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
@@ -11,12 +12,14 @@
 namespace lumera::portal {
 
 void Frmmain::LoadChannels() {
-    LastNode = buildDirectory(*tvw, channelDirectory(), ctx.sites, ImageList2);
+    LastNode = buildDirectory(*tvw, channelDirectory(), ctx.sites, ImageList2,
+                              readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
     TvwAppend_Click();
 }
 
 void Frmmain::loadRadio() {
-    LastNode = buildDirectory(*tvw, radioDirectory(), ctx.sites, ImageList2);
+    LastNode = buildDirectory(*tvw, radioDirectory(), ctx.sites, ImageList2,
+                              readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
     TvwAppend_Click();
 }
 
@@ -39,8 +42,10 @@ void Frmmain::tvw_DblClick() {
 }
 
 void Frmmain::tvw_MouseUp(Qt::MouseButton button) {
-    if (button == Qt::RightButton)
+    if (button == Qt::RightButton) {
+        enableTvwListCommands();
         TvwList->popup(QCursor::pos());
+    }
 }
 
 void Frmmain::TvwAppend_Click() {

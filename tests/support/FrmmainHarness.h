@@ -33,9 +33,11 @@ class FrmmainHarness {
 public:
     // With the fake browser unless the test hands in another factory.
     explicit FrmmainHarness(WebBrowserFactory* browsers = nullptr)
-        : context{settings,     registry, desktop, browsers ? *browsers : fakeBrowsers,
-                  sites,        clock,    state,   folder.path(),
-                  folder.path()} {}
+        : context{settings,      registry,
+                  desktop,       browsers ? *browsers : fakeBrowsers,
+                  sites,         clock,
+                  state,         folder.path(),
+                  folder.path(), folder.path() + "/data"} {}
     ~FrmmainHarness() {
         for (QPointer<portal::Frmmain>& window : allWindows()) {
             if (window)

@@ -46,8 +46,9 @@ struct PortalTestContext {
                      {portal::kRadioService, "http://127.0.0.1:9"}}};
     FakeClock clock;
     portal::PortalState state;
-    portal::PortalContext ctx{settings, registry, desktop,         browsers,       sites,
-                              clock,    state,    programFolder(), programFolder()};
+    portal::PortalContext ctx{
+        settings, registry, desktop,         browsers,        sites,
+        clock,    state,    programFolder(), programFolder(), folder.file("data")};
 
     QString programFolder() const { return folder.path() + "/bin"; }
     QString autostartFile() const { return folder.file("autostart/Radio.desktop"); }

@@ -1,0 +1,156 @@
+#include "portal/mainwindow/DirectoryOverlay.h"
+#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/LeafDialog.h"
+#include "portal/tray/FormTray.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTreeWidget>
+
+namespace lumera::portal {
+
+namespace {
+
+QTreeWidgetItem* selectedNode(const QTreeWidget& tree) {
+    const QList<QTreeWidgetItem*> selected = tree.selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+// The group a new leaf goes to: the selected group, or the group of the selected leaf.
+QString groupOfSelection(const QTreeWidget& tree) {
+    const QTreeWidgetItem* node = selectedNode(tree);
+    if (isLeafNode(node))
+        return nodeKey(node->parent());
+    if (node && node->parent())
+        return nodeKey(node);
+    return {};
+}
+
+void selectOnly(QTreeWidget& tree, QTreeWidgetItem* node) {
+    tree.clearSelection();
+    tree.setCurrentItem(node);
+    node->setSelected(true);
+    tree.scrollToItem(node);
+}
+
+} // namespace
+
+int Frmmain::runDialog(QDialog* dialog) {
+    int result = 0;
+    if (runModalDialog) {
+        runModalDialog(*dialog);
+        result = dialog->result();
+    } else {
+        result = dialog->exec();
+    }
+    delete dialog;
+    return result;
+}
+
+void Frmmain::enableTvwListCommands() {
+    AddTvwList->setEnabled(!groupOfSelection(*tvw).isEmpty());
+    const bool leaf = isLeafNode(selectedNode(*tvw));
+    DelTvwList->setEnabled(leaf);
+    ChangeTvwLink->setEnabled(leaf);
+}
+
+void Frmmain::rebuildDirectory(const QString& keyToSelect) {
+    if (isRadioDirectory(*tvw))
+        loadRadio();
+    else
+        LoadChannels();
+    if (QTreeWidgetItem* node = nodeWithKey(*tvw, keyToSelect))
+        selectOnly(*tvw, node);
+}
+
+namespace {
+
+// Reads the user's changes, makes one more to the directory the tree shows and stores them.
+void editOverlay(const QString& userDataFolder, const QTreeWidget& tree,
+                 const std::function<void(DirectoryOverlay&, const QString&)>& edit) {
+    const QString path = directoryOverlayPath(userDataFolder);
+    DirectoryOverlay overlay = readDirectoryOverlay(path);
+    edit(overlay, isRadioDirectory(tree) ? radioDirectory().name : channelDirectory().name);
+    writeDirectoryOverlay(path, overlay);
+}
+
+// Asks a yes-or-no question in the program's message box.
+QMessageBox* question(QWidget* parent, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Question, kProgramTitle, text,
+                                QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::No);
+    return box;
+}
+
+} // namespace
+
+void Frmmain::AddTvwList_Click() {
+    const QString group = groupOfSelection(*tvw);
+    if (group.isEmpty())
+        return;
+    auto* dialog = new LeafDialog(QStringLiteral("添加电影列表"), QString(), QString(), this);
+    QString caption, address;
+    connect(dialog, &QDialog::accepted, this, [&] {
+        caption = dialog->caption();
+        address = dialog->address();
+    });
+    if (runDialog(dialog) != QDialog::Accepted || address.isEmpty())
+        return;
+    if (QTreeWidgetItem* existing = nodeWithKey(*tvw, address)) {
+        selectOnly(*tvw, existing);
+        return;
+    }
+    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
+        addOwnLeaf(overlay, name, group, caption, address);
+    });
+    rebuildDirectory(address);
+}
+
+void Frmmain::DelTvwList_Click() {
+    const QTreeWidgetItem* node = selectedNode(*tvw);
+    if (!isLeafNode(node))
+        return;
+    const ShownLeaf leaf = shownLeafOf(node);
+    if (runDialog(question(this, QStringLiteral("从目录中删除“%1”吗？").arg(leaf.caption))) !=
+        QMessageBox::Yes)
+        return;
+    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
+        removeShownLeaf(overlay, name, leaf);
+    });
+    rebuildDirectory();
+}
+
+void Frmmain::ChangeTvwLink_Click() {
+    const QTreeWidgetItem* node = selectedNode(*tvw);
+    if (!isLeafNode(node))
+        return;
+    const ShownLeaf leaf = shownLeafOf(node);
+    auto* dialog = new LeafDialog(QStringLiteral("修改链接地址"), leaf.caption, leaf.address, this);
+    dialog->txtCaption->setReadOnly(true);
+    QString address;
+    connect(dialog, &QDialog::accepted, this, [&] { address = dialog->address(); });
+    if (runDialog(dialog) != QDialog::Accepted || address.isEmpty() || address == leaf.address)
+        return;
+    if (QTreeWidgetItem* existing = nodeWithKey(*tvw, address)) {
+        // Keys stay unique: the address already has its leaf.
+        selectOnly(*tvw, existing);
+        return;
+    }
+    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
+        changeShownLeaf(overlay, name, leaf, address);
+    });
+    rebuildDirectory(address);
+}
+
+void Frmmain::ResetTvwList_Click() {
+    if (runDialog(question(this, QStringLiteral("删除您添加和修改过的全部链接，"
+                                                "恢复程序自带的频道和电台列表吗？"))) !=
+        QMessageBox::Yes)
+        return;
+    writeDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder), {});
+    rebuildDirectory();
+}
+
+} // namespace lumera::portal
