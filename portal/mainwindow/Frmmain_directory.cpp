@@ -129,6 +129,8 @@ void Frmmain::ChangeTvwLink_Click() {
     const ShownLeaf leaf = shownLeafOf(node);
     auto* dialog = new LeafDialog(QStringLiteral("修改链接地址"), leaf.caption, leaf.address, this);
     dialog->txtCaption->setReadOnly(true);
+    dialog->txtAddress->setFocus();
+    dialog->txtAddress->selectAll();
     QString address;
     connect(dialog, &QDialog::accepted, this, [&] { address = dialog->address(); });
     if (runDialog(dialog) != QDialog::Accepted || address.isEmpty() || address == leaf.address)

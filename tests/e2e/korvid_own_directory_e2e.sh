@@ -1,13 +1,15 @@
 #!/bin/bash
-# The directory and favourites made the user's own, through real input: bookmarks imported
-# into and exported from the organiser dialog.
+# The directory and favourites made the user's own, through real input: own leaves added,
+# changed and removed in the radio directory and the built-in list restored; bookmarks
+# imported into and exported from the organiser dialog.
 source "$(dirname "$0")/lib.sh"
 
 rm -rf "${XDG_CONFIG_HOME:?}"/* "${XDG_DATA_HOME:?}"/*
 
 temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
-mkdir -p "$www/radio"
+mkdir -p "$www/radio" "$www/my-fm" "$www/my-fm2"
+printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>我的电台页</title></head><body><h1>我的电台</h1></body></html>' >"$www/my-fm/index.html"
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
 start_http_server "$www"
 services=$(portal_services)
@@ -38,6 +40,83 @@ click_widget() {
     xdotool click "${4:-1}"
 }
 
+
+# The names of the tree's leaves and groups on screen, one a line.
+tree_cells() {
+    accessible Korvid names "table cell" 2>/dev/null || true
+}
+# Right-clicks a tree cell (selecting it first) and picks the entry of TvwList that is the
+# given count of steps down. Pop-up menus are not on the accessibility bus, so the entry is
+# reached with the arrow keys.
+tree_menu() {
+    click_widget "table cell" "$1"
+    click_widget "table cell" "$1" 0 3
+    sleep 1
+    for _ in $(seq "$2"); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+# Answers the message box that asks for a confirmation with its "yes" key.
+confirm_yes() {
+    wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no question asked"
+    sleep 0.5
+    xdotool key y
+}
+wait_for_cells() { # the pattern must match (or, with "!", must not match) a cell
+    for _ in $(seq 40); do
+        if [[ $1 == "!" ]]; then
+            tree_cells | grep -qx "$2" || return 0
+        else
+            tree_cells | grep -qx "$1" && return 0
+        fi
+        sleep 0.5
+    done
+    return 1
+}
+overlay="$XDG_DATA_HOME/Lumera/directory.txt"
+
+# ---- Own leaves: a station added to the group "全国电台大全" comes after its built-in leaves.
+tree_menu "全国电台大全" 3 # 添加电影列表
+wait_for_window '^添加电影列表$' 20 >/dev/null || fail "no dialog to add a leaf"
+sleep 0.5
+xdotool type --delay 20 "我的电台"
+xdotool key Tab
+xdotool type --delay 20 "$HTTP_ORIGIN/my-fm/"
+xdotool key Return
+wait_for_cells "我的电台" || fail "added leaf not in the tree"
+order=$(tree_cells | grep -xE '电台之家|我的电台|迪斯科舞厅' | paste -sd' ')
+[[ $order == "电台之家 我的电台 迪斯科舞厅" ]] || fail "added leaf out of place: $order"
+grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm/" "$overlay" || fail "overlay lacks the leaf"
+screenshot own-leaf-added
+# It opens like any station, in the window's own pane.
+click_widget "table cell" "我的电台"
+xdotool click --repeat 2 --delay 80 1
+wait_for_window '^我的电台页 - Lumera桌面$' 30 >/dev/null || fail "own leaf does not open"
+
+# Its address changed, a built-in leaf removed, then the built-in list restored.
+tree_menu "我的电台" 5 # 修改链接地址
+wait_for_window '^修改链接地址$' 20 >/dev/null || fail "no dialog to change the address"
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 20 "$HTTP_ORIGIN/my-fm2/"
+xdotool key Return
+for _ in $(seq 40); do
+    grep -qF "$HTTP_ORIGIN/my-fm2/" "$overlay" && break
+    sleep 0.5
+done
+grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm2/" "$overlay" || fail "address not changed"
+tree_menu "听广播" 4 # 删除电影列表
+confirm_yes
+wait_for_cells "!" "听广播" || fail "removed leaf still shown"
+grep -q '^remove	radio	' "$overlay" || fail "removal not stored"
+screenshot own-leaf-removed
+tree_menu "全国电台大全" 4 # 恢复默认列表 (remove and change are off for a group)
+confirm_yes
+wait_for_cells "!" "我的电台" || fail "own leaf still shown after the restore"
+tree_cells | grep -qx "听广播" || fail "built-in leaf not back"
+[[ ! -e "$overlay" ]] || fail "overlay kept after the restore"
+echo "own leaves: PASS"
 
 # ---- Bookmarks: a browser's file imported through the organiser dialog, then exported.
 data=$LUMERA_PROGRAM_DIR
