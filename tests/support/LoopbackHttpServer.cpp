@@ -2,6 +2,7 @@
 
 #include <QTcpSocket>
 #include <QUrl>
+#include <algorithm>
 
 namespace lumera::test {
 
@@ -36,6 +37,18 @@ void LoopbackHttpServer::addPrefix(const QString& prefix, const QByteArray& body
     prefixes_.insert(prefix, Page{body, contentType});
 }
 
+void LoopbackHttpServer::addRedirect(const QString& path, const QString& location) {
+    redirects_.insert(path, location);
+}
+
+void LoopbackHttpServer::refuseHead(const QString& prefix) {
+    headRefused_.append(prefix);
+}
+
+void LoopbackHttpServer::neverAnswer(const QString& prefix) {
+    silent_.append(prefix);
+}
+
 void LoopbackHttpServer::answer(QTcpSocket* socket) {
     QByteArray request = socket->property("request").toByteArray() + socket->readAll();
     socket->setProperty("request", request);
@@ -47,6 +60,22 @@ void LoopbackHttpServer::answer(QTcpSocket* socket) {
     heads.append(request.left(request.indexOf("\r\n\r\n")));
     emit requested(target);
     const QString path = QUrl(target).path();
+    const bool head = first.value(0) == "HEAD";
+    const auto below = [&path](const QStringList& prefixes) {
+        return std::any_of(prefixes.cbegin(), prefixes.cend(),
+                           [&path](const QString& prefix) { return path.startsWith(prefix); });
+    };
+    if (below(silent_))
+        return;
+    if (redirects_.contains(path) || (head && below(headRefused_))) {
+        socket->write(redirects_.contains(path)
+                          ? "HTTP/1.0 302 Found\r\nLocation: " + redirects_.value(path).toUtf8() +
+                                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"
+                          : QByteArray("HTTP/1.0 405 Method Not Allowed\r\nAllow: GET\r\n"
+                                       "Content-Length: 0\r\nConnection: close\r\n\r\n"));
+        socket->disconnectFromHost();
+        return;
+    }
 
     const Page* page = nullptr;
     auto it = pages_.constFind(path);

@@ -26,6 +26,13 @@ public:
     void addPrefix(const QString& prefix, const QByteArray& body,
                    const QByteArray& contentType = "text/html; charset=utf-8");
 
+    // Answers the path with a redirect ("302 Found") to the address.
+    void addRedirect(const QString& path, const QString& location);
+    // Answers HEAD requests below the prefix with "405 Method Not Allowed".
+    void refuseHead(const QString& prefix);
+    // Reads requests below the prefix and never answers them.
+    void neverAnswer(const QString& prefix);
+
     // Request paths with their queries, in the order they came, and the whole head of each
     // request (request line and header lines).
     QStringList requests;
@@ -44,6 +51,9 @@ private:
     };
     QHash<QString, Page> pages_;
     QHash<QString, Page> prefixes_;
+    QHash<QString, QString> redirects_;
+    QStringList headRefused_;
+    QStringList silent_;
 };
 
 // A page with a title and a body, in UTF-8.

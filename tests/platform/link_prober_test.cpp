@@ -1,0 +1,110 @@
+#include "platform/net/NetworkLinkProber.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTcpServer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace lumera;
+using lumera::test::LoopbackHttpServer;
+
+namespace {
+
+QCoreApplication& application() {
+    static int argc = 1;
+    static char name[] = "net-tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// The answers for the addresses, all asked at once.
+QHash<QString, LinkAnswer> probeAll(LinkProber& prober, const QStringList& addresses) {
+    QHash<QString, LinkAnswer> answers;
+    QEventLoop loop;
+    for (const QString& address : addresses) {
+        prober.probe(address, [&, address](const LinkAnswer& answer) {
+            answers.insert(address, answer);
+            if (answers.size() == addresses.size())
+                loop.quit();
+        });
+    }
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return answers;
+}
+
+} // namespace
+
+TEST(NetworkLinkProber, EveryKindOfAnswer) {
+    application();
+    LoopbackHttpServer server;
+    server.addPage("/ok", "<html>ok</html>");
+    server.addRedirect("/away", QStringLiteral("http://localhost:%1/ok").arg(server.port()));
+    server.addRedirect("/loop", "/loop");
+    for (int i = 1; i <= 5; ++i) // five redirects are followed
+        server.addRedirect(QStringLiteral("/r%1").arg(i), QStringLiteral("/r%1").arg(i + 1));
+    server.addRedirect("/r6", "/ok");
+    server.addPage("/nohead", "<html>no head</html>");
+    server.refuseHead("/nohead");
+    server.neverAnswer("/silent");
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+
+    NetworkLinkProber prober(1500);
+    const QString o = server.origin();
+    QElapsedTimer clock;
+    clock.start();
+    const auto answers = probeAll(prober, {o + "/ok", o + "/away", o + "/loop", o + "/gone",
+                                           o + "/nohead", o + "/silent", refused, o + "/r2"});
+    ASSERT_EQ(answers.size(), 8);
+    EXPECT_LT(clock.elapsed(), 8000);
+    const auto expect = [&](const QString& address, LinkAnswer::Outcome outcome, int status,
+                            const QString& final = {}) {
+        const LinkAnswer& a = answers[address];
+        EXPECT_EQ(a.outcome, outcome) << address.toStdString();
+        EXPECT_EQ(a.status, status) << address.toStdString();
+        if (!final.isEmpty())
+            EXPECT_EQ(a.finalAddress, final) << address.toStdString();
+    };
+    expect(o + "/ok", LinkAnswer::Answered, 200, o + "/ok");
+    expect(o + "/away", LinkAnswer::Answered, 200,
+           QStringLiteral("http://localhost:%1/ok").arg(server.port()));
+    expect(o + "/loop", LinkAnswer::TooManyRedirects, 0);
+    expect(o + "/r2", LinkAnswer::Answered, 200, o + "/ok");
+    expect(o + "/gone", LinkAnswer::Answered, 404);
+    expect(o + "/nohead", LinkAnswer::Answered, 200);
+    expect(o + "/silent", LinkAnswer::TimedOut, 0);
+    expect(refused, LinkAnswer::Refused, 0);
+    // HEAD first everywhere; the page that refuses it is asked with a GET.
+    int heads = 0, gets = 0;
+    for (const QByteArray& head : server.heads) {
+        heads += head.startsWith("HEAD ");
+        gets += head.startsWith("GET /nohead");
+    }
+    EXPECT_EQ(gets, 1);
+    EXPECT_EQ(heads, server.heads.size() - 1);
+}
+
+TEST(NetworkLinkProber, ACancelledRequestNeverAnswers) {
+    application();
+    LoopbackHttpServer server;
+    server.neverAnswer("/");
+    NetworkLinkProber prober(500);
+    bool answered = false;
+    const int id =
+        prober.probe(server.origin() + "/x", [&](const LinkAnswer&) { answered = true; });
+    QEventLoop loop;
+    QObject::connect(&server, &LoopbackHttpServer::requested, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    prober.cancel(id);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(answered);
+}
