@@ -2,6 +2,7 @@
 
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/Desktop.h"
+#include "platform/net/LinkProber.h"
 #include "platform/registry/Registry.h"
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
@@ -30,6 +31,8 @@ struct PortalContext {
     QString dataFolder;
     // Where the user's own files of the directory are kept ($XDG_DATA_HOME/Lumera).
     QString userDataFolder = lumera::dataFolder();
+    // Checks the directory's links; none, no check.
+    LinkProber* links = nullptr;
 };
 
 } // namespace lumera::portal

@@ -2,6 +2,7 @@
 #include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
+#include "platform/net/NetworkLinkProber.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/DBusScreenSaverInhibitor.h"
 #include "platform/registry/HiveRegistry.h"
@@ -19,6 +20,7 @@
 #include "portal/tray/SysTray.h"
 
 #include <QApplication>
+#include <QNetworkProxyFactory>
 #include <QPointer>
 
 using namespace lumera;
@@ -60,9 +62,13 @@ int main(int argc, char* argv[]) {
     SiteTable sites = makePortalSiteTable(folder, SiteTable::defaultSitesFile());
     Clock clock;
     PortalState state;
+    // The link check goes through the proxy the desktop is set up with.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    NetworkLinkProber links;
     PortalContext context{settings, registry, desktop,
                           browsers, sites,    clock,
                           state,    folder,   writableDataFolder(folder)};
+    context.links = &links;
 
     QtSysTray tray;
     FormTray formTray(context, tray);

@@ -67,6 +67,8 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     createMenus();
     wireEvents();
     applyLayout();
+    // The marks of the last link check, kept since an earlier run.
+    linkMarks = readLinkMarks(linkMarksPath(ctx.userDataFolder));
     Form_Load();
 }
 
@@ -189,6 +191,11 @@ void Frmmain::createMenus() {
     TvwBar2 = addBar(TvwList, "TvwBar2");
     ReLoadWeb = addItem(TvwList, QStringLiteral("刷新广告页面(&R)"), "ReLoadWeb");
     GanGao = addItem(TvwList, QStringLiteral("显示广告页面(&V)"), "GanGao");
+    TvwBar3 = addBar(TvwList, "TvwBar3");
+    CheckLinks = addItem(TvwList, QStringLiteral("检查链接(&C)"), "CheckLinks");
+    CheckLinks->setEnabled(ctx.links != nullptr);
+    HideDeadLinks = addItem(TvwList, QStringLiteral("隐藏失效链接(&D)"), "HideDeadLinks");
+    HideDeadLinks->setCheckable(true);
 
     MouseRight = new QMenu(QStringLiteral("鼠标右键"), this);
     MouseRight->setObjectName("MouseRight");
@@ -247,6 +254,8 @@ void Frmmain::wireEvents() {
     connect(DelTvwList, &QAction::triggered, this, &Frmmain::DelTvwList_Click);
     connect(ChangeTvwLink, &QAction::triggered, this, &Frmmain::ChangeTvwLink_Click);
     connect(ResetTvwList, &QAction::triggered, this, &Frmmain::ResetTvwList_Click);
+    connect(CheckLinks, &QAction::triggered, this, &Frmmain::CheckLinks_Click);
+    connect(HideDeadLinks, &QAction::triggered, this, &Frmmain::applyLinkMarks);
     connect(ReLoadWeb, &QAction::triggered, this, &Frmmain::ReLoadWeb_Click);
     connect(GanGao, &QAction::triggered, this, &Frmmain::GanGao_Click);
     connect(WebTop, &QAction::triggered, this, &Frmmain::WebTop_Click);
@@ -425,6 +434,7 @@ void Frmmain::closeEvent(QCloseEvent* event) {
 }
 
 void Frmmain::Form_QueryUnload() {
+    stopLinkCheck();
     PortalState& state = ctx.state;
     state.MouseHookPaused = true;
     ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive", "1");

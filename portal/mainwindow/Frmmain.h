@@ -18,6 +18,7 @@
 #include "portal/PortalContext.h"
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/ImageList.h"
+#include "portal/mainwindow/LinkCheck.h"
 #include "portal/mainwindow/MainLayout.h"
 
 #include <QList>
@@ -102,6 +103,9 @@ public:
     QAction* DelTvwList = nullptr;
     QAction* ChangeTvwLink = nullptr;
     QAction* ResetTvwList = nullptr;
+    QAction* TvwBar3 = nullptr;
+    QAction* CheckLinks = nullptr;
+    QAction* HideDeadLinks = nullptr;
     QAction* HideList = nullptr;
     QAction* TvwBar2 = nullptr;
     QAction* ReLoadWeb = nullptr;
@@ -178,6 +182,18 @@ public:
     void rebuildDirectory(const QString& keyToSelect = QString());
     // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
     int runDialog(QDialog* dialog);
+
+    // ---- Link check (Frmmain_directory.cpp) -------------------------------------------
+    // Checks every leaf of the directory shown; chosen while a check runs, stops it.
+    void CheckLinks_Click();
+    // Ends a running check, keeping what it found.
+    void stopLinkCheck();
+    // Greys dead leaves, puts each mark into its leaf's tool tip, hides dead leaves when
+    // HideDeadLinks is checked.
+    void applyLinkMarks();
+    // The marks of the last checks, by address; read from the user's file at the first build.
+    LinkMarks linkMarks;
+    QPointer<LinkCheck> linkCheck;
 
     // ---- Browser panes and page commands (Frmmain_browser.cpp) ------------------------
     void Web_StatusTextChange(const QString& text);

@@ -2,12 +2,16 @@
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/LeafDialog.h"
+#include "portal/mainwindow/PictureBox.h"
+#include "portal/mainwindow/StatusBar.h"
 #include "portal/tray/FormTray.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeWidget>
+#include <QUrl>
 
 namespace lumera::portal {
 
@@ -153,6 +157,110 @@ void Frmmain::ResetTvwList_Click() {
         return;
     writeDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder), {});
     rebuildDirectory();
+}
+
+// ---- Link check ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kLinkStatusPanel = 1;
+// The progress strip at its full width, in twips.
+constexpr int kFullStrip = 3000;
+
+QString checkSummary(const LinkMarks& marks, const QStringList& addresses) {
+    int counts[3] = {0, 0, 0};
+    for (const QString& address : addresses)
+        ++counts[marks.value(address).state];
+    return QStringLiteral("链接检查完成：%1 个可以打开，%2 个已迁移，%3 个失效")
+        .arg(counts[LinkMark::Reachable])
+        .arg(counts[LinkMark::Moved])
+        .arg(counts[LinkMark::Dead]);
+}
+
+} // namespace
+
+void Frmmain::CheckLinks_Click() {
+    if (linkCheck) {
+        stopLinkCheck();
+        return;
+    }
+    if (!ctx.links)
+        return;
+    // Web leaves go to the prober; a file leaf is looked for on disk.
+    QStringList addresses;
+    for (QTreeWidgetItem* node : nodesInOrder(*tvw)) {
+        const QString address = nodeKey(node);
+        if (!isLeafNode(node) || addresses.contains(address))
+            continue;
+        const QUrl url(address);
+        if (url.isLocalFile()) {
+            linkMarks.insert(
+                address,
+                QFileInfo::exists(url.toLocalFile())
+                    ? LinkMark{LinkMark::Reachable, {}, {}, ctx.clock.now()}
+                    : LinkMark{LinkMark::Dead, QStringLiteral("文件不存在"), {}, ctx.clock.now()});
+        } else {
+            addresses.append(address);
+        }
+    }
+    auto* check = new LinkCheck(*ctx.links, addresses, this);
+    linkCheck = check;
+    const auto showProgress = [this, check] {
+        Stat->setPanelText(
+            kLinkStatusPanel,
+            QStringLiteral("正在检查链接 %1/%2").arg(check->done()).arg(check->total()));
+        layout.PicPro.Width = check->total() ? kFullStrip * check->done() / check->total() : 0;
+        place(PicPro, layout.PicPro);
+    };
+    connect(check, &LinkCheck::checked, this,
+            [this, showProgress](const QString& address, const LinkAnswer& answer) {
+                linkMarks.insert(address, judgeLinkAnswer(address, answer, ctx.clock.now()));
+                showProgress();
+            });
+    connect(check, &LinkCheck::finished, this, [this, check, addresses] {
+        linkCheck = nullptr;
+        writeLinkMarks(linkMarksPath(ctx.userDataFolder), linkMarks);
+        applyLinkMarks();
+        Stat->setPanelText(kLinkStatusPanel, checkSummary(linkMarks, addresses));
+        layout.PicPro.Width = 0;
+        place(PicPro, layout.PicPro);
+        check->deleteLater();
+    });
+    showProgress();
+    check->start();
+}
+
+void Frmmain::stopLinkCheck() {
+    LinkCheck* check = linkCheck;
+    if (!check)
+        return;
+    linkCheck = nullptr;
+    check->stop();
+    // What was found so far is kept.
+    writeLinkMarks(linkMarksPath(ctx.userDataFolder), linkMarks);
+    applyLinkMarks();
+    Stat->setPanelText(
+        kLinkStatusPanel,
+        QStringLiteral("链接检查已停止 %1/%2").arg(check->done()).arg(check->total()));
+    layout.PicPro.Width = 0;
+    place(PicPro, layout.PicPro);
+    check->deleteLater();
+}
+
+void Frmmain::applyLinkMarks() {
+    const QColor grey(150, 150, 150);
+    for (QTreeWidgetItem* node : nodesInOrder(*tvw)) {
+        if (!isLeafNode(node))
+            continue;
+        const auto mark = linkMarks.constFind(nodeKey(node));
+        const bool marked = mark != linkMarks.cend();
+        const bool dead = marked && mark->state == LinkMark::Dead;
+        const QString tip = marked ? linkMarkTip(*mark) : QString();
+        node->setToolTip(0, tip);
+        node->setData(0, Qt::AccessibleDescriptionRole, tip);
+        node->setData(0, Qt::ForegroundRole, dead ? QVariant(grey) : QVariant());
+        node->setHidden(dead && HideDeadLinks->isChecked());
+    }
 }
 
 } // namespace lumera::portal

@@ -12,14 +12,18 @@
 namespace lumera::portal {
 
 void Frmmain::LoadChannels() {
+    stopLinkCheck();
     LastNode = buildDirectory(*tvw, channelDirectory(), ctx.sites, ImageList2,
                               readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
+    applyLinkMarks();
     TvwAppend_Click();
 }
 
 void Frmmain::loadRadio() {
+    stopLinkCheck();
     LastNode = buildDirectory(*tvw, radioDirectory(), ctx.sites, ImageList2,
                               readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
+    applyLinkMarks();
     TvwAppend_Click();
 }
 

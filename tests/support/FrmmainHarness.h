@@ -4,6 +4,7 @@
 // for test programs that link the portal library.
 
 #include "platform/desktop/FakeDesktop.h"
+#include "platform/net/FakeLinkProber.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
@@ -37,7 +38,8 @@ public:
                   desktop,       browsers ? *browsers : fakeBrowsers,
                   sites,         clock,
                   state,         folder.path(),
-                  folder.path(), folder.path() + "/data"} {}
+                  folder.path(), folder.path() + "/data",
+                  &links} {}
     ~FrmmainHarness() {
         for (QPointer<portal::Frmmain>& window : allWindows()) {
             if (window)
@@ -86,6 +88,7 @@ public:
     SiteTable sites = portal::makePortalSiteTable(folder.path(), folder.path() + "/sites.ini");
     FakeClock clock;
     portal::PortalState state;
+    FakeLinkProber links;
     portal::PortalContext context;
 
 private:

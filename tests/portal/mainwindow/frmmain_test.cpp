@@ -135,10 +135,11 @@ TEST_F(FrmmainTest, PopUpMenusListTheirItemsInOrder) {
                            "启动整点报时", "定时关机(&T)", "系统设置(&S)"}));
     EXPECT_TRUE(w->TimerCheck->isChecked());
     EXPECT_EQ(w->TvwList->title(), "电影列表");
-    EXPECT_EQ(captions(w->TvwList),
-              (QStringList{"展开全部列表(&A)", "收缩全部列表(&S)", "—", "添加电影列表",
-                           "删除电影列表", "修改链接地址", "恢复默认列表", "隐藏电影列表(&H)", "—",
-                           "刷新广告页面(&R)", "显示广告页面(&V)"}));
+    EXPECT_EQ(
+        captions(w->TvwList),
+        (QStringList{"展开全部列表(&A)", "收缩全部列表(&S)", "—", "添加电影列表", "删除电影列表",
+                     "修改链接地址", "恢复默认列表", "隐藏电影列表(&H)", "—", "刷新广告页面(&R)",
+                     "显示广告页面(&V)", "—", "检查链接(&C)", "隐藏失效链接(&D)"}));
     EXPECT_FALSE(w->AddTvwList->isEnabled());
     EXPECT_FALSE(w->DelTvwList->isEnabled());
     EXPECT_EQ(w->MouseRight->title(), "鼠标右键");
