@@ -1,7 +1,9 @@
 #!/bin/bash
 # The directory and favourites made the user's own, through real input: own leaves added,
 # changed and removed in the radio directory and the built-in list restored; bookmarks
-# imported into and exported from the organiser dialog.
+# imported into and exported from the organiser dialog; the radio directory's links checked
+# against loopback sites that answer, answer 404, redirect to another host, refuse and keep
+# silent, with the marks still there after a restart.
 source "$(dirname "$0")/lib.sh"
 
 rm -rf "${XDG_CONFIG_HOME:?}"/* "${XDG_DATA_HOME:?}"/*
@@ -12,9 +14,44 @@ mkdir -p "$www/radio" "$www/my-fm" "$www/my-fm2"
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>我的电台页</title></head><body><h1>我的电台</h1></body></html>' >"$www/my-fm/index.html"
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
 start_http_server "$www"
-services=$(portal_services)
-# shellcheck disable=SC2086
-point_sites_at "$HTTP_ORIGIN" $services
+# Two odd sites: one that sends every request to another host, one that never answers.
+temp_folder odd
+cat >"$odd/odd_site.py" <<'PY'
+import http.server, socketserver, sys, time
+mode, port, target = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+class Handler(http.server.BaseHTTPRequestHandler):
+    def answer(self):
+        if mode == "silent":
+            time.sleep(60)
+            return
+        self.send_response(302)
+        self.send_header("Location", target)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+    do_GET = do_HEAD = answer
+    def log_message(self, *args):
+        pass
+socketserver.ThreadingTCPServer.daemon_threads = True
+socketserver.ThreadingTCPServer(("127.0.0.1", port), Handler).serve_forever()
+PY
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
+}
+moved_port=$(free_port)
+silent_port=$(free_port)
+refused_port=$(free_port)
+moved_to="http://localhost:${HTTP_ORIGIN##*:}/radio/"
+background python3 "$odd/odd_site.py" redirect "$moved_port" "$moved_to"
+background python3 "$odd/odd_site.py" silent "$silent_port" -
+mkdir -p "$XDG_CONFIG_HOME/Lumera"
+for service in $(portal_services); do
+    case $service in
+    cnr) echo "$service=http://127.0.0.1:$moved_port" ;;
+    woai) echo "$service=http://127.0.0.1:$silent_port" ;;
+    zuiai) echo "$service=http://127.0.0.1:$refused_port" ;;
+    *) echo "$service=$HTTP_ORIGIN" ;;
+    esac
+done >"$XDG_CONFIG_HOME/Lumera/sites.ini"
 
 background openbox --sm-disable
 sleep 1
@@ -180,3 +217,60 @@ answer_file_dialog '^导入书签$' "$files/not-bookmarks.html" bookmarks-refuse
 [[ "$(cat "$data/Fav.rar")" == "$expected" ]] || fail "a refused import changed Fav.rar"
 wmctrl -c '整理收藏夹'
 echo "bookmarks: PASS"
+
+# ---- Link check: chosen from the tree's menu; results read from the leaves' descriptions.
+status_reads() {
+    for _ in $(seq "${2:-90}"); do
+        accessible Korvid names label 2>/dev/null | grep -q "$1" && return 0
+        sleep 1
+    done
+    return 1
+}
+tip_of() {
+    accessible Korvid describe "table cell" "$1" 2>/dev/null || true
+}
+wait_for_window '^我的电台页 - Lumera桌面$' 5 >/dev/null || true
+tree_menu "音乐电台精选" 0
+xdotool key c # 检查链接(&C)
+status_reads "正在检查链接" 30 || fail "no progress shown"
+status_reads "链接检查完成" || fail "check did not end"
+status=$(accessible Korvid names label | grep "链接检查完成")
+# (Sites that share one loopback origin share addresses, so fewer than 36 are asked.)
+[[ $status =~ ^链接检查完成：[1-9][0-9]*\ 个可以打开，1\ 个已迁移，[1-9][0-9]*\ 个失效$ ]] ||
+    fail "summary: $status"
+[[ $(tip_of "怀旧金曲音乐频道") == "链接可以打开"* ]] || fail "reachable: $(tip_of 怀旧金曲音乐频道)"
+[[ $(tip_of "都市流行音乐频道") == "链接失效：网站回答 HTTP 404"* ]] || fail "404: $(tip_of 都市流行音乐频道)"
+[[ $(tip_of "中国广播网") == "网站已迁往 $moved_to"* ]] || fail "moved: $(tip_of 中国广播网)"
+[[ $(tip_of "最爱视听") == "链接失效：网站拒绝连接"* ]] || fail "refused: $(tip_of 最爱视听)"
+[[ $(tip_of "我爱广播网") == "链接失效：网站在 10 秒内没有回应"* ]] || fail "silent: $(tip_of 我爱广播网)"
+marks="$XDG_DATA_HOME/Lumera/links.txt"
+grep -q "^http://127.0.0.1:$refused_port/	dead	" "$marks" || fail "marks not stored"
+# The tool tip of a dead station, as the user sees it.
+box=$(accessible Korvid find "table cell" "都市流行音乐频道")
+read -r x y w h <<<"$box"
+xdotool mousemove $((x + 40)) $((y + h / 2))
+sleep 0.5
+xdotool mousemove $((x + 42)) $((y + h / 2))
+sleep 2
+screenshot checked-directory
+
+tree_menu "音乐电台精选" 0
+xdotool key d # 隐藏失效链接(&D)
+wait_for_cells "!" "都市流行音乐频道" || fail "dead leaf not hidden"
+tree_cells | grep -qx "中国广播网" || fail "moved leaf hidden"
+echo "link check: PASS"
+
+# The marks are there after a restart.
+exit_from_tray_menu link-check-exit
+background "$LUMERA_PROGRAM_DIR/Korvid"
+korvid=$LAST_PID
+find_icon
+xdotool mousemove "$icon_x" "$icon_y" click 1
+wait_for_window ' - Lumera桌面$' 60 >/dev/null || fail "main window not shown after the restart"
+for _ in $(seq 30); do
+    [[ $(tip_of "最爱视听") == "链接失效：网站拒绝连接"* ]] && break
+    sleep 1
+done
+[[ $(tip_of "最爱视听") == "链接失效：网站拒绝连接"* ]] || fail "marks lost in the restart"
+exit_from_tray_menu restart-exit
+echo "PASS: korvid own directory"
