@@ -96,30 +96,27 @@ void NetworkLinkProber::send(int id, bool head) {
     connect(reply, &QNetworkReply::finished, this, answered);
 }
 
-void NetworkLinkProber::finish(int id, const LinkAnswer& answer) {
+NetworkLinkProber::Done NetworkLinkProber::drop(int id) {
     Request* request = requests_.take(id);
     if (!request)
-        return;
+        return {};
     if (QNetworkReply* reply = request->reply) {
         reply->disconnect(this);
         reply->abort();
         reply->deleteLater();
     }
-    const Done done = std::move(request->done);
+    Done done = std::move(request->done);
     delete request;
-    done(answer);
+    return done;
+}
+
+void NetworkLinkProber::finish(int id, const LinkAnswer& answer) {
+    if (const Done done = drop(id))
+        done(answer);
 }
 
 void NetworkLinkProber::cancel(int id) {
-    Request* request = requests_.take(id);
-    if (!request)
-        return;
-    if (QNetworkReply* reply = request->reply) {
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
-    delete request;
+    drop(id);
 }
 
 } // namespace lumera

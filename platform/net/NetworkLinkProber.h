@@ -26,6 +26,8 @@ private:
     struct Request;
     void send(int id, bool head);
     void finish(int id, const LinkAnswer& answer);
+    // Ends a request's reply and forgets it; gives its `done`, empty when there was none.
+    Done drop(int id);
 
     QNetworkAccessManager network_;
     int timeLimitMs_;

@@ -1,5 +1,6 @@
 #include "portal/browser/BookmarkFile.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -27,26 +28,14 @@ QString decodeEntities(const QString& text) {
             continue;
         }
         const QString name = text.mid(i + 1, end - i - 1);
-        char32_t code = 0;
-        bool ok = true;
+        static const QHash<QString, char32_t> named{{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+                                                    {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
+        char32_t code = named.value(name);
+        bool ok = code != 0;
         if (name.startsWith(QLatin1String("#x")) || name.startsWith(QLatin1String("#X")))
             code = name.mid(2).toUInt(&ok, 16);
         else if (name.startsWith(QLatin1Char('#')))
             code = name.mid(1).toUInt(&ok, 10);
-        else if (name == QLatin1String("amp"))
-            code = '&';
-        else if (name == QLatin1String("lt"))
-            code = '<';
-        else if (name == QLatin1String("gt"))
-            code = '>';
-        else if (name == QLatin1String("quot"))
-            code = '"';
-        else if (name == QLatin1String("apos"))
-            code = '\'';
-        else if (name == QLatin1String("nbsp"))
-            code = ' ';
-        else
-            ok = false;
         if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
             out += text[i];
             continue;

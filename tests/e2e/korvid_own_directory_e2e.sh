@@ -53,12 +53,8 @@ for service in $(portal_services); do
     esac
 done >"$XDG_CONFIG_HOME/Lumera/sites.ini"
 
-background openbox --sm-disable
-sleep 1
-start_tray
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-find_icon
+start_desktop
+start_korvid
 xdotool mousemove "$icon_x" "$icon_y" click 1
 window=$(wait_for_window '^电台 - Lumera桌面$' 60) || fail "main window not shown"
 sleep 2
@@ -262,9 +258,7 @@ echo "link check: PASS"
 
 # The marks are there after a restart.
 exit_from_tray_menu link-check-exit
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-find_icon
+start_korvid
 xdotool mousemove "$icon_x" "$icon_y" click 1
 wait_for_window ' - Lumera桌面$' 60 >/dev/null || fail "main window not shown after the restart"
 for _ in $(seq 30); do

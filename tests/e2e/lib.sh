@@ -55,6 +55,21 @@ start_tray() {
     sleep 1
 }
 
+# A window manager and a tray, as a desktop has them.
+start_desktop() {
+    background openbox --sm-disable
+    sleep 1
+    start_tray
+}
+
+# Starts Korvid from the program folder and waits for its tray icon: $korvid is its pid,
+# $icon_x and $icon_y the icon's middle.
+start_korvid() {
+    background "$LUMERA_PROGRAM_DIR/Korvid"
+    korvid=$LAST_PID
+    find_icon
+}
+
 # Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address.
 start_http_server() {
     local folder=$1
