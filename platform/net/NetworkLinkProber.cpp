@@ -45,7 +45,9 @@ NetworkLinkProber::~NetworkLinkProber() {
 
 int NetworkLinkProber::probe(const QString& address, Done done) {
     const int id = ++lastId_;
-    auto* request = new Request{address, std::move(done), {}, {}};
+    auto* request = new Request;
+    request->address = address;
+    request->done = std::move(done);
     requests_.insert(id, request);
     request->timer.setSingleShot(true);
     connect(&request->timer, &QTimer::timeout, this, [this, id] {
