@@ -66,8 +66,9 @@ int main(int argc, char* argv[]) {
     FormTray formTray(context, tray);
     QObject::connect(&formTray, &FormTray::exitFinished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // The session ending takes the icon away as Exit does.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::Form_QueryUnload);
+    // The session manager ending the session quits the application: every window still
+    // open runs its close first.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::endSession);
     formTray.Form_Load();
     const int status = app.exec();
     closeRemainingMainWindows();
