@@ -1,6 +1,8 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/SingleInstance.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/DBusScreenSaverInhibitor.h"
 #include "platform/registry/HiveRegistry.h"
@@ -48,6 +50,11 @@ int main(int argc, char* argv[]) {
     // The program lives in the tray: closing its windows does not end it, Exit does.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One Korvid per user: a second start brings up the first one's main window and ends.
+    SingleInstance instance("Korvid");
+    if (!instance.claim())
+        return 0;
+
     const QString folder = programFolder();
     SettingsStore settings;
     DBusScreenSaverInhibitor inhibitor(kProgramTitle);
@@ -66,10 +73,16 @@ int main(int argc, char* argv[]) {
     FormTray formTray(context, tray);
     QObject::connect(&formTray, &FormTray::exitFinished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&instance, &SingleInstance::showRequested, &formTray,
+                     &FormTray::showMainWindow);
     // The session manager ending the session quits the application: every window still
     // open runs its close first.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::endSession);
     formTray.Form_Load();
+    // WORKAROUND: the web engine sets SIGTERM, SIGINT and SIGHUP back to their default
+    // handling when it starts, which the load above did; so these are caught only now.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &formTray, &FormTray::endSession);
     const int status = app.exec();
     closeRemainingMainWindows();
     return status;
