@@ -68,16 +68,6 @@ click_new_window() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# Opens the tray menu and picks its last entry, Exit.
-click_exit() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
-    sleep 1.5
-    screenshot "$1"
-    xdotool key Up
-    sleep 0.3
-    xdotool key Return
-}
-
 # Arms the scheduled shutdown for the start of the next minute (of the one after, when
 # little of this one is left); armed_at is that moment in seconds since the epoch.
 arm_shutdown() {
@@ -149,7 +139,7 @@ click_new_window "$window"
 wait_for_main_windows 2 || fail "toolbar 启动新窗口 opened no window"
 default=$window
 arm_shutdown
-click_exit exit-menu
+click_tray_exit exit-menu
 for _ in $(seq 50); do
     (($(tray_icons) == 0)) && break
     sleep 0.3

@@ -162,13 +162,18 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
-exit_from_tray_menu() {
+# Picks Exit, the last entry of the tray menu, with a screenshot of the menu.
+click_tray_exit() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
     screenshot "$1"
     xdotool key Up
     sleep 0.3
     xdotool key Return
+}
+
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }
