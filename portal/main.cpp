@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // One Korvid per user: a second start brings up the first one's main window and ends.
-    SingleInstance instance("Korvid");
+    SingleInstance instance("Lumera-Korvid");
     if (!instance.claim())
         return 0;
 

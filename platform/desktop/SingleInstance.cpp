@@ -23,9 +23,8 @@ QString runtimeFolder() {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, const QString& folder, QObject* parent)
-    : QObject(parent) {
-    const QString base = (folder.isEmpty() ? runtimeFolder() : folder) + "/" + name;
+SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
+    const QString base = runtimeFolder() + "/" + name;
     lockPath_ = base + ".lock";
     socketPath_ = base + ".socket";
 }

@@ -15,9 +15,8 @@ namespace lumera {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `name` names the lock file and the socket; `folder` is the runtime folder by default.
-    explicit SingleInstance(const QString& name, const QString& folder = {},
-                            QObject* parent = nullptr);
+    // `name` names the lock file and the socket in the runtime folder.
+    explicit SingleInstance(const QString& name, QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True when this process is the first and now listens. False when another copy runs:
