@@ -14,7 +14,7 @@ namespace {
 constexpr std::array kQuitSignals{SIGTERM, SIGINT, SIGHUP};
 int pipeFds[2] = {-1, -1};
 
-extern "C" void onQuitSignal(int signal) {
+void onQuitSignal(int signal) {
     const int saved = errno;
     const auto byte = static_cast<unsigned char>(signal);
     // A full pipe already holds a request; the byte may be dropped.
