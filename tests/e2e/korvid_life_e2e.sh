@@ -33,11 +33,6 @@ start_korvid() {
     korvid=$LAST_PID
 }
 
-# The ids of the visible main windows, one a line.
-main_windows() {
-    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
-}
-
 # Waits until exactly N main windows are visible.
 wait_for_main_windows() {
     local count=$1 timeout=${2:-40}

@@ -128,6 +128,11 @@ wait_for_window() {
     return 1
 }
 
+# The ids of Korvid's visible main windows, one a line.
+main_windows() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}
