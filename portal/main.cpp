@@ -78,11 +78,10 @@ int main(int argc, char* argv[]) {
     // The session manager ending the session quits the application: every window still
     // open runs its close first.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::endSession);
-    formTray.Form_Load();
-    // WORKAROUND: the web engine sets SIGTERM, SIGINT and SIGHUP back to their default
-    // handling when it starts, which the load above did; so these are caught only now.
+    // Log-out, Ctrl+C or a closed terminal end Korvid the same way.
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &formTray, &FormTray::endSession);
+    formTray.Form_Load();
     const int status = app.exec();
     closeRemainingMainWindows();
     return status;
