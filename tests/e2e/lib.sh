@@ -128,6 +128,11 @@ wait_for_window() {
     return 1
 }
 
+# The ids of Korvid's visible main windows, one a line.
+main_windows() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}
@@ -162,13 +167,18 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
-exit_from_tray_menu() {
+# Picks Exit, the last entry of the tray menu, with a screenshot of the menu.
+click_tray_exit() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
     screenshot "$1"
     xdotool key Up
     sleep 0.3
     xdotool key Return
+}
+
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }
