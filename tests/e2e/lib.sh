@@ -151,11 +151,13 @@ icon_geometry() {
 }
 # Sets icon_x and icon_y to the middle of the docked icon.
 find_icon() {
-    local geometry="" size absolute width height
+    local geometry="" previous="" size absolute width height
+    # The tray lays its icons out again as they come: the place counts once it holds still.
     for _ in $(seq 100); do
         geometry=$(icon_geometry || true)
-        [[ -n "$geometry" ]] && break
-        sleep 0.3
+        [[ -n "$geometry" && $geometry == "$previous" ]] && break
+        previous=$geometry
+        sleep 0.5
     done
     [[ -n "$geometry" ]] || fail "no tray icon docked"
     read -r size absolute <<<"$geometry"
