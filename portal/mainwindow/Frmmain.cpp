@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace lumera::portal {
 
@@ -311,6 +312,9 @@ void Frmmain::applyLayout() {
     place(CmbType, layout.CmbType);
     place(CmbSearch, layout.CmbSearch);
     place(Cmd, layout.Cmd);
+    // The buttons keep clear of the search bar: those that no longer fit before it move into
+    // the toolbar's extension menu instead of lying hidden under it.
+    Toolbar->setContentsMargins(0, 0, std::max(0, width() - CmbType->x()), 0);
     place(Web->widget(), layout.Web);
     place(lab, layout.lab);
     place(tvw, layout.tvw);
