@@ -55,12 +55,15 @@ start_tray() {
     sleep 1
 }
 
-# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address.
+# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address. Its log, one request line a
+# request as the program sent it, is $HTTP_LOG.
+HTTP_LOG=$E2E_OUTPUT/http.log
 start_http_server() {
     local folder=$1
     local port
     port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
-    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder"
+    : >"$HTTP_LOG"
+    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder" 2>>"$HTTP_LOG"
     HTTP_ORIGIN="http://127.0.0.1:$port"
     for _ in $(seq 50); do
         curl -s -o /dev/null "$HTTP_ORIGIN/" 2>/dev/null && return 0
