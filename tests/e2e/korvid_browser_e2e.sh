@@ -25,19 +25,14 @@ page . "" '<h1>音乐广播电台: a page without a title</h1>'
 page zgzs 中国之声 '<h1>中国之声</h1>'
 page movie 高清电影 '<h1>高清电影</h1>'
 start_http_server "$www"
-closed_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
+closed_port=$(free_port)
 # The leaf 百度随心听 leads to a site that does not answer.
 # shellcheck disable=SC2046
 point_sites_at "$HTTP_ORIGIN" $(portal_services | grep -vx baidu-fm)
 point_sites_at "http://127.0.0.1:$closed_port" baidu-fm
 printf '坏地址,http://exa mple.com/\r\n' >"$LUMERA_PROGRAM_DIR/Fav.rar"
 
-background openbox --sm-disable
-sleep 1
-start_tray
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-find_icon
+start_korvid_with_tray
 xdotool mousemove "$icon_x" "$icon_y" click 1
 
 # Waits until the main window's caption is the title (a pattern) followed by " - Lumera桌面".
