@@ -17,8 +17,10 @@ page() { # folder title body: a page of that title ("" for none) in the served f
 temp_folder www
 cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
 page radio 环球音乐电台 '<h1>环球音乐电台</h1>'
-# 电视直播频道: a form that asks the user to stay once something was typed into it.
-page live 留言表单 '<input style="position:fixed;inset:0;width:100%;height:100%;font-size:40px">
+# 电视直播频道: a form that asks the user to stay once something was typed into it, and says
+# in its title that it was.
+page live 留言表单 '<input style="position:fixed;inset:0;width:100%;height:100%;font-size:40px"
+oninput="document.title = &quot;留言表单：已输入&quot;">
 <script>window.onbeforeunload = function (e) { e.preventDefault(); return "stay"; };</script>'
 page drama "" '<h1>电视连续剧场: a page without a title</h1>'
 page . "" '<h1>音乐广播电台: a page without a title</h1>'
@@ -66,7 +68,7 @@ type_into_page() {
     sleep 3 # the window takes the keys back two seconds after a page completes
     xdotool mousemove $PAGE_X $PAGE_Y click 1
     xdotool type --delay 50 "$1"
-    sleep 0.5
+    caption 留言表单：已输入 || fail "the typing did not reach the form"
 }
 type_into_page "unsaved words"
 press 电视连续剧场
@@ -98,7 +100,8 @@ press 电影观看历史
 caption 电影观看历史 || fail "the history page did not open"
 rows=$(history_rows)
 expected=$(printf '%s\t%s\n' "$HTTP_ORIGIN/movie/" 高清电影 "$HTTP_ORIGIN/zgzs/" 中国之声 \
-    "$HTTP_ORIGIN/live/" 留言表单)
+    "$HTTP_ORIGIN/live/" 留言表单：已输入 "$HTTP_ORIGIN/live/" 留言表单 \
+    "$HTTP_ORIGIN/live/" 留言表单：已输入 "$HTTP_ORIGIN/live/" 留言表单)
 [[ "$rows" == "$expected" ]] || fail "history rows are not the titled pages: $rows"
 
 # 20. The newest row of the history page, then Back and Forward: the page, not an error.
