@@ -8,7 +8,8 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same session bus.
   accessible.py APP find ROLE [NAME]          the first showing widget of that role (and name):
                                               "x y width height" of its box on screen
   accessible.py APP names ROLE                the names of all showing widgets of a role
-  accessible.py APP focused                   "role<TAB>name<TAB>text" of the focused widget
+  accessible.py APP focused                   "role<TAB>name<TAB>text" of each focused widget
+                                              (a web page reports its own focus besides)
   accessible.py APP text ROLE NAME            the text a widget holds
   accessible.py APP menu [SECONDS]            waits for an entry of a pop-up menu to take the
                                               focus (say, after a Down key), then prints each
@@ -134,11 +135,10 @@ def main(argv):
         print("\n".join(found))
         return 0 if found else 1
     if command == "focused":
-        for node, _ in nodes:
-            if node.getState().contains(pyatspi.STATE_FOCUSED):
-                print(f"{node.getRoleName()}\t{node.name}\t{text_of(node)}")
-                return 0
-        return 1
+        found = [f"{node.getRoleName()}\t{node.name}\t{text_of(node)}" for node, _ in nodes
+                 if node.getState().contains(pyatspi.STATE_FOCUSED)]
+        print("\n".join(found))
+        return 0 if found else 1
     if command == "text":
         for node, _ in nodes:
             if matches(node, *args[:2]):
