@@ -226,12 +226,13 @@ sleep 0.5
 
 # ---- 8. "我的电脑" lists what is mounted as the menu opens ------------------------------------
 
-volume=""
-if [[ $EUID -eq 0 ]]; then
-    volume=/media/lumera-e2e-$$
-    mkdir -p "$volume"
-    mount -t tmpfs -o size=1m lumera-e2e "$volume" || fail "cannot mount a test volume"
+# Mounting needs root, and a container may forbid it even to root.
+volume=/media/lumera-e2e-$$
+if [[ $EUID -eq 0 ]] && mkdir -p "$volume" && mount -t tmpfs -o size=1m lumera-e2e "$volume"; then
     trap 'umount "$volume" 2>/dev/null; rmdir "$volume" 2>/dev/null; e2e_cleanup' EXIT
+else
+    rmdir "$volume" 2>/dev/null || true
+    volume=""
 fi
 xdotool mousemove "$icon_x" "$icon_y" click 3
 sleep 1.5
@@ -242,7 +243,7 @@ screenshot tray-drives
 if [[ -n $volume ]]; then
     grep -qxF "【$volume】" <<<"$drives" || fail "volume mounted after start-up not listed: $drives"
 else
-    echo "note: not root, no volume mounted; drives listed: $drives"
+    echo "note: no volume could be mounted here; drives listed: $drives"
 fi
 xdotool key Escape Escape
 sleep 0.5
