@@ -89,14 +89,8 @@ rm -f "$inhibitions"
 background /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/fake_screensaver.py" "$inhibitions"
 wait_for_line "$inhibitions" '^ready$' 20 || fail "screen-saver service did not start"
 
-background openbox --sm-disable
-sleep 1
-start_tray
 dpms_before=$(xset q | sed -n '/DPMS/,$p')
-
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-find_icon
+start_korvid_with_tray
 
 # ---- 9. Captions: the countdown of the scheduled shutdown ------------------------------------
 
