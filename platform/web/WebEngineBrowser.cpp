@@ -5,6 +5,7 @@
 #include "platform/web/WebEngineProfile.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -40,6 +41,26 @@ QString jsNumber(int value) {
     return QString::number(value);
 }
 
+// True when the focused element takes typed text. It looks through open shadow roots and
+// frames of the same origin; a frame of another origin might hold a field, so it counts.
+const QString kTypingInPageScript = QStringLiteral(R"(
+(function () {
+  var e = document.activeElement;
+  for (;;) {
+    if (!e) return false;
+    if (e.shadowRoot && e.shadowRoot.activeElement) { e = e.shadowRoot.activeElement; continue; }
+    if (e.tagName !== 'IFRAME' && e.tagName !== 'FRAME') break;
+    var inner = null;
+    try { inner = e.contentDocument; } catch (x) { inner = null; }
+    if (!inner) return true;
+    e = inner.activeElement;
+  }
+  if (e.isContentEditable) return true;
+  if (e.disabled || e.readOnly) return false;
+  if (e.tagName === 'TEXTAREA') return true;
+  return e.tagName === 'INPUT' &&
+      !/^(button|checkbox|radio|submit|reset|image|range|color|file|hidden)$/i.test(e.type);
+})())");
 // The document's own title and address; the engine's own title falls back on the address.
 const char* const kReadDocumentScript = "[document.title, location.href]";
 // Where the engine shows its error pages.
@@ -74,6 +95,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
       page_(new SilentPage(profile, view_)), findBar_(nullptr) {
     container_->setObjectName("WebBrowser");
+    // Focus given to the pane goes to the page.
+    container_->setFocusProxy(view_);
     view_->setPage(page_);
     // The page's own context menu never shows; the programs offer theirs.
     view_->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -277,6 +300,19 @@ bool WebEngineBrowser::setBodyMargins(int top, int left, int right, int bottom) 
                        "})();")
             .arg(jsNumber(top), jsNumber(left), jsNumber(right), jsNumber(bottom)));
     return true;
+}
+
+void WebEngineBrowser::askTypingInPage(std::function<void(bool)> answer) {
+    if (!hasDocument()) {
+        answer(false);
+        return;
+    }
+    QPointer<WebEngineBrowser> self(this);
+    page_->runJavaScript(kTypingInPageScript, QWebEngineScript::ApplicationWorld,
+                         [self, answer = std::move(answer)](const QVariant& typing) {
+                             if (self)
+                                 answer(typing.toBool());
+                         });
 }
 
 WebEngineBrowserFactory::WebEngineBrowserFactory(QString profileName)

@@ -37,6 +37,7 @@ public:
     QString activeElementHref() const override;
     bool scrollBy(int dx, int dy) override;
     bool setBodyMargins(int top, int left, int right, int bottom) override;
+    void askTypingInPage(std::function<void(bool)> answer) override;
 
     QWebEngineView* view() const { return view_; }
     SilentPage* page() const { return page_; }

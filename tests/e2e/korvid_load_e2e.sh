@@ -64,10 +64,6 @@ rm -f "$E2E_OUTPUT/memory.txt" "$E2E_OUTPUT/phases.txt"
 background python3 "$LUMERA_SOURCE_DIR/scripts/process-memory.py" --sample "$korvid" 1 "$E2E_OUTPUT/memory.txt"
 sampler=$LAST_PID
 
-main_windows() {
-    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
-}
-
 # Follows the pages by the first window's caption until the last one is shown.
 phase=""
 most_windows=0

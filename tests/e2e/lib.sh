@@ -136,6 +136,11 @@ wait_for_window() {
     return 1
 }
 
+# The ids of Korvid's visible main windows, one a line.
+main_windows() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}
@@ -165,11 +170,13 @@ icon_geometry() {
 }
 # Sets icon_x and icon_y to the middle of the docked icon.
 find_icon() {
-    local geometry="" size absolute width height
+    local geometry="" previous="" size absolute width height
+    # The tray lays its icons out again as they come: the place counts once it holds still.
     for _ in $(seq 100); do
         geometry=$(icon_geometry || true)
-        [[ -n "$geometry" ]] && break
-        sleep 0.3
+        [[ -n "$geometry" && $geometry == "$previous" ]] && break
+        previous=$geometry
+        sleep 0.5
     done
     [[ -n "$geometry" ]] || fail "no tray icon docked"
     read -r size absolute <<<"$geometry"
@@ -181,13 +188,18 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
-exit_from_tray_menu() {
+# Picks Exit, the last entry of the tray menu, with a screenshot of the menu.
+click_tray_exit() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
     screenshot "$1"
     xdotool key Up
     sleep 0.3
     xdotool key Return
+}
+
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }

@@ -1,3 +1,4 @@
+#include "platform/desktop/QtTranslations.h"
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
@@ -7,7 +8,10 @@
 #include <QDebug>
 #include <QDialog>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
@@ -43,6 +47,7 @@ protected:
     static void SetUpTestSuite() {
         prepareWebEngineEnvironment();
         app = new QApplication(argc, argv);
+        installChineseQtTranslations(*app);
     }
 
     void SetUp() override {
@@ -310,4 +315,31 @@ TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     QWidget* bar = browser->widget()->findChild<QWidget*>("FindBar");
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {
+    QMessageBox box(QMessageBox::Information, "Lumera桌面", "text", QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+
+    ASSERT_TRUE(loadAndWait("/b"));
+    ASSERT_FALSE(server->heads.isEmpty());
+    EXPECT_TRUE(server->heads.last().contains("\r\nAccept-Language: zh-CN,zh;q=0.9"))
+        << server->heads.last().toStdString();
+
+    // A port nobody listens on: the engine's own error page, in Chinese.
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = closed.serverPort();
+    closed.close();
+    browser->navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(*browser, "document.body ? document.body.innerText : ''")
+                .toString()
+                .contains("无法访问此网站");
+        },
+        15000))
+        << evaluate(*browser, "document.body ? document.body.innerText : ''")
+               .toString()
+               .toStdString();
 }
