@@ -22,6 +22,9 @@ struct PortalState {
     bool PumpStopRequested = false;
     // The main window activated last; the pump works on it.
     QPointer<Frmmain> ActiveMainWindow;
+    // The main window active last: kept while another application is active, null once
+    // another window of the program (a dialog, say) took over.
+    QPointer<Frmmain> LastActiveWindow;
     // The default main window the tray host loads and re-opens (null while unloaded).
     QPointer<Frmmain> DefaultMainWindow;
     // A tray click re-opens the default main window on LastMainUrl.

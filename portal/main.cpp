@@ -1,11 +1,13 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QtTranslations.h"
 #include "platform/desktop/QuitSignals.h"
 #include "platform/desktop/SingleInstance.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/DBusScreenSaverInhibitor.h"
 #include "platform/registry/HiveRegistry.h"
+#include "platform/registry/ShownWindowsInhibitor.h"
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
@@ -44,8 +46,9 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    installChineseQtTranslations(app);
+    // No display name: the platform would append it to every caption that does not end in it.
     QApplication::setApplicationName("Korvid");
-    QApplication::setApplicationDisplayName(kProgramTitle);
     QApplication::setWindowIcon(programIcon());
     // The program lives in the tray: closing its windows does not end it, Exit does.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -57,7 +60,10 @@ int main(int argc, char* argv[]) {
 
     const QString folder = programFolder();
     SettingsStore settings;
-    DBusScreenSaverInhibitor inhibitor(kProgramTitle);
+    DBusScreenSaverInhibitor desktopInhibitor(kProgramTitle);
+    ShownWindowsInhibitor inhibitor(desktopInhibitor, [](const QWidget* window) {
+        return qobject_cast<const Frmmain*>(window) != nullptr;
+    });
     HiveRegistry registry(HiveRegistry::defaultHivePath(), &inhibitor,
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
     LinuxDesktop desktop;

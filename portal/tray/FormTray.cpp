@@ -76,9 +76,7 @@ void FormTray::createMenu() {
     mnutray->setObjectName("mnutray");
     LoadMe = addItem(mnutray, kProgramTitle, "LoadMe");
     AutoRun = addItem(mnutray, QStringLiteral("开机自动运行"), "AutoRun");
-    // The log-on entry is set at the first start, so the mark starts set.
     AutoRun->setCheckable(true);
-    AutoRun->setChecked(true);
 
     aboutme = mnutray->addMenu(QStringLiteral("关于软件"));
     aboutme->setObjectName("aboutme");
@@ -93,23 +91,32 @@ void FormTray::createMenu() {
 
     diskbag = mnutray->addMenu(QStringLiteral("我的电脑"));
     diskbag->setObjectName("diskbag");
-    const QStringList roots = ctx.desktop.driveRoots().mid(0, kMaxDrives);
-    for (int i = 0; i < roots.size(); ++i) {
-        QAction* drive = addItem(diskbag, QStringLiteral("【%1】").arg(roots.at(i)), "loaddisk");
-        connect(drive, &QAction::triggered, this, [this, i] { loaddisk_Click(i); });
-        loaddisk.append(drive);
-    }
 
     turnoffpc = addItem(mnutray, QStringLiteral("立即关闭电脑"), "turnoffpc");
     kuaibar1 = addBar(mnutray, "kuaibar1");
     trayclose = addItem(mnutray, QStringLiteral("退出"), "trayclose");
 
+    connect(mnutray, &QMenu::aboutToShow, this, &FormTray::mnutray_Popup);
     connect(LoadMe, &QAction::triggered, this, &FormTray::LoadMe_Click);
     connect(AutoRun, &QAction::triggered, this, &FormTray::AutoRun_Click);
     connect(softHome, &QAction::triggered, this, &FormTray::softHome_Click);
     connect(callme, &QAction::triggered, this, &FormTray::callme_Click);
     connect(turnoffpc, &QAction::triggered, this, &FormTray::turnoffpc_Click);
     connect(trayclose, &QAction::triggered, this, &FormTray::trayclose_Click);
+}
+
+void FormTray::mnutray_Popup() {
+    // The user may have changed either since the menu was last open: the log-on entry in
+    // the desktop's settings, the volumes by plugging a stick in.
+    AutoRun->setChecked(!ctx.registry.value(HKEY_CURRENT_USER, kRunKey, "Radio").isEmpty());
+    qDeleteAll(loaddisk);
+    loaddisk.clear();
+    const QStringList roots = ctx.desktop.driveRoots().mid(0, kMaxDrives);
+    for (int i = 0; i < roots.size(); ++i) {
+        QAction* drive = addItem(diskbag, QStringLiteral("【%1】").arg(roots.at(i)), "loaddisk");
+        connect(drive, &QAction::triggered, this, [this, i] { loaddisk_Click(i); });
+        loaddisk.append(drive);
+    }
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -124,6 +131,8 @@ void FormTray::Form_Load() {
     move(twipsToPixels(-8000), y());
 
     Frmmain* main = mainWindow();
+    // The first load has set the log-on entry up.
+    mnutray_Popup();
     const QString stored = ctx.settings.read(kCinemaApp, "unload", "PingDao");
     main->Web->navigate(startupRadioPage(stored, defaultRadioPage(ctx.sites)));
     main->loadRadio();

@@ -73,6 +73,9 @@ public:
     MainWindowMousePump& pump() const { return *pump_; }
 
     // ---- Menu and timer handlers ------------------------------------------------------
+    // As the menu opens: the AutoRun mark shows whether the log-on entry exists, and the
+    // drive entries list the volumes mounted now.
+    void mnutray_Popup();
     void LoadMe_Click();
     // The entry has already changed its check mark when this runs.
     void AutoRun_Click();

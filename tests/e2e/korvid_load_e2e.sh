@@ -45,12 +45,7 @@ start_http_server "$www"
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $(portal_services)
 
-background openbox --sm-disable
-sleep 1
-start_tray
-background "$program/Korvid"
-korvid=$LAST_PID
-find_icon
+start_korvid_with_tray "$program/Korvid"
 # With the pop-up switch that the first start ticks cleared, every window the page asks for
 # meets the new-window rule; only the limit on windows a page opens by itself holds them.
 ini="$XDG_CONFIG_HOME/Lumera/cinema.ini"

@@ -158,9 +158,11 @@ TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
 }
 
 TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
-    t.desktop.roots = {"/", "/home/user", "/media/usb"};
-    form = std::make_unique<FormTray>(t.context, tray);
     form->Form_Load();
+    // What the menu shows is looked at as it opens: a stick plugged in and the log-on entry
+    // removed in the desktop's settings after start-up.
+    t.desktop.roots = {"/", "/home/user", "/media/usb"};
+    QFile::remove(t.folder.file("autostart/Radio.desktop"));
     tray.click(QSystemTrayIcon::Context);
     EXPECT_TRUE(form->mnutray->isVisible());
     form->mnutray->hide();
@@ -178,7 +180,9 @@ TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
     for (QAction* a : form->diskbag->actions())
         drives << a->text();
     EXPECT_EQ(drives, (QStringList{"【/】", "【/home/user】", "【/media/usb】"}));
-    EXPECT_TRUE(form->AutoRun->isChecked());
+    EXPECT_FALSE(form->AutoRun->isChecked());
+    form->loaddisk.at(2)->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{"/media/usb"});
 
     // After Exit the icon no longer answers.
     form->trayclose_Click();
