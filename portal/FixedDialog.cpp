@@ -7,7 +7,8 @@ namespace lumera::portal {
 
 void fixDialogSize(QDialog* dialog, QSize size) {
     if (size.isValid()) {
-        dialog->setFixedSize(size);
+        // Never smaller than its contents need, whatever the font.
+        dialog->setFixedSize(size.expandedTo(dialog->minimumSizeHint()));
     } else {
         // Some dialogs make their layout only when first asked for their size (the input box).
         dialog->sizeHint();
