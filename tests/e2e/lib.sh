@@ -107,6 +107,32 @@ accessible() {
     /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/accessible.py" "$@"
 }
 
+# Sets bx by bw bh to the screen box of Korvid's first showing widget of that role and name.
+widget_box() {
+    local found
+    found=$(accessible Korvid find "$1" "$2") || return 1
+    read -r bx by bw bh <<<"$found"
+}
+# Clicks that widget of Korvid, at x pixels from its left edge when given; a count of clicks
+# above one makes a double-click.
+click_widget() {
+    widget_box "$1" "$2" || fail "no $1 '$2'"
+    xdotool mousemove "$((bx + ${3:-bw / 2}))" "$((by + bh / 2))" click --repeat "${4:-1}" --delay 80 1
+}
+# Waits until the window's caption is the text given.
+wait_caption() {
+    local window=$1 want=$2 deadline=$((SECONDS + ${3:-30}))
+    while ((SECONDS < deadline)); do
+        [[ $(xdotool getwindowname "$window" 2>/dev/null) == "$want" ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# The number of Korvid's main windows on screen.
+main_window_count() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null | wc -l
+}
+
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
