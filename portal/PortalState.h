@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace lumera::portal {
 
@@ -34,6 +35,9 @@ struct PortalState {
     QString HistoryBuffer;
     // Windows that pages opened by themselves, kept to a few a minute.
     PageWindowLimiter PageWindows;
+    // Told when the last main window has closed; the tray host decides whether that ends
+    // the program.
+    std::function<void()> LastMainWindowClosed;
 };
 
 } // namespace lumera::portal

@@ -1,5 +1,6 @@
 #include "platform/desktop/Pointer.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QtTranslations.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     lumera::prepareWebEngineEnvironment();
     lumera::saver::registerPlayerScheme();
     QApplication app(argc, argv);
+    lumera::installChineseQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Lumera屏保"));
     QApplication::setQuitOnLastWindowClosed(false);
 

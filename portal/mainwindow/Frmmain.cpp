@@ -468,6 +468,8 @@ void Frmmain::Form_QueryUnload() {
     state.LastMainUrl = shown;
     if (tvw->topLevelItemCount() > 0 && tvw->topLevelItem(0)->text(0) == kRadioRootCaption)
         ctx.settings.write(kCinemaApp, "unload", "PingDao", state.LastMainUrl);
+    if (before == 1 && state.LastMainWindowClosed)
+        state.LastMainWindowClosed();
 }
 
 // ---- Timers and focus -------------------------------------------------------------------

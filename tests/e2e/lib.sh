@@ -55,12 +55,20 @@ start_tray() {
     sleep 1
 }
 
-# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address.
+# A port on 127.0.0.1 that nothing listens on.
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
+}
+
+# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address. Its log, one request line a
+# request as the program sent it, is $HTTP_LOG.
+HTTP_LOG=$E2E_OUTPUT/http.log
 start_http_server() {
     local folder=$1
     local port
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
-    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder"
+    port=$(free_port)
+    : >"$HTTP_LOG"
+    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder" 2>>"$HTTP_LOG"
     HTTP_ORIGIN="http://127.0.0.1:$port"
     for _ in $(seq 50); do
         curl -s -o /dev/null "$HTTP_ORIGIN/" 2>/dev/null && return 0
@@ -154,6 +162,11 @@ wait_for_window() {
     return 1
 }
 
+# The ids of Korvid's visible main windows, one a line.
+main_windows() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}
@@ -165,6 +178,17 @@ wait_for_exit() {
     return 1
 }
 
+# A window manager, a tray and Korvid (the program given, else the copy's own) with its icon
+# docked: sets korvid to its pid and icon_x, icon_y as find_icon does.
+start_korvid_with_tray() {
+    background openbox --sm-disable
+    sleep 1
+    start_tray
+    background "${1:-$LUMERA_PROGRAM_DIR/Korvid}"
+    korvid=$LAST_PID
+    find_icon
+}
+
 # Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
 icon_geometry() {
     xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
@@ -172,11 +196,13 @@ icon_geometry() {
 }
 # Sets icon_x and icon_y to the middle of the docked icon.
 find_icon() {
-    local geometry="" size absolute width height
+    local geometry="" previous="" size absolute width height
+    # The tray lays its icons out again as they come: the place counts once it holds still.
     for _ in $(seq 100); do
         geometry=$(icon_geometry || true)
-        [[ -n "$geometry" ]] && break
-        sleep 0.3
+        [[ -n "$geometry" && $geometry == "$previous" ]] && break
+        previous=$geometry
+        sleep 0.5
     done
     [[ -n "$geometry" ]] || fail "no tray icon docked"
     read -r size absolute <<<"$geometry"
@@ -188,13 +214,18 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
-exit_from_tray_menu() {
+# Picks Exit, the last entry of the tray menu, with a screenshot of the menu.
+click_tray_exit() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
     screenshot "$1"
     xdotool key Up
     sleep 0.3
     xdotool key Return
+}
+
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid.
+exit_from_tray_menu() {
+    click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
 }

@@ -1,13 +1,21 @@
+#include "platform/desktop/QtTranslations.h"
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDialog>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -39,6 +47,7 @@ protected:
     static void SetUpTestSuite() {
         prepareWebEngineEnvironment();
         app = new QApplication(argc, argv);
+        installChineseQtTranslations(*app);
     }
 
     void SetUp() override {
@@ -77,6 +86,18 @@ protected:
     std::unique_ptr<QWidget> window;
     WebEngineBrowser* browser = nullptr;
 };
+
+// Clicks into the page until it shows the effect: the first click can land before the page's
+// first frame is on screen.
+bool clickUntil(WebEngineBrowser& browser, QPoint at, const std::function<bool()>& done) {
+    QWidget* input = browser.view()->focusProxy();
+    for (int attempt = 0; input && attempt < 10; ++attempt) {
+        QTest::mouseClick(input, Qt::LeftButton, {}, at);
+        if (QTest::qWaitFor(done, 1500))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -127,6 +148,31 @@ TEST_F(WebEngineBrowserTest, BackAndForwardFollowTheHistory) {
     browser->goBack(); // at the start already: nothing happens
     QTest::qWait(300);
     EXPECT_EQ(browser->documentTitle(), "Page A");
+}
+
+// A local page (as the history page is) whose link the user follows: the steps back to it and
+// forward again show the remote page, and so does a refresh there.
+TEST_F(WebEngineBrowserTest, StepsBetweenALocalPageAndTheRemotePageItLinksTo) {
+    QTemporaryDir folder;
+    QFile local(folder.filePath("history.html"));
+    ASSERT_TRUE(local.open(QIODevice::WriteOnly));
+    local.write(htmlPage("Local", "<a href='" + server->origin() +
+                                      "/b' style='display:block;width:400px;height:200px'>B</a>"));
+    local.close();
+    browser->navigate(folder.filePath("history.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Local"; }, 20000));
+    ASSERT_TRUE(clickUntil(*browser, {50, 50},
+                           [&] { return browser->locationUrl() == server->origin() + "/b"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Page B"; }, 20000));
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    for (auto step : {&WebBrowser::goBack, &WebBrowser::goForward, &WebBrowser::refresh}) {
+        complete.clear();
+        (browser->*step)();
+        ASSERT_TRUE(complete.wait(20000));
+        const QString expected = step == &WebBrowser::goBack ? "Local" : "Page B";
+        EXPECT_EQ(browser->documentTitle(), expected);
+    }
+    EXPECT_EQ(browser->locationUrl(), server->origin() + "/b");
 }
 
 TEST_F(WebEngineBrowserTest, AClickedLinkAsksForANewWindowWithItsAddress) {
@@ -196,7 +242,7 @@ TEST_F(WebEngineBrowserTest, ScrollingAndMarginsReachTheDocument) {
     EXPECT_EQ(evaluate(*browser, "getComputedStyle(document.body).marginBottom").toString(), "7px");
 }
 
-TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle) {
+TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndCanAlwaysBeLeft) {
     browser->setSilent(true);
     ASSERT_TRUE(loadAndWait("/alert"));
     // The script runs past alert and confirm.
@@ -204,8 +250,52 @@ TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle)
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<QDialog*>(w), nullptr);
 
-    ASSERT_TRUE(loadAndWait("/untitled"));
+    // A form that asks to stay once the user typed into it.
+    server->addPage("/form", htmlPage("Form", "<input id='i' autofocus style='width:300px'>"
+                                              "<script>window.onbeforeunload = function(e) {"
+                                              "e.preventDefault(); return 'stay'; };</script>"));
+    ASSERT_TRUE(loadAndWait("/form"));
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(clickUntil(*browser, {20, 15}, [&] {
+        QTest::keyClicks(browser->view()->focusProxy(), "typed");
+        return evaluate(*browser, "document.getElementById('i').value").toString().size() > 0;
+    }));
+    ASSERT_TRUE(loadAndWait("/a"));
+    EXPECT_EQ(browser->documentTitle(), "Page A");
+}
+
+TEST_F(WebEngineBrowserTest, TheTitleIsTheDocumentsOwn) {
+    // The engine shows the address as the title of a page without one; here "127.0.0.1:port".
+    server->addPage("/", "<html><body>no title here</body></html>");
+    QSignalSpy titles(browser, &WebBrowser::TitleChange);
+    ASSERT_TRUE(loadAndWait("/"));
+    ASSERT_FALSE(titles.isEmpty());
+    for (const auto& title : titles)
+        EXPECT_EQ(title.at(0).toString(), "");
     EXPECT_EQ(browser->documentTitle(), "");
+
+    // The engine's error page (port 9 is refused) has no title of its own either.
+    ASSERT_TRUE(loadAndWait("/a"));
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    browser->navigate("http://127.0.0.1:9/x.html");
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(browser->documentTitle(), "");
+}
+
+TEST_F(WebEngineBrowserTest, AddressesReachTheEngineAsGiven) {
+    server->addPrefix("/search", htmlPage("Results", ""));
+    ASSERT_TRUE(loadAndWait("/search?q=abc  "));
+    EXPECT_EQ(server->requests.last(), "/search?q=abc%20%20");
+
+    // An address that is none shows an error page, and stays what the pane is on.
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    browser->navigate("http://exa mple.com/");
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(complete.last().at(0).toString(), "http://exa mple.com/");
+    EXPECT_EQ(browser->locationUrl(), "http://exa mple.com/");
+    EXPECT_EQ(browser->documentTitle(), "");
+    EXPECT_TRUE(evaluate(*browser, "document.body.innerText").toString().contains("exa mple.com"));
 }
 
 TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
@@ -224,4 +314,31 @@ TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     QWidget* bar = browser->widget()->findChild<QWidget*>("FindBar");
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {
+    QMessageBox box(QMessageBox::Information, "Lumera桌面", "text", QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+
+    ASSERT_TRUE(loadAndWait("/b"));
+    ASSERT_FALSE(server->heads.isEmpty());
+    EXPECT_TRUE(server->heads.last().contains("\r\nAccept-Language: zh-CN,zh;q=0.9"))
+        << server->heads.last().toStdString();
+
+    // A port nobody listens on: the engine's own error page, in Chinese.
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = closed.serverPort();
+    closed.close();
+    browser->navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(*browser, "document.body ? document.body.innerText : ''")
+                .toString()
+                .contains("无法访问此网站");
+        },
+        15000))
+        << evaluate(*browser, "document.body ? document.body.innerText : ''")
+               .toString()
+               .toStdString();
 }

@@ -1,4 +1,5 @@
 #include "platform/registry/Registry.h"
+#include "portal/browser/History.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
@@ -110,9 +111,11 @@ TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
     // The focus sink lies outside the window.
     EXPECT_LT(w->Cmb->geometry().right(), 0);
 
+    const int panelWidths[] = {7000, 200, 700,  200, 3000, 200, 1500, 200,
+                               1440, 200, 2000, 200, 2000, 200, 2000};
     ASSERT_EQ(w->Stat->panelCount(), 15);
     for (int i = 1; i <= 15; ++i)
-        EXPECT_EQ(w->Stat->panel(i)->width(), twipsToPixels(kStatusPanelWidths[i - 1])) << i;
+        EXPECT_EQ(w->Stat->panel(i)->width(), twipsToPixels(panelWidths[i - 1])) << i;
     EXPECT_TRUE(w->Stat->panelText(13).startsWith("《"));
     EXPECT_TRUE(w->Stat->panelText(13).endsWith("》"));
     EXPECT_EQ(w->Stat->panel(13)->toolTip(), w->Stat->panelText(13));
@@ -336,10 +339,13 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     web(first)->location = "http://127.0.0.1:9/radio/jazz";
     web(second)->location = "http://127.0.0.1:9/film/";
     second->Form_Activate();
+    AddHistoryRow(t.state, "Jazz", "http://127.0.0.1:9/radio/jazz");
 
     second->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(t.state.MainWindowCount, 1);
+    EXPECT_FALSE(QFile::exists(t.folder.file("his.dat")));
+    EXPECT_TRUE(t.state.HistoryBuffer.contains("radio/jazz"));
     EXPECT_EQ(screenSaveActive(), "1");
     EXPECT_FALSE(t.inhibitor.held);
     EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/film/");
@@ -355,6 +361,8 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(t.state.MainWindowCount, 0);
     EXPECT_TRUE(t.state.PumpStopRequested);
+    EXPECT_TRUE(t.folder.read("his.dat").contains("radio/jazz"));
+    EXPECT_TRUE(t.state.HistoryBuffer.isEmpty());
     EXPECT_TRUE(t.state.MainWindowClosed);
     EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
     EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/radio/jazz");

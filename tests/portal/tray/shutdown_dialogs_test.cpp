@@ -223,7 +223,9 @@ protected:
         store("turnoff", "timeset", "22:15");
         store("turnoff", "Enable", "1");
     }
-    void at(int h, int m, int s = 0) { clock.time = QDateTime(QDate(2026, 12, 7), QTime(h, m, s)); }
+    void at(int h, int m, int s = 0, int ms = 0) {
+        clock.time = QDateTime(QDate(2026, 12, 7), QTime(h, m, s, ms));
+    }
 
     FakeClock clock;
     FakeDesktop desktop;
@@ -235,11 +237,17 @@ protected:
 TEST_F(ShutdownScheduleTest, FiresOnceAtTheMinuteAndShutsDownWhenTheCountEnds) {
     at(22, 14, 59);
     EXPECT_FALSE(schedule.tick());
-    at(22, 15, 1);
-    EXPECT_TRUE(schedule.tick());
+    // Started just before the minute, its own timer looks again just after it.
+    at(22, 14, 59, 700);
+    schedule.start();
+    EXPECT_TRUE(schedule.armed());
+    at(22, 15, 0, 600);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return schedule.countdown() != nullptr; }, 5000));
     FormPowerTan* countdown = schedule.countdown();
     ASSERT_NE(countdown, nullptr);
     EXPECT_TRUE(countdown->isVisible());
+    // And it looks again the next minute.
+    EXPECT_TRUE(schedule.armed());
     // A second look within the same minute opens nothing more.
     at(22, 15, 40);
     EXPECT_FALSE(schedule.tick());
