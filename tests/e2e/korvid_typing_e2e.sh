@@ -4,14 +4,9 @@
 # another application. A new window does not start in the engine box.
 source "$(dirname "$0")/lib.sh"
 
-export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
-rm -rf "${XDG_CONFIG_HOME:?}"/*
-
 # Two station pages on a loopback server. Each has a text field whose text the page shows in
 # its title, and so in the window's caption.
-temp_folder www
-cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
-mkdir -p "$www/radio"
+vendor_pages
 station() {
     cat >"$www/radio/$1" <<EOF
 <!DOCTYPE html>
@@ -24,20 +19,9 @@ EOF
 }
 station index.html 环球音乐电台
 station playerpop.htm 都市流行音乐
-start_http_server "$www"
-# shellcheck disable=SC2086
-point_sites_at "$HTTP_ORIGIN" $(portal_services)
-
-background openbox --sm-disable
-sleep 1
 # A second application to switch to.
 background xmessage -name other -geometry 360x80+700+300 "另一个程序"
-
-# Without a notification area the main window comes up by itself.
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-window=$(wait_for_window '^环球音乐电台 - Lumera桌面$' 60) || fail "main window not shown"
-sleep 2
+start_korvid_on_radio_page 环球音乐电台
 
 caption() { xdotool getwindowname "$window"; }
 # Opens a station from the radio directory: a fresh page completes in the pane.
@@ -104,14 +88,12 @@ focused=$(accessible Korvid focused)
 screenshot typed
 
 # --- A new window starts in the browser pane, not in the engine box -------------------------
-# "启动新窗口" is the first button of the toolbar.
-widget_box "tool bar" "" || fail "no toolbar"
-xdotool mousemove "$((bx + 24))" "$((by + bh / 2))" click 1
+click_widget "push button" 启动新窗口
 for _ in $(seq 100); do
-    (($(main_window_count) == 2)) && break
+    (($(main_windows | wc -l) == 2)) && break
     sleep 0.3
 done
-(($(main_window_count) == 2)) || fail "no new window"
+(($(main_windows | wc -l) == 2)) || fail "no new window"
 # At once, before its page completes: the keys do not land in the engine box.
 focused=$(accessible Korvid focused)
 [[ $focused != *百度电影* ]] || fail "a new window starts in the engine box"

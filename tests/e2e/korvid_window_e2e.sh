@@ -3,42 +3,17 @@
 # dialogs of its "系统工具" menu, driven with the mouse and keys.
 source "$(dirname "$0")/lib.sh"
 
-export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
-rm -rf "${XDG_CONFIG_HOME:?}"/*
-
-temp_folder www
-cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
-mkdir -p "$www/radio"
+vendor_pages
 cat >"$www/radio/index.html" <<'EOF'
 <!DOCTYPE html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>环球音乐电台</title></head>
 <body style="background:#fdf6ec"><h1>环球音乐电台</h1><p>正在播放：怀旧金曲</p></body></html>
 EOF
-start_http_server "$www"
-# shellcheck disable=SC2086
-point_sites_at "$HTTP_ORIGIN" $(portal_services)
-
-background openbox --sm-disable
-sleep 1
-# Without a notification area the main window comes up by itself.
-background "$LUMERA_PROGRAM_DIR/Korvid"
-window=$(wait_for_window '^环球音乐电台 - Lumera桌面$' 60) || fail "main window not shown"
-sleep 2
-
-# Clicks toolbar button number n (separators not counted): 40 pixels each, a group of them
-# followed by a 7-pixel separator.
-click_toolbar_button() {
-    local n=$1 separators=0
-    ((n > 3)) && separators=1
-    ((n > 6)) && separators=2
-    ((n > 9)) && separators=3
-    ((n > 12)) && separators=4
-    widget_box "tool bar" "" || fail "no toolbar"
-    xdotool mousemove "$((bx + 4 + (n - 1) * 41 + separators * 7 + 20))" "$((by + bh / 2))" click 1
-}
+start_korvid_on_radio_page 环球音乐电台
 
 # --- A double-click on blank tree space opens nothing -----------------------------------------
-click_toolbar_button 4 # "高清电影": the channel directory, whose leaves open new windows
+# The channel directory, whose leaves open in new windows.
+click_widget "push button" 高清电影
 widget_box "table cell" "迅雷电影" || fail "no channel directory"
 click_widget "table cell" "迅雷电影"
 widget_box tree "" || fail "no tree"
@@ -48,24 +23,24 @@ widget_box "table cell" "迅雷电影"
 xdotool mousemove "$((tree_x + 5))" "$((by + bh / 2))" click --repeat 2 --delay 80 1
 xdotool mousemove "$((tree_x + 5))" "$((tree_bottom - 8))" click --repeat 2 --delay 80 1
 sleep 3
-(($(main_window_count) == 1)) || fail "a double-click on blank tree space opened a window"
+(($(main_windows | wc -l) == 1)) || fail "a double-click on blank tree space opened a window"
 # On the leaf itself it does.
 click_widget "table cell" "迅雷电影" 30 2
 for _ in $(seq 60); do
-    (($(main_window_count) == 2)) && break
+    (($(main_windows | wc -l) == 2)) && break
     sleep 0.3
 done
-(($(main_window_count) == 2)) || fail "a double-click on the leaf opened no window"
+(($(main_windows | wc -l) == 2)) || fail "a double-click on the leaf opened no window"
 wmctrl -i -c "$(xdotool getactivewindow)"
 for _ in $(seq 60); do
-    (($(main_window_count) == 1)) && break
+    (($(main_windows | wc -l) == 1)) && break
     sleep 0.3
 done
 
 # --- The scheduled-shutdown dialog refuses a time that never comes -----------------------------
 # Opens "系统工具" and picks an entry by its underlined letter.
 open_tool() {
-    click_toolbar_button 15
+    click_widget "push button" 系统工具
     sleep 1
     xdotool key "$1"
 }

@@ -136,11 +136,6 @@ wait_caption() {
     done
     return 1
 }
-# The number of Korvid's main windows on screen.
-main_window_count() {
-    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null | wc -l
-}
-
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
@@ -187,6 +182,29 @@ start_korvid_with_tray() {
     background "${1:-$LUMERA_PROGRAM_DIR/Korvid}"
     korvid=$LAST_PID
     find_icon
+}
+
+# Pages for a loopback server: the vendor's own, and the folder radio/ for station pages.
+# Sets www to the folder.
+vendor_pages() {
+    temp_folder www
+    cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
+    mkdir -p "$www/radio"
+}
+
+# Serves $www for every site of the portal and starts a window manager and Korvid without a
+# notification area, so that its main window comes up by itself on the radio page, whose
+# title is given. Sets korvid to its pid and window to the main window.
+start_korvid_on_radio_page() {
+    start_http_server "$www"
+    # shellcheck disable=SC2046
+    point_sites_at "$HTTP_ORIGIN" $(portal_services)
+    background openbox --sm-disable
+    sleep 1
+    background "$LUMERA_PROGRAM_DIR/Korvid"
+    korvid=$LAST_PID
+    window=$(wait_for_window "^$1 - Lumera桌面\$" 60) || fail "main window not shown"
+    sleep 2
 }
 
 # Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
