@@ -87,7 +87,7 @@ focused=$(accessible Korvid focused)
     fail "focus left the tree on coming back: $(tr '\n' '|' <<<"$focused")"
 screenshot typed
 
-# --- A new window starts in the browser pane, not in the engine box -------------------------
+# --- A new window starts in the browser pane, first in tab order -----------------------------
 click_widget "push button" 启动新窗口
 for _ in $(seq 100); do
     (($(main_windows | wc -l) == 2)) && break
@@ -97,6 +97,15 @@ done
 # At once, before its page completes: the keys do not land in the engine box.
 focused=$(accessible Korvid focused)
 [[ $focused != *百度电影* ]] || fail "a new window starts in the engine box"
+# The browser pane comes first in tab order: Tab goes through the page's field, then on to
+# the engine box.
+xdotool key Tab
+sleep 0.3
+xdotool key Tab
+sleep 0.5
+focused=$(accessible Korvid focused)
+[[ $focused == *$'combo box\t百度电影'* ]] ||
+    fail "Tab in a new window went to $(tr '\n' '|' <<<"$focused")"
 screenshot new-window
 new_window=$(xdotool getactivewindow)
 [[ $new_window != "$window" ]] || fail "the new window is not the active one"
