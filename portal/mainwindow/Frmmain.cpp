@@ -274,6 +274,14 @@ bool Frmmain::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == tvw->viewport()) {
         if (type == QEvent::MouseButtonRelease)
             tvw_MouseUp(static_cast<QMouseEvent*>(event)->button());
+        // A double-click on the tree's blank space (beside or below the nodes) opens nothing,
+        // whatever node is selected: the tree would take it for one on a node.
+        if (type == QEvent::MouseButtonDblClick) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QTreeWidgetItem* node = tvw->itemAt(at);
+            if (!node || !tvw->visualItemRect(node).contains(at))
+                return true;
+        }
     } else if (watched == CmbSearch) {
         if (type == QEvent::FocusIn)
             CmbSearch_GotFocus();

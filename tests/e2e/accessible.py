@@ -122,7 +122,7 @@ def main(argv):
         for node, depth in nodes:
             states = [pyatspi.stateToString(s) for s in node.getState().getStates()]
             print(f"{'  ' * depth}{node.getRoleName()} {node.name!r} {box(node)} "
-                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable'))}")
+                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable', 'read only'))}")
         return 0
     if command == "find":
         for node, _ in nodes:

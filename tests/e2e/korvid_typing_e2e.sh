@@ -4,14 +4,9 @@
 # another application. A new window does not start in the engine box.
 source "$(dirname "$0")/lib.sh"
 
-export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
-rm -rf "${XDG_CONFIG_HOME:?}"/*
-
 # Two station pages on a loopback server. Each has a text field whose text the page shows in
 # its title, and so in the window's caption.
-temp_folder www
-cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
-mkdir -p "$www/radio"
+vendor_pages
 station() {
     cat >"$www/radio/$1" <<EOF
 <!DOCTYPE html>
@@ -24,50 +19,15 @@ EOF
 }
 station index.html 环球音乐电台
 station playerpop.htm 都市流行音乐
-start_http_server "$www"
-# shellcheck disable=SC2086
-point_sites_at "$HTTP_ORIGIN" $(portal_services)
-
-background openbox --sm-disable
-sleep 1
 # A second application to switch to.
 background xmessage -name other -geometry 360x80+700+300 "另一个程序"
-
-# Without a notification area the main window comes up by itself.
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-window=$(wait_for_window '^环球音乐电台 - Lumera桌面$' 60) || fail "main window not shown"
-sleep 2
+start_korvid_on_radio_page 环球音乐电台
 
 caption() { xdotool getwindowname "$window"; }
-wait_caption() {
-    local want=$1 deadline=$((SECONDS + ${2:-30}))
-    while ((SECONDS < deadline)); do
-        [[ $(caption) == "$want" ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-# Sets bx by bw bh to the box of the first showing widget of that role and name.
-widget_box() {
-    local found
-    found=$(accessible Korvid find "$1" "$2") || return 1
-    read -r bx by bw bh <<<"$found"
-}
-# Clicks a widget, at x pixels from its left edge when given; more clicks make a double-click.
-click_widget() {
-    widget_box "$1" "$2" || fail "no $1 '$2'"
-    xdotool mousemove "$((bx + ${3:-bw / 2}))" "$((by + bh / 2))" click --repeat "${4:-1}" --delay 80 1
-}
-# The window's client area: wx wy ww wh.
-window_box() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
-}
 # Opens a station from the radio directory: a fresh page completes in the pane.
 open_station() {
     click_widget "table cell" "$1" 30 2
-    wait_caption "$2 - Lumera桌面" 30 || fail "station '$1' did not open: $(caption)"
+    wait_caption "$window" "$2 - Lumera桌面" 30 || fail "station '$1' did not open: $(caption)"
 }
 
 # --- The search box, clicked right after a station completes ------------------------------
@@ -84,14 +44,13 @@ grep -qx abcdefghijkl <<<"$boxes" || fail "search box holds $(tr '\n' '|' <<<"$b
 
 # --- A field of the page --------------------------------------------------------------------
 open_station 怀旧金曲音乐频道 环球音乐电台
-window_box
 # The field lies 100 px below the top of the pane, which starts under the toolbar.
-pane_top=$(accessible Korvid find "tool bar" "" | awk '{print $2 + $4 + 3}')
-xdotool mousemove "$((wx + 150))" "$((pane_top + 115))" click 1
+widget_box "tool bar" "" || fail "no toolbar"
+xdotool mousemove "$((bx + 150))" "$((by + bh + 3 + 115))" click 1
 xdotool type --delay 150 "abcdef"
 sleep 2.5
 xdotool type --delay 150 "ghijkl"
-wait_caption "Q:abcdefghijkl - Lumera桌面" 10 || fail "page field got '$(caption)'"
+wait_caption "$window" "Q:abcdefghijkl - Lumera桌面" 10 || fail "page field got '$(caption)'"
 
 # --- Another application and back is no activation ------------------------------------------
 # Alt+Tab to the other program and back, as a user switches.
@@ -116,7 +75,7 @@ switch_away_and_back() {
 }
 switch_away_and_back
 xdotool type --delay 100 "mn"
-wait_caption "Q:abcdefghijklmn - Lumera桌面" 10 || fail "typing after coming back got '$(caption)'"
+wait_caption "$window" "Q:abcdefghijklmn - Lumera桌面" 10 || fail "typing after coming back got '$(caption)'"
 # Also where the activation would move the focus: the directory tree.
 click_widget "table cell" "音乐电台精选" 30
 sleep 0.5
@@ -128,25 +87,28 @@ focused=$(accessible Korvid focused)
     fail "focus left the tree on coming back: $(tr '\n' '|' <<<"$focused")"
 screenshot typed
 
-# --- A new window starts in the browser pane, not in the engine box -------------------------
-# "启动新窗口" is the first button of the toolbar.
-widget_box "tool bar" "" || fail "no toolbar"
-xdotool mousemove "$((bx + 24))" "$((by + bh / 2))" click 1
+# --- A new window starts in the browser pane, first in tab order -----------------------------
+click_widget "push button" 启动新窗口
 for _ in $(seq 100); do
-    (($(xdotool search --onlyvisible --name ' - Lumera桌面$' | wc -l) == 2)) && break
+    (($(main_windows | wc -l) == 2)) && break
     sleep 0.3
 done
-(($(xdotool search --onlyvisible --name ' - Lumera桌面$' | wc -l) == 2)) || fail "no new window"
+(($(main_windows | wc -l) == 2)) || fail "no new window"
 # At once, before its page completes: the keys do not land in the engine box.
 focused=$(accessible Korvid focused)
 [[ $focused != *百度电影* ]] || fail "a new window starts in the engine box"
+# The browser pane comes first in tab order: Tab goes through the page's field, then on to
+# the engine box.
+xdotool key Tab
+sleep 0.3
+xdotool key Tab
+sleep 0.5
+focused=$(accessible Korvid focused)
+[[ $focused == *$'combo box\t百度电影'* ]] ||
+    fail "Tab in a new window went to $(tr '\n' '|' <<<"$focused")"
 screenshot new-window
 new_window=$(xdotool getactivewindow)
 [[ $new_window != "$window" ]] || fail "the new window is not the active one"
 wmctrl -i -c "$new_window"
-for _ in $(seq 50); do
-    (($(xdotool search --onlyvisible --name ' - Lumera桌面$' | wc -l) == 1)) && break
-    sleep 0.3
-done
 
 echo "PASS: korvid typing"

@@ -115,6 +115,27 @@ accessible() {
     /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/accessible.py" "$@"
 }
 
+# Sets bx by bw bh to the screen box of Korvid's first showing widget of that role and name.
+widget_box() {
+    local found
+    found=$(accessible Korvid find "$1" "$2") || return 1
+    read -r bx by bw bh <<<"$found"
+}
+# Clicks that widget of Korvid, at x pixels from its left edge when given; a count of clicks
+# above one makes a double-click.
+click_widget() {
+    widget_box "$1" "$2" || fail "no $1 '$2'"
+    xdotool mousemove "$((bx + ${3:-bw / 2}))" "$((by + bh / 2))" click --repeat "${4:-1}" --delay 80 1
+}
+# Waits until the window's caption is the text given.
+wait_caption() {
+    local window=$1 want=$2 deadline=$((SECONDS + ${3:-30}))
+    while ((SECONDS < deadline)); do
+        [[ $(xdotool getwindowname "$window" 2>/dev/null) == "$want" ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
@@ -161,6 +182,29 @@ start_korvid_with_tray() {
     background "${1:-$LUMERA_PROGRAM_DIR/Korvid}"
     korvid=$LAST_PID
     find_icon
+}
+
+# Pages for a loopback server: the vendor's own, and the folder radio/ for station pages.
+# Sets www to the folder.
+vendor_pages() {
+    temp_folder www
+    cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
+    mkdir -p "$www/radio"
+}
+
+# Serves $www for every site of the portal and starts a window manager and Korvid without a
+# notification area, so that its main window comes up by itself on the radio page, whose
+# title is given. Sets korvid to its pid and window to the main window.
+start_korvid_on_radio_page() {
+    start_http_server "$www"
+    # shellcheck disable=SC2046
+    point_sites_at "$HTTP_ORIGIN" $(portal_services)
+    background openbox --sm-disable
+    sleep 1
+    background "$LUMERA_PROGRAM_DIR/Korvid"
+    korvid=$LAST_PID
+    window=$(wait_for_window "^$1 - Lumera桌面\$" 60) || fail "main window not shown"
+    sleep 2
 }
 
 # Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.

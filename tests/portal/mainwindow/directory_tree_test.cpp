@@ -3,7 +3,7 @@
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/resources/PortalImages.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,10 +23,10 @@ protected:
     void SetUp() override {
         t.sites.setOrigin(kFilmSearchService, "http://127.0.0.1:8123");
         t.sites.setOrigin(kBaiduVideoService, "http://127.0.0.1:8124");
-        w.reset(new Frmmain(t.ctx));
+        w.reset(new Frmmain(t.context));
     }
 
-    FakeWebBrowser* web() const { return test::PortalTestContext::fake(w->Web); }
+    FakeWebBrowser* web() const { return test::FrmmainHarness::fakeWeb(w.get()); }
     void type(const QString& query) { w->CmbSearch->setEditText(query); }
     void choose(int engine) {
         w->CmbType->setCurrentIndex(engine);
@@ -43,7 +43,7 @@ protected:
                "&ty=21&old=&nf=1";
     }
 
-    test::PortalTestContext t;
+    test::FrmmainHarness t;
     std::unique_ptr<Frmmain> w;
 };
 
@@ -140,7 +140,7 @@ TEST_F(SearchBarTest, EachWindowStartsWithItsOwnList) {
     w->Cmd_Click();
     EXPECT_EQ(entries(w->CmbSearch),
               (QStringList{"Zorveth", "Kellamar", "Vintrel", "Doskar", "Vorlan"}));
-    Frmmain second(t.ctx);
+    Frmmain second(t.context);
     EXPECT_EQ(entries(second.CmbSearch), (QStringList{"Zorveth", "Kellamar", "Vintrel", "Doskar"}));
     EXPECT_EQ(second.CmbSearch->currentText(), kHint);
     EXPECT_EQ(second.CmbType->currentText(), "百度电影");
