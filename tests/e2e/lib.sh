@@ -116,6 +116,7 @@ accessible() {
 }
 
 # Sets bx by bw bh to the screen box of Korvid's first showing widget of that role and name.
+# shellcheck disable=SC2034
 widget_box() {
     local found
     found=$(accessible Korvid find "$1" "$2") || return 1
@@ -186,6 +187,7 @@ start_korvid_with_tray() {
 
 # Pages for a loopback server: the vendor's own, and the folder radio/ for station pages.
 # Sets www to the folder.
+# shellcheck disable=SC2154
 vendor_pages() {
     temp_folder www
     cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
