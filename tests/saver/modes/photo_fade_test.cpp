@@ -88,6 +88,7 @@ TEST_F(PhotoFadeTest, TwoPhotosInNameOrderThenTheLastOneRepeats) {
     photo("b.jpg", Qt::green);
     photo("A.JPG", Qt::red); // the match ignores case
     photo("c.png", Qt::blue);
+    folder.write("pictures/._A.JPG", "\x05\x16\x07 resource fork"); // a file manager's litter
     auto& f = startPhotoMode();
     EXPECT_EQ(f.CurrentPicturePath(), pictures() + "/A.JPG");
 
@@ -227,7 +228,7 @@ TEST_F(PhotoFadeTest, AClickOnThePhotoEndsTheSaverAndTheWorkBitmapStays) {
     f.Timer2_Timer();
     QTest::mouseClick(f.Picture1, Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_EQ(processEnds, 1);
-    EXPECT_FALSE(pointer.hidden);
+    EXPECT_FALSE(pointer.hidden());
     EXPECT_TRUE(QFile::exists(dataFile("temp/music.bmp")));
 }
 
