@@ -129,7 +129,7 @@ TEST_F(MovieModesTest, AMissingFolderPlaysFromTheFolderListedBefore) {
 TEST_F(MovieModesTest, AFolderWithoutMoviesLeavesNoWorkingCopyAndStillCounts) {
     QDir().mkpath(program() + "/pusa");
     folder.write("program/pusa/readme.txt", "no movies here");
-    folder.write("program/sys/dong.swf", movieBytes("previous"));
+    folder.write("data/sys/dong.swf", movieBytes("previous")); // the last run's copy
     startRun("4").PlayMovieFolder("pusa");
     EXPECT_FALSE(QFile::exists(workingCopy()));
     EXPECT_EQ(flash()->movie, workingCopy());
