@@ -40,19 +40,13 @@ __attribute__((target("avx2"))) inline void eight(const std::uint8_t* bgr, std::
 
 } // namespace
 
-// Every load takes 16 bytes for 12 pixel bytes, so a loop turn ends while 4 bytes of the row
-// are still unread beyond it: the row's last pixels go through the plain loop.
+// Every load takes 16 bytes for 12 pixel bytes, so a step ends while 4 bytes of the row are
+// still unread beyond it: the row's last pixels go through the plain loop.
 __attribute__((target("ssse3"))) void bgrRowSsse3(const std::uint8_t* bgr, std::uint32_t* out,
                                                   std::size_t pixels) {
     const __m128i spread = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSpread));
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     std::size_t i = 0;
-    for (; i + 18 <= pixels; i += 16) {
-        four(bgr + 3 * i, out + i, spread, opaque);
-        four(bgr + 3 * i + 12, out + i + 4, spread, opaque);
-        four(bgr + 3 * i + 24, out + i + 8, spread, opaque);
-        four(bgr + 3 * i + 36, out + i + 12, spread, opaque);
-    }
     for (; i + 6 <= pixels; i += 4)
         four(bgr + 3 * i, out + i, spread, opaque);
     bgrRowScalar(bgr + 3 * i, out + i, pixels - i);
@@ -64,12 +58,6 @@ __attribute__((target("avx2"))) void bgrRowAvx2(const std::uint8_t* bgr, std::ui
         _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kSpread)));
     const __m256i opaque = _mm256_set1_epi32(int(0xff000000u));
     std::size_t i = 0;
-    for (; i + 34 <= pixels; i += 32) {
-        eight(bgr + 3 * i, out + i, spread, opaque);
-        eight(bgr + 3 * i + 24, out + i + 8, spread, opaque);
-        eight(bgr + 3 * i + 48, out + i + 16, spread, opaque);
-        eight(bgr + 3 * i + 72, out + i + 24, spread, opaque);
-    }
     for (; i + 10 <= pixels; i += 8)
         eight(bgr + 3 * i, out + i, spread, opaque);
     bgrRowScalar(bgr + 3 * i, out + i, pixels - i);
