@@ -103,9 +103,15 @@ bool CDIB::paintStraightIntoImage(QPainter& toDC, int X, int Y) const {
     // Only where the painter may paint: the image, the area the window system asked for and
     // the painter's own clip.
     const QRect surface = QRect(X, Y, header.biWidth, header.biHeight).translated(shift);
-    QRegion allowed(surface & image->rect());
-    if (!engine->systemClip().isEmpty())
-        allowed &= engine->systemClip();
+    const QRect inImage = surface & image->rect();
+    const QRegion systemClip = engine->systemClip();
+    if (systemClip.isEmpty() && !toDC.hasClipping()) {
+        putRows(*image, inImage, surface.topLeft());
+        return true;
+    }
+    QRegion allowed(inImage);
+    if (!systemClip.isEmpty())
+        allowed &= systemClip;
     if (toDC.hasClipping())
         allowed &= transform.map(toDC.clipRegion());
     for (const QRect& area : allowed)
@@ -114,6 +120,8 @@ bool CDIB::paintStraightIntoImage(QPainter& toDC, int X, int Y) const {
 }
 
 void CDIB::putRows(QImage& target, const QRect& area, QPoint surfaceAt) const {
+    if (area.isEmpty())
+        return;
     const BgrRowKernel kernel = bestBgrRowKernel();
     const std::int32_t rowBytes = stride();
     const int fromX = area.left() - surfaceAt.x();

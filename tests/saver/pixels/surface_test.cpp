@@ -129,6 +129,7 @@ TEST(Surface, PaintGivesTheSamePixelsAsAnUprightCopyDrawnWithEveryKindOfPainter)
     const std::vector<Case> cases{
         {"straight", QImage::Format_RGB32, {3, 2}, [](QPainter&) {}},
         {"partly outside", QImage::Format_ARGB32_Premultiplied, {-5, 30}, [](QPainter&) {}},
+        {"all outside", QImage::Format_RGB32, {-40, 45}, [](QPainter&) {}},
         {"moved", QImage::Format_RGB32, {0, 0}, [](QPainter& p) { p.translate(4, -3); }},
         {"clipped", QImage::Format_RGB32, {1, 1}, [](QPainter& p) { p.setClipRect(6, 4, 9, 30); }},
         {"scaled", QImage::Format_RGB32, {1, 1}, [](QPainter& p) { p.scale(2, 2); }},
