@@ -63,9 +63,6 @@ int main(int argc, char* argv[]) {
     form.showFullScreen();
     form.activateWindow();
     // Where no window manager reports the activation, the saver starts anyway.
-    QTimer::singleShot(1000, &form, [&form] {
-        if (!form.activatedOnce() && !form.exiting())
-            form.Form_Activate();
-    });
+    QTimer::singleShot(1000, &form, &lumera::saver::frmmain::Form_Activate);
     return app.exec();
 }

@@ -9,8 +9,15 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same session bus.
                                               role (and name): "x y width height" of its box
   accessible.py APP describe ROLE NAME        the description of a widget (a tree item's tip)
   accessible.py APP names ROLE                the names of all showing widgets of a role
-  accessible.py APP focused                   "role<TAB>name<TAB>text" of the focused widget
+  accessible.py APP focused                   "role<TAB>name<TAB>text" of each focused widget
+                                              (a web page reports its own focus besides)
   accessible.py APP text ROLE NAME            the text a widget holds
+  accessible.py APP menu [SECONDS]            waits for an entry of a pop-up menu to take the
+                                              focus (say, after a Down key), then prints each
+                                              entry of that menu: "role<TAB>name<TAB>states";
+                                              prints "listening" first, once it listens
+
+Pop-up menus are no children of the application on the bus, so only "menu" reaches them.
 
 ROLE is the role's name as at-spi gives it ("push button", "text", "combo box", "tree item",
 "frame", "check box", "menu item"...). Exits 1 when nothing matches.
@@ -73,17 +80,50 @@ def matches(node, role, name=None):
     return node.getRoleName() == role and (name is None or node.name == name)
 
 
+def states_of(node):
+    return ",".join(pyatspi.stateToString(s) for s in node.getState().getStates())
+
+
+def menu(name, timeout):
+    entries = []
+
+    def on_focus(event):
+        source = event.source
+        try:
+            if event.detail1 != 1 or source.getApplication().name != name:
+                return
+            if "menu" not in source.getRoleName():
+                return
+            parent = source.parent
+            for i in range(parent.childCount):
+                entry = parent.getChildAtIndex(i)
+                entries.append(f"{entry.getRoleName()}\t{entry.name}\t{states_of(entry)}")
+        except Exception:
+            return
+        pyatspi.Registry.stop()
+
+    from gi.repository import GLib
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.timeout_add(int(timeout * 1000), pyatspi.Registry.stop)
+    print("listening", flush=True)
+    pyatspi.Registry.start()
+    print("\n".join(entries))
+    return 0 if entries else 1
+
+
 def main(argv):
     if len(argv) < 3:
         sys.exit(__doc__)
-    app = application(argv[1])
     command, args = argv[2], argv[3:]
+    if command == "menu":
+        return menu(argv[1], float(args[0]) if args else 20.0)
+    app = application(argv[1])
     nodes = list(walk(app))
     if command == "tree":
         for node, depth in nodes:
             states = [pyatspi.stateToString(s) for s in node.getState().getStates()]
             print(f"{'  ' * depth}{node.getRoleName()} {node.name!r} {box(node)} "
-                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable'))}"
+                  f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable', 'read only'))}"
                   f"{' ' + repr(node.description) if node.description else ''}")
         return 0
     if command == "find":
@@ -104,11 +144,10 @@ def main(argv):
         print("\n".join(found))
         return 0 if found else 1
     if command == "focused":
-        for node, _ in nodes:
-            if node.getState().contains(pyatspi.STATE_FOCUSED):
-                print(f"{node.getRoleName()}\t{node.name}\t{text_of(node)}")
-                return 0
-        return 1
+        found = [f"{node.getRoleName()}\t{node.name}\t{text_of(node)}" for node, _ in nodes
+                 if node.getState().contains(pyatspi.STATE_FOCUSED)]
+        print("\n".join(found))
+        return 0 if found else 1
     if command == "text":
         for node, _ in nodes:
             if matches(node, *args[:2]):

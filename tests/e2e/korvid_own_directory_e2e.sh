@@ -34,9 +34,6 @@ class Handler(http.server.BaseHTTPRequestHandler):
 socketserver.ThreadingTCPServer.daemon_threads = True
 socketserver.ThreadingTCPServer(("127.0.0.1", port), Handler).serve_forever()
 PY
-free_port() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
-}
 moved_port=$(free_port)
 silent_port=$(free_port)
 refused_port=$(free_port)
@@ -53,14 +50,14 @@ for service in $(portal_services); do
     esac
 done >"$XDG_CONFIG_HOME/Lumera/sites.ini"
 
-start_desktop
-start_korvid
+start_korvid_with_tray
 xdotool mousemove "$icon_x" "$icon_y" click 1
 window=$(wait_for_window '^电台 - Lumera桌面$' 60) || fail "main window not shown"
 sleep 2
 
-# Clicks (button $4, default 1) the middle of the Nth (from 0) showing widget of a role and name.
-click_widget() {
+# Clicks (button $4, default 1) the middle of the Nth (from 0) showing widget of a role and
+# name, waiting for it to show.
+press_widget() {
     local box x y w h
     for _ in $(seq 40); do
         box=$(accessible Korvid find "$1" "$2" "${3:-0}" 2>/dev/null) && break
@@ -82,8 +79,8 @@ tree_cells() {
 # given count of steps down. Pop-up menus are not on the accessibility bus, so the entry is
 # reached with the arrow keys.
 tree_menu() {
-    click_widget "table cell" "$1"
-    click_widget "table cell" "$1" 0 3
+    press_widget "table cell" "$1"
+    press_widget "table cell" "$1" 0 3
     sleep 1
     for _ in $(seq "$2"); do
         xdotool key Down
@@ -123,7 +120,7 @@ order=$(tree_cells | grep -xE '电台之家|我的电台|迪斯科舞厅' | past
 grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm/" "$overlay" || fail "overlay lacks the leaf"
 screenshot own-leaf-added
 # It opens like any station, in the window's own pane.
-click_widget "table cell" "我的电台"
+press_widget "table cell" "我的电台"
 xdotool click --repeat 2 --delay 80 1
 wait_for_window '^我的电台页 - Lumera桌面$' 30 >/dev/null || fail "own leaf does not open"
 
@@ -173,7 +170,7 @@ cat >"$files/bookmarks.html" <<HTML
 </DL><p>
 HTML
 open_organiser() {
-    click_widget "push button" "" 4 # the toolbar's "电影收藏夹"
+    press_widget "push button" "" 4 # the toolbar's "电影收藏夹"
     # Pop-up menus are not on the accessibility bus: the second entry by the keyboard.
     sleep 1
     xdotool key Down Down Return
@@ -192,14 +189,14 @@ answer_file_dialog() {
     xdotool key Return
 }
 open_organiser
-click_widget "push button" "导入…"
+press_widget "push button" "导入…"
 answer_file_dialog '^导入书签$' "$files/bookmarks.html" bookmarks-imported
 expected=$(printf '旧的收藏,%s/old/\r\n电视， 直播 & 点播,%s/tv/\r\n环球电台,%s/radio/\r\n' \
     "$HTTP_ORIGIN" "$HTTP_ORIGIN" "$HTTP_ORIGIN" | iconv -f UTF-8 -t GB18030)
 [[ "$(cat "$data/Fav.rar")" == "$expected" ]] || fail "Fav.rar after the import: $(iconv -f GB18030 -t UTF-8 "$data/Fav.rar")"
 accessible Korvid names "table cell" | grep -x '环球电台' >/dev/null || fail "imported bookmark not listed"
 
-click_widget "push button" "导出…"
+press_widget "push button" "导出…"
 answer_file_dialog '^导出书签$' "$files/exported.html" bookmarks-exported
 grep -q '^<!DOCTYPE NETSCAPE-Bookmark-file-1>' "$files/exported.html" || fail "export is no bookmark file"
 grep -qF "<A HREF=\"$HTTP_ORIGIN/tv/\">电视， 直播 &amp; 点播</A>" "$files/exported.html" ||
@@ -208,7 +205,7 @@ grep -qF "<A HREF=\"$HTTP_ORIGIN/tv/\">电视， 直播 &amp; 点播</A>" "$file
 
 # A file that is no bookmark file changes nothing.
 echo "标题,地址" >"$files/not-bookmarks.html"
-click_widget "push button" "导入…"
+press_widget "push button" "导入…"
 answer_file_dialog '^导入书签$' "$files/not-bookmarks.html" bookmarks-refused
 [[ "$(cat "$data/Fav.rar")" == "$expected" ]] || fail "a refused import changed Fav.rar"
 wmctrl -c '整理收藏夹'

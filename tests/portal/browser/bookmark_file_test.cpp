@@ -2,7 +2,7 @@
 #include "portal/browser/BookmarkFile.h"
 #include "portal/browser/FavoritesFile.h"
 #include "portal/browser/FormDfg.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 #include "support/TestFolders.h"
 
 #include <QPushButton>

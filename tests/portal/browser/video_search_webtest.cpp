@@ -66,7 +66,7 @@ protected:
             kWait);
     }
 
-    test::WidgetApplication application;
+    test::TestApplication application;
     WebEngineBrowserFactory browsers;
     test::LoopbackHttpServer server;
     FrmmainHarness harness{&browsers};
