@@ -87,6 +87,15 @@ tree_menu() {
     done
     xdotool key Return
 }
+# Waits for a dialog whose caption matches, and for a text field in it to have the keyboard.
+wait_for_dialog() {
+    wait_for_window "$1" 20 >/dev/null || fail "no dialog \"$1\""
+    for _ in $(seq 40); do
+        accessible Korvid focused 2>/dev/null | grep -q '^text' && return 0
+        sleep 0.25
+    done
+    fail "no text field of \"$1\" has the keyboard"
+}
 # Answers the message box that asks for a confirmation with its "yes" key.
 confirm_yes() {
     wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no question asked"
@@ -108,8 +117,7 @@ overlay="$XDG_DATA_HOME/Lumera/directory.txt"
 
 # ---- Own leaves: a station added to the group "全国电台大全" comes after its built-in leaves.
 tree_menu "全国电台大全" 3 # 添加电影列表
-wait_for_window '^添加电影列表$' 20 >/dev/null || fail "no dialog to add a leaf"
-sleep 0.5
+wait_for_dialog '^添加电影列表$'
 xdotool type --delay 20 "我的电台"
 xdotool key Tab
 xdotool type --delay 20 "$HTTP_ORIGIN/my-fm/"
@@ -126,8 +134,7 @@ wait_for_window '^我的电台页 - Lumera桌面$' 30 >/dev/null || fail "own le
 
 # Its address changed, a built-in leaf removed, then the built-in list restored.
 tree_menu "我的电台" 5 # 修改链接地址
-wait_for_window '^修改链接地址$' 20 >/dev/null || fail "no dialog to change the address"
-sleep 0.5
+wait_for_dialog '^修改链接地址$'
 xdotool key ctrl+a
 xdotool type --delay 20 "$HTTP_ORIGIN/my-fm2/"
 xdotool key Return
@@ -170,7 +177,7 @@ cat >"$files/bookmarks.html" <<HTML
 </DL><p>
 HTML
 open_organiser() {
-    press_widget "push button" "" 4 # the toolbar's "电影收藏夹"
+    press_widget "push button" "电影收藏夹"
     # Pop-up menus are not on the accessibility bus: the second entry by the keyboard.
     sleep 1
     xdotool key Down Down Return
@@ -178,8 +185,7 @@ open_organiser() {
 }
 # Types a path into the file dialog that comes up and accepts it; then waits for the message.
 answer_file_dialog() {
-    wait_for_window "$1" 20 >/dev/null || fail "no file dialog \"$1\""
-    sleep 0.5
+    wait_for_dialog "$1"
     xdotool key ctrl+a
     xdotool type --delay 20 "$2"
     xdotool key Return
