@@ -4,13 +4,14 @@
 # imported into and exported from the organiser dialog; the radio directory's links checked
 # against loopback sites that answer, answer 404, redirect to another host, refuse and keep
 # silent, with the marks still there after a restart.
+# shellcheck disable=SC2154 # www, odd, files, icon_x and icon_y are set by lib.sh's helpers
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 rm -rf "${XDG_CONFIG_HOME:?}"/* "${XDG_DATA_HOME:?}"/*
 
-temp_folder www
-cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
-mkdir -p "$www/radio" "$www/my-fm" "$www/my-fm2"
+vendor_pages
+mkdir -p "$www/my-fm" "$www/my-fm2"
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>我的电台页</title></head><body><h1>我的电台</h1></body></html>' >"$www/my-fm/index.html"
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
 start_http_server "$www"
@@ -52,7 +53,7 @@ done >"$XDG_CONFIG_HOME/Lumera/sites.ini"
 
 start_korvid_with_tray
 xdotool mousemove "$icon_x" "$icon_y" click 1
-window=$(wait_for_window '^电台 - Lumera桌面$' 60) || fail "main window not shown"
+wait_for_window '^电台 - Lumera桌面$' 60 >/dev/null || fail "main window not shown"
 sleep 2
 
 # Clicks (button $4, default 1) the middle of the Nth (from 0) showing widget of a role and
