@@ -45,6 +45,7 @@ class WebBrowser;
 
 namespace lumera::portal {
 
+struct DirectoryOverlay;
 class PictureBox;
 class StatusBar;
 
@@ -186,6 +187,10 @@ public:
     void rebuildDirectory(const QString& keyToSelect = QString());
     // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
     int runDialog(QDialog* dialog);
+    // Makes one change to the user's directory file for the directory shown, stores it (saying
+    // so when it cannot) and builds the tree again, selecting the node of that key.
+    void editDirectory(const std::function<void(DirectoryOverlay&, const QString&)>& edit,
+                       const QString& keyToSelect = QString());
 
     // ---- Link check (Frmmain_directory.cpp) -------------------------------------------
     // Checks every leaf of the directory shown; chosen while a check runs, stops it.

@@ -7,6 +7,7 @@
 #include "portal/tray/FormTray.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -71,15 +72,6 @@ void Frmmain::rebuildDirectory(const QString& keyToSelect) {
 
 namespace {
 
-// Reads the user's changes, makes one more to the directory the tree shows and stores them.
-void editOverlay(const QString& userDataFolder, const QTreeWidget& tree,
-                 const std::function<void(DirectoryOverlay&, const QString&)>& edit) {
-    const QString path = directoryOverlayPath(userDataFolder);
-    DirectoryOverlay overlay = readDirectoryOverlay(path);
-    edit(overlay, isRadioDirectory(tree) ? radioDirectory().name : channelDirectory().name);
-    writeDirectoryOverlay(path, overlay);
-}
-
 // Asks a yes-or-no question in the program's message box.
 QMessageBox* question(QWidget* parent, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::Question, kProgramTitle, text,
@@ -89,6 +81,20 @@ QMessageBox* question(QWidget* parent, const QString& text) {
 }
 
 } // namespace
+
+void Frmmain::editDirectory(const std::function<void(DirectoryOverlay&, const QString&)>& edit,
+                            const QString& keyToSelect) {
+    const QString path = directoryOverlayPath(ctx.userDataFolder);
+    DirectoryOverlay overlay = readDirectoryOverlay(path);
+    edit(overlay, isRadioDirectory(*tvw) ? radioDirectory().name : channelDirectory().name);
+    if (!writeDirectoryOverlay(path, overlay)) {
+        runDialog(new QMessageBox(
+            QMessageBox::Information, kProgramTitle,
+            QStringLiteral("无法保存对目录的修改：%1").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Ok, this));
+    }
+    rebuildDirectory(keyToSelect);
+}
 
 void Frmmain::AddTvwList_Click() {
     const QString group = groupOfSelection(*tvw);
@@ -106,10 +112,9 @@ void Frmmain::AddTvwList_Click() {
         selectOnly(*tvw, existing);
         return;
     }
-    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
-        addOwnLeaf(overlay, name, group, caption, address);
-    });
-    rebuildDirectory(address);
+    editDirectory([&](DirectoryOverlay& overlay,
+                      const QString& name) { addOwnLeaf(overlay, name, group, caption, address); },
+                  address);
 }
 
 void Frmmain::DelTvwList_Click() {
@@ -120,10 +125,9 @@ void Frmmain::DelTvwList_Click() {
     if (runDialog(question(this, QStringLiteral("从目录中删除“%1”吗？").arg(leaf.caption))) !=
         QMessageBox::Yes)
         return;
-    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
+    editDirectory([&](DirectoryOverlay& overlay, const QString& name) {
         removeShownLeaf(overlay, name, leaf);
     });
-    rebuildDirectory();
 }
 
 void Frmmain::ChangeTvwLink_Click() {
@@ -144,10 +148,9 @@ void Frmmain::ChangeTvwLink_Click() {
         selectOnly(*tvw, existing);
         return;
     }
-    editOverlay(ctx.userDataFolder, *tvw, [&](DirectoryOverlay& overlay, const QString& name) {
-        changeShownLeaf(overlay, name, leaf, address);
-    });
-    rebuildDirectory(address);
+    editDirectory([&](DirectoryOverlay& overlay,
+                      const QString& name) { changeShownLeaf(overlay, name, leaf, address); },
+                  address);
 }
 
 void Frmmain::ResetTvwList_Click() {
@@ -155,8 +158,7 @@ void Frmmain::ResetTvwList_Click() {
                                                 "恢复程序自带的频道和电台列表吗？"))) !=
         QMessageBox::Yes)
         return;
-    writeDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder), {});
-    rebuildDirectory();
+    editDirectory([](DirectoryOverlay& overlay, const QString&) { overlay = {}; });
 }
 
 // ---- Link check ---------------------------------------------------------------------------

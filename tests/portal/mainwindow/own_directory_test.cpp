@@ -4,6 +4,7 @@
 #include "portal/mainwindow/LeafDialog.h"
 #include "support/FrmmainHarness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -190,4 +191,11 @@ TEST_F(OwnDirectoryTest, RadioLeavesAndBrokenFiles) {
         window->loadRadio();
         EXPECT_EQ(nodes(), 40);
     }
+    // A file that cannot be written is said so, and the tree stays as it was.
+    ASSERT_TRUE(QFile::remove(overlayFile()) && QDir().mkpath(overlayFile()));
+    select(3);
+    answers = {"又一个|http://127.0.0.1/fm2", "ok"};
+    window->AddTvwList_Click();
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(nodes(), 40);
 }
