@@ -97,6 +97,20 @@ wait_for_dialog() {
     done
     fail "no text field of \"$1\" has the keyboard"
 }
+# Runs the command until it succeeds, for 20 seconds at most.
+wait_until() {
+    for _ in $(seq 80); do
+        "$@" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+# Replaces the text of the field that has the keyboard and presses Enter.
+retype() {
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
 # Answers the message box that asks for a confirmation with its "yes" key.
 confirm_yes() {
     wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no question asked"
@@ -136,14 +150,9 @@ wait_for_window '^我的电台页 - Lumera桌面$' 30 >/dev/null || fail "own le
 # Its address changed, a built-in leaf removed, then the built-in list restored.
 tree_menu "我的电台" 5 # 修改链接地址
 wait_for_dialog '^修改链接地址$'
-xdotool key ctrl+a
-xdotool type --delay 20 "$HTTP_ORIGIN/my-fm2/"
-xdotool key Return
-for _ in $(seq 40); do
-    grep -qF "$HTTP_ORIGIN/my-fm2/" "$overlay" && break
-    sleep 0.5
-done
-grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm2/" "$overlay" || fail "address not changed"
+retype "$HTTP_ORIGIN/my-fm2/"
+wait_until grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm2/" "$overlay" ||
+    fail "address not changed"
 tree_menu "听广播" 4 # 删除电影列表
 confirm_yes
 wait_for_cells "!" "听广播" || fail "removed leaf still shown"
@@ -187,9 +196,7 @@ open_organiser() {
 # Types a path into the file dialog that comes up and accepts it; then waits for the message.
 answer_file_dialog() {
     wait_for_dialog "$1"
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$2"
-    xdotool key Return
+    retype "$2"
     wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no message after \"$1\""
     sleep 0.3
     screenshot "$3"
