@@ -69,8 +69,9 @@ TEST(NetworkLinkProber, EveryKindOfAnswer) {
         const LinkAnswer& a = answers[address];
         EXPECT_EQ(a.outcome, outcome) << address.toStdString();
         EXPECT_EQ(a.status, status) << address.toStdString();
-        if (!final.isEmpty())
+        if (!final.isEmpty()) {
             EXPECT_EQ(a.finalAddress, final) << address.toStdString();
+        }
     };
     expect(o + "/ok", LinkAnswer::Answered, 200, o + "/ok");
     expect(o + "/away", LinkAnswer::Answered, 200,
