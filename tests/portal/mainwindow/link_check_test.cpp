@@ -79,12 +79,6 @@ protected:
     Frmmain* window = harness.open();
 
     QString panel() const { return window->Stat->panelText(1); }
-    QTreeWidgetItem* leaf(const QString& caption) const {
-        for (QTreeWidgetItem* node : nodesInOrder(*window->tvw))
-            if (node->text(0) == caption)
-                return node;
-        return nullptr;
-    }
     // Answers every open request: the first station dead, the second moved, the rest fine.
     void answerAll() {
         while (!harness.links.open.isEmpty()) {
