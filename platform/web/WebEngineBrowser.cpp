@@ -130,8 +130,6 @@ void WebEngineBrowser::wireEvents() {
             [this](const QString& url) { emit StatusTextChange(url); });
     connect(page_, &QWebEnginePage::loadStarted, this, [this] {
         page_->clearActiveHref();
-        // A title still being read is the page's that is left: not one for the new address.
-        ++documentReads_;
         emit BeforeNavigate2(page_->requestedUrl().toString());
     });
     connect(page_, &QWebEnginePage::loadProgress, this, [this](int progress) {
