@@ -5,6 +5,7 @@
 # New inputs go to a scratch folder, not into the repository. A crash fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler-cache.sh
 seconds=${LUMERA_FUZZ_SECONDS:-20}
 runs=${LUMERA_FUZZ_RUNS:-60000}
 build=build-fuzz

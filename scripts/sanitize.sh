@@ -5,6 +5,7 @@
 # the system libraries listed in tests/sanitizers/lsan.supp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler-cache.sh
 build=${LUMERA_ASAN_BUILD_DIR:-build-asan}
 cmake -S . -B "$build" -G Ninja -DLUMERA_SANITIZE=ON -DLUMERA_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -11,7 +11,7 @@ packages=(
     xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
     at-spi2-core python3-pyatspi python3-dbus x11-xserver-utils qt6-translations-l10n
     dpkg-dev file lintian desktop-file-utils appstream
-    fonts-noto-cjk  clang libclang-rt-14-dev python3 curl
+    ccache fonts-noto-cjk clang libclang-rt-14-dev python3 curl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -130,6 +130,11 @@ void WebEngineBrowser::wireEvents() {
             [this](const QString& url) { emit StatusTextChange(url); });
     connect(page_, &QWebEnginePage::loadStarted, this, [this] {
         page_->clearActiveHref();
+        // A read of the page being left may never be answered (another process may show the
+        // next one): the next page's reads do not wait for it, and that page is not reported
+        // complete any more.
+        reading_ = false;
+        afterReads_.clear();
         emit BeforeNavigate2(page_->requestedUrl().toString());
     });
     connect(page_, &QWebEnginePage::loadProgress, this, [this](int progress) {
@@ -170,28 +175,54 @@ void WebEngineBrowser::wireEvents() {
 }
 
 void WebEngineBrowser::readDocument(std::function<void()> then) {
-    const int ticket = ++documentReads_;
-    page_->runJavaScript(
-        QString::fromLatin1(kReadDocumentScript), QWebEngineScript::ApplicationWorld,
-        [this, ticket, then = std::move(then)](const QVariant& result) {
-            // No answer: the page is going away with its window.
-            if (!result.isValid())
-                return;
-            if (ticket == documentReads_) {
-                const QStringList document = result.toStringList();
-                const QString title =
-                    document.value(1).startsWith(QLatin1String(kEngineErrorDocument))
-                        ? QString()
-                        : document.value(0);
-                if (titleChanged_ || title != title_) {
-                    titleChanged_ = false;
-                    title_ = title;
-                    emit TitleChange(title_);
-                }
-            }
-            if (then)
-                then();
-        });
+    // One read at a time: a page that changes its title without pause gets its title read
+    // as fast as the page answers, not a queue of reads that grows with every change.
+    if (then)
+        afterReads_.push_back({readsIssued_ + 1, std::move(then)});
+    if (reading_) {
+        readAgain_ = true;
+        return;
+    }
+    reading_ = true;
+    const int read = ++readsIssued_;
+    page_->runJavaScript(QString::fromLatin1(kReadDocumentScript),
+                         QWebEngineScript::ApplicationWorld,
+                         [self = QPointer<WebEngineBrowser>(this), read](const QVariant& result) {
+                             if (self)
+                                 self->documentRead(read, result);
+                         });
+}
+
+void WebEngineBrowser::documentRead(int read, const QVariant& result) {
+    reading_ = false;
+    // No answer: the page is going away with its window.
+    if (!result.isValid())
+        return;
+    const QStringList document = result.toStringList();
+    const QString title = document.value(1).startsWith(QLatin1String(kEngineErrorDocument))
+                              ? QString()
+                              : document.value(0);
+    if (titleChanged_ || title != title_) {
+        titleChanged_ = false;
+        title_ = title;
+        emit TitleChange(title_);
+    }
+    if (readAgain_) {
+        readAgain_ = false;
+        readDocument({});
+    }
+    // What waited for a read that began after it was asked for.
+    std::vector<AfterRead> due;
+    for (auto it = afterReads_.begin(); it != afterReads_.end();) {
+        if (it->read <= read) {
+            due.push_back(std::move(*it));
+            it = afterReads_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (AfterRead& after : due)
+        after.then();
 }
 
 void WebEngineBrowser::reportCommandStates() {

@@ -5,8 +5,10 @@
 #include <QString>
 #include <QWebEnginePage>
 #include <functional>
+#include <vector>
 
 class QUrl;
+class QVariant;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -47,6 +49,7 @@ private:
     void reportCommandStates();
     // Reads the document's own title, reports it when it changed, then runs `then`.
     void readDocument(std::function<void()> then);
+    void documentRead(int read, const QVariant& result);
     void stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target);
 
     QWidget* container_;
@@ -57,7 +60,14 @@ private:
     // The document's own title: empty while it has none and on the engine's error pages.
     QString title_;
     bool titleChanged_ = false;
-    int documentReads_ = 0;
+    bool reading_ = false;
+    bool readAgain_ = false;
+    int readsIssued_ = 0;
+    struct AfterRead {
+        int read; // runs once this read is answered
+        std::function<void()> then;
+    };
+    std::vector<AfterRead> afterReads_;
     // The local content of this pane may reach remote addresses until the step's load ends.
     bool historyStepAllowed_ = false;
     // The address the error page of an unusable address stands for.

@@ -164,9 +164,10 @@ TEST_F(WebEngineBrowserTest, StepsBetweenALocalPageAndTheRemotePageItLinksTo) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Local"; }, 20000));
     // A click lands once the page leaves for B; another click would start the way anew.
     QSignalSpy leaving(browser, &WebBrowser::BeforeNavigate2);
-    ASSERT_TRUE(clickUntil(*browser, {50, 50}, [&] { return !leaving.isEmpty(); }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Page B"; }, 20000));
     QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    ASSERT_TRUE(clickUntil(*browser, {50, 50}, [&] { return !leaving.isEmpty(); }));
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(browser->documentTitle(), "Page B");
     for (auto step : {&WebBrowser::goBack, &WebBrowser::goForward, &WebBrowser::refresh}) {
         complete.clear();
         (browser->*step)();
@@ -307,7 +308,7 @@ TEST_F(WebEngineBrowserTest, TheTitleIsTheDocumentsOwn) {
 TEST_F(WebEngineBrowserTest, AddressesReachTheEngineAsGiven) {
     server->addPrefix("/search", htmlPage("Results", ""));
     ASSERT_TRUE(loadAndWait("/search?q=abc  "));
-    EXPECT_EQ(server->requests.last(), "/search?q=abc%20%20");
+    EXPECT_TRUE(server->requests.contains("/search?q=abc%20%20"));
 
     // An address that is none shows an error page, and stays what the pane is on.
     QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
