@@ -45,8 +45,6 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     showInformation = [](const QString& text) {
         QMessageBox::information(nullptr, kProgramTitle, text);
     };
-    Web = ctx.browsers.create(this);
-    Web->setObjectName("Web");
     TextHead = new QPlainTextEdit(this);
     TextHead->setObjectName("TextHead");
     // The header of the viewing-history page; the page writer takes the CR LF original.
@@ -122,13 +120,26 @@ void FormTray::mnutray_Popup() {
 // ---- Start-up ---------------------------------------------------------------------------
 
 void FormTray::Form_Load() {
-    Web->setSilent(true);
-    Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
+    // The icon comes first: the user sees the program in the tray before the web engine
+    // starts, which takes a while. The browsers follow once the icon is on screen, at once
+    // when there is no notification area to wait for.
     HookTrayWindow();
+    connect(&tray_, &SysTray::iconShown, this, &FormTray::loadBrowsers);
     // The first look at once; the timer stops when the icon is in.
     TrayWait->start();
     TrayWait_Timer();
     move(twipsToPixels(-8000), y());
+    if (!iconAdded_)
+        loadBrowsers();
+}
+
+void FormTray::loadBrowsers() {
+    if (Web || exiting_)
+        return;
+    Web = ctx.browsers.create(this);
+    Web->setObjectName("Web");
+    Web->setSilent(true);
+    Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
 
     Frmmain* main = mainWindow();
     // The first load has set the log-on entry up.
@@ -204,6 +215,7 @@ void FormTray::TrayWindowProc(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void FormTray::showMainWindow() {
+    loadBrowsers();
     PortalState& state = ctx.state;
     // A default window that went is made again and sent back to the last address too.
     const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
@@ -226,6 +238,7 @@ void FormTray::SysTrayMouseEventHandler() {
 // ---- The tray menu ----------------------------------------------------------------------
 
 void FormTray::LoadMe_Click() {
+    loadBrowsers();
     Frmmain* main = mainWindow();
     main->Web->navigate(defaultRadioPage(ctx.sites));
     main->loadRadio();
