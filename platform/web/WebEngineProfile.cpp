@@ -32,6 +32,9 @@ void prepareWebEngineEnvironment() {
 }
 
 void shareRenderersBySite() {
+    // Without strict site isolation the engine counts every site that does not ask for a
+    // process of its own as one: all pages would share one renderer.
+    addEngineFlag("--site-per-process");
     addEngineFlag("--process-per-site");
 }
 
