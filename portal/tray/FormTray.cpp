@@ -45,11 +45,6 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     showInformation = [](const QString& text) {
         QMessageBox::information(nullptr, kProgramTitle, text);
     };
-    TextHead = new QPlainTextEdit(this);
-    TextHead->setObjectName("TextHead");
-    // The header of the viewing-history page; the page writer takes the CR LF original.
-    TextHead->setPlainText(historyPageHeader());
-    TextHead->hide();
     Timer1 = new QTimer(this);
     Timer1->setInterval(kChimeWatch);
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
@@ -121,21 +116,27 @@ void FormTray::mnutray_Popup() {
 
 void FormTray::Form_Load() {
     // The icon comes first: the user sees the program in the tray before the web engine
-    // starts, which takes a while. The browsers follow once the icon is on screen, at once
-    // when there is no notification area to wait for.
+    // starts, which takes a while. The rest follows once the icon is on screen, at once when
+    // there is no notification area to wait for.
     HookTrayWindow();
-    connect(&tray_, &SysTray::iconShown, this, &FormTray::loadBrowsers);
+    connect(&tray_, &SysTray::iconShown, this, &FormTray::finishLoad);
     // The first look at once; the timer stops when the icon is in.
     TrayWait->start();
     TrayWait_Timer();
     move(twipsToPixels(-8000), y());
     if (!iconAdded_)
-        loadBrowsers();
+        finishLoad();
 }
 
-void FormTray::loadBrowsers() {
+void FormTray::finishLoad() {
     if (Web || exiting_)
         return;
+    // Laying out its text is the program's first use of fonts, which takes a while.
+    TextHead = new QPlainTextEdit(this);
+    TextHead->setObjectName("TextHead");
+    // The header of the viewing-history page; the page writer takes the CR LF original.
+    TextHead->setPlainText(historyPageHeader());
+    TextHead->hide();
     Web = ctx.browsers.create(this);
     Web->setObjectName("Web");
     Web->setSilent(true);
@@ -215,7 +216,7 @@ void FormTray::TrayWindowProc(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void FormTray::showMainWindow() {
-    loadBrowsers();
+    finishLoad();
     PortalState& state = ctx.state;
     // A default window that went is made again and sent back to the last address too.
     const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
@@ -238,7 +239,7 @@ void FormTray::SysTrayMouseEventHandler() {
 // ---- The tray menu ----------------------------------------------------------------------
 
 void FormTray::LoadMe_Click() {
-    loadBrowsers();
+    finishLoad();
     Frmmain* main = mainWindow();
     main->Web->navigate(defaultRadioPage(ctx.sites));
     main->loadRadio();
