@@ -46,6 +46,8 @@ void closeRemainingMainWindows() {
 
 int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
+    // Every main window holds two panes, and all side panes show the vendor's page.
+    shareRenderersBySite();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     installChineseQtTranslations(app);

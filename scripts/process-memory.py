@@ -2,6 +2,9 @@
 """Memory of a program with all its child processes (a web engine's helpers included).
 
   process-memory.py PID                    one line: processes rss_kib pss_kib
+  process-memory.py --kinds PID            PSS in KiB by kind of process: the program's own,
+                                           its renderers, the GPU process and the rest,
+                                           then the number of renderers
   process-memory.py --sample PID SECONDS OUTFILE
                                            the same line, preceded by the time (seconds
                                            since the epoch), appended every SECONDS until PID
@@ -65,10 +68,37 @@ def measure(root):
     return processes, rss, pss
 
 
+def process_kind(pid):
+    # A process forked from the engine's zygote shows its arguments as one text.
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as f:
+            arguments = f.read().replace(b"\0", b" ") + b" "
+    except OSError:
+        return "other"
+    if b" --type=renderer " in arguments:
+        return "renderer"
+    if b" --type=gpu-process " in arguments:
+        return "gpu"
+    return "other"
+
+
+def pss_by_kind(root):
+    kinds = {"own": 0, "renderer": 0, "gpu": 0, "other": 0}
+    renderers = 0
+    for pid in process_tree(root):
+        kind = "own" if pid == root else process_kind(pid)
+        renderers += kind == "renderer"
+        kinds[kind] += field_kib(f"/proc/{pid}/smaps_rollup", "Pss")
+    return kinds["own"], kinds["renderer"], kinds["gpu"], kinds["other"], renderers
+
+
 def main():
     args = sys.argv[1:]
     if len(args) == 1:
         print("%d %d %d" % measure(int(args[0])))
+        return
+    if len(args) == 2 and args[0] == "--kinds":
+        print("%d %d %d %d %d" % pss_by_kind(int(args[1])))
         return
     if len(args) == 4 and args[0] == "--sample":
         root, every, out = int(args[1]), float(args[2]), args[3]

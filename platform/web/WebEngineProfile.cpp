@@ -8,18 +8,34 @@
 
 namespace lumera {
 
+namespace {
+
+// Adds a flag for the engine, which reads them once, when it starts; one the user set stays.
+void addEngineFlag(const QByteArray& name, const QByteArray& value = {}) {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains(name))
+        return;
+    flags += flags.isEmpty() ? "" : " ";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + name + value);
+}
+
+} // namespace
+
 void prepareWebEngineEnvironment() {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // The engine's own texts (error pages, form controls, date pickers) in Chinese, whatever
-    // the system's locale. The engine reads its flags once, when it starts.
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--lang=")) {
-        flags += flags.isEmpty() ? "" : " ";
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=" + kWebLanguage);
-    }
+    // the system's locale.
+    addEngineFlag("--lang=", kWebLanguage);
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+void shareRenderersBySite() {
+    // Without strict site isolation the engine counts every site that does not ask for a
+    // process of its own as one: all pages would share one renderer.
+    addEngineFlag("--site-per-process");
+    addEngineFlag("--process-per-site");
 }
 
 QWebEngineProfile* sharedWebProfile(const QString& name) {

@@ -15,6 +15,11 @@ inline const QString kAcceptLanguage = QStringLiteral("zh-CN,zh;q=0.9");
 // OpenGL contexts, which the engine needs), or at least before any QtWebEngine object.
 void prepareWebEngineEnvironment();
 
+// One renderer process for all pages of a site instead of one for every page that was not
+// opened from another: panes of one site share it, and pages of different sites still never
+// share one. Call before the first QtWebEngine object, as prepareWebEngineEnvironment().
+void shareRenderersBySite();
+
 // The one persistent profile of a program ("Lumera" for the portal), so logins and cookies
 // survive a restart. Made on first use, owned by the application object.
 QWebEngineProfile* sharedWebProfile(const QString& name = QStringLiteral("Lumera"));

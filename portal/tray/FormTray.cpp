@@ -45,13 +45,6 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     showInformation = [](const QString& text) {
         QMessageBox::information(nullptr, kProgramTitle, text);
     };
-    Web = ctx.browsers.create(this);
-    Web->setObjectName("Web");
-    TextHead = new QPlainTextEdit(this);
-    TextHead->setObjectName("TextHead");
-    // The header of the viewing-history page; the page writer takes the CR LF original.
-    TextHead->setPlainText(historyPageHeader());
-    TextHead->hide();
     Timer1 = new QTimer(this);
     Timer1->setInterval(kChimeWatch);
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
@@ -122,13 +115,32 @@ void FormTray::mnutray_Popup() {
 // ---- Start-up ---------------------------------------------------------------------------
 
 void FormTray::Form_Load() {
-    Web->setSilent(true);
-    Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
+    // The icon comes first: the user sees the program in the tray before the web engine
+    // starts, which takes a while. The rest follows once the icon is on screen, at once when
+    // there is no notification area to wait for.
     HookTrayWindow();
+    connect(&tray_, &SysTray::iconShown, this, &FormTray::finishLoad);
     // The first look at once; the timer stops when the icon is in.
     TrayWait->start();
     TrayWait_Timer();
     move(twipsToPixels(-8000), y());
+    if (!iconAdded_)
+        finishLoad();
+}
+
+void FormTray::finishLoad() {
+    if (Web || exiting_)
+        return;
+    // Laying out its text is the program's first use of fonts, which takes a while.
+    TextHead = new QPlainTextEdit(this);
+    TextHead->setObjectName("TextHead");
+    // The header of the viewing-history page; the page writer takes the CR LF original.
+    TextHead->setPlainText(historyPageHeader());
+    TextHead->hide();
+    Web = ctx.browsers.create(this);
+    Web->setObjectName("Web");
+    Web->setSilent(true);
+    Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
 
     Frmmain* main = mainWindow();
     // The first load has set the log-on entry up.
@@ -204,6 +216,7 @@ void FormTray::TrayWindowProc(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void FormTray::showMainWindow() {
+    finishLoad();
     PortalState& state = ctx.state;
     // A default window that went is made again and sent back to the last address too.
     const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
@@ -226,6 +239,7 @@ void FormTray::SysTrayMouseEventHandler() {
 // ---- The tray menu ----------------------------------------------------------------------
 
 void FormTray::LoadMe_Click() {
+    finishLoad();
     Frmmain* main = mainWindow();
     main->Web->navigate(defaultRadioPage(ctx.sites));
     main->loadRadio();

@@ -59,8 +59,12 @@ public:
     QAction* trayclose = nullptr;
 
     // ---- Start-up and the tray icon ---------------------------------------------------
-    // The start-up sequence. Returns once the mouse pump runs.
+    // The start-up sequence: the icon, then (once it is on screen) finishLoad.
     void Form_Load();
+    // The rest of the start-up: the tray host's history header and silent browser, the hidden
+    // default main window on the remembered radio page, the mouse pump. Runs once; a click
+    // that comes first runs it.
+    void finishLoad();
     void Form_QueryUnload();
     void HookTrayWindow();
     void UnhookTrayWindow();

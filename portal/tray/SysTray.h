@@ -27,6 +27,9 @@ public:
 signals:
     // Trigger is the left button, Context the right button.
     void activated(QSystemTrayIcon::ActivationReason reason);
+    // Once after AddTrayIcon: the icon is on screen, or the desktop has had its time to put
+    // it there.
+    void iconShown();
 };
 
 // The notification area through QSystemTrayIcon.
@@ -40,8 +43,14 @@ public:
     void RemoveTrayIcon() override;
     bool opensMenuItself() const override { return true; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void reportShown();
+
     QSystemTrayIcon* icon_ = nullptr;
+    bool shownReported_ = false;
 };
 
 } // namespace lumera::portal

@@ -16,12 +16,16 @@ public:
         this->icon = icon;
         this->tooltip = tooltip;
         this->menu = menu;
+        if (!holdIconShown)
+            emit iconShown();
     }
     void RemoveTrayIcon() override { shown = false; }
     bool opensMenuItself() const override { return false; }
     void click(QSystemTrayIcon::ActivationReason reason) { emit activated(reason); }
 
     bool isAvailable = true;
+    // Keeps iconShown back until the test emits it.
+    bool holdIconShown = false;
     bool shown = false;
     int adds = 0;
     QIcon icon;

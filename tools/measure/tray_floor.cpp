@@ -1,0 +1,24 @@
+// The floor of Korvid's start: a program that only puts an icon into the notification area.
+// Built a second time as tray_floor_engine, which also loads the web engine's library as Korvid
+// does (never starting the engine): what loading it costs before the first icon can dock.
+#include <QApplication>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+#ifdef TRAY_FLOOR_LOADS_ENGINE
+#include <QWebEngineProfile>
+#endif
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+#ifdef TRAY_FLOOR_LOADS_ENGINE
+    // Never true: it only makes the program need the library at its start.
+    if (argc > 99)
+        QWebEngineProfile().setHttpUserAgent({});
+#endif
+    QPixmap picture(32, 32);
+    picture.fill(Qt::darkCyan);
+    QSystemTrayIcon icon{QIcon(picture)};
+    icon.setToolTip(QStringLiteral("tray_floor"));
+    icon.show();
+    return app.exec();
+}
