@@ -6,6 +6,9 @@ set -euo pipefail
 : "${LUMERA_PROGRAM_DIR:?}" "${LUMERA_SOURCE_DIR:?}"
 E2E_OUTPUT=${LUMERA_E2E_OUTPUT:-/tmp/lumera-e2e}/$(basename "$0" .sh)
 mkdir -p "$E2E_OUTPUT"
+# Window names and widget texts are Chinese: the tools that read them need a UTF-8 locale,
+# whatever the caller runs with.
+export LC_ALL=C.UTF-8
 E2E_PIDS=()
 E2E_FOLDERS=()
 
