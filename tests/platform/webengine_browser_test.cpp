@@ -1,6 +1,7 @@
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
+#include "support/ActiveWindow.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QApplication>
@@ -300,12 +301,7 @@ TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle)
 TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     ASSERT_TRUE(loadAndWait("/b"));
     // There is no window manager under the test display: make the window active by hand.
-    window->activateWindow();
-    // (Qt deprecates this in favour of activateWindow(), which needs a window manager.)
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    QApplication::setActiveWindow(window.get());
-    QT_WARNING_POP
+    test::makeActive(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 2000));
     browser->execWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DONTPROMPTUSER);
     EXPECT_TRUE(QTest::qWaitFor(

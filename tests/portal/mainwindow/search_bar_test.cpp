@@ -1,6 +1,7 @@
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/support/PortalTestContext.h"
+#include "support/ActiveWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -88,7 +89,7 @@ TEST_F(SearchBarTest, HintIsSearchedAsItStandsButAnEmptyQueryDoesNothing) {
 
 TEST_F(SearchBarTest, SearchMovesTheFocusToTheScrollBox) {
     w->show();
-    QApplication::setActiveWindow(w.get());
+    test::makeActive(w.get());
     w->CmbSearch->setFocus();
     type("Doskar");
     w->Cmd_Click();
