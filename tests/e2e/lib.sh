@@ -136,7 +136,8 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid.
+# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid,
+# which must end cleanly: a crash while tearing down counts.
 exit_from_tray_menu() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
@@ -145,4 +146,7 @@ exit_from_tray_menu() {
     sleep 0.3
     xdotool key Return
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
+    local status=0
+    wait "$korvid" || status=$?
+    ((status == 0)) || fail "Korvid ended with status $status after Exit"
 }
