@@ -24,7 +24,7 @@ printf '[MyDeskTop]\nDownloadPath=%s\n[ScreenSave]\nloadtime=4\n' "$pictures" \
 # that is all grey is stored by ImageMagick 7 as a one-channel picture.
 screen_mean() {
     convert "$1" -resize 1x1\! \
-        -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+        -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]\n' info:
 }
 
 background "$saver" 7
