@@ -97,6 +97,7 @@ EOF
 # mounts of /proc, /sys and /dev belong to that namespace and go with it when the run ends,
 # however it ends; nothing stays mounted on the host.
 started=$SECONDS
+# shellcheck disable=SC2016 # the inner script expands its own variables
 unshare --mount --propagation private -- /bin/bash -euo pipefail -c '
     root=$1
     mount --bind "$root" "$root"
