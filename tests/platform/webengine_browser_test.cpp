@@ -50,7 +50,7 @@ QVariant evaluate(WebEngineBrowser& browser, const QString& script) {
 }
 
 // A script that tries to read a file, fetch an address and show a picture, and puts what
-// became of each into the title after the page's scheme: "file: read refused refused".
+// became of each into the title after the page's scheme: "probe file: read refused refused".
 QString probeScript(const QString& file, const QString& address, const QString& picture) {
     return QStringLiteral(
                "<script>"
@@ -61,7 +61,8 @@ QString probeScript(const QString& file, const QString& address, const QString& 
                "const img = u => new Promise(r => { const i = new Image();"
                "  i.onload = () => r('read'); i.onerror = () => r('refused'); i.src = u; });"
                "Promise.all([xhr('%1'), fetch('%2').then(() => 'read', () => 'refused'),"
-               "  img('%3')]).then(v => document.title = location.protocol + ' ' + v.join(' '));"
+               "  img('%3')]).then(v => document.title = 'probe ' + location.protocol + ' ' + "
+               "v.join(' '));"
                "</script>")
         .arg(file, address, picture);
 }
@@ -341,8 +342,8 @@ TEST_F(WebEngineBrowserTest, WebPagesCannotReadFilesAndLocalPagesCannotReachTheW
                                                     files + "/picture.png")));
     ASSERT_TRUE(loadAndWait("/probe"));
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return browser->documentTitle().startsWith("http:"); }, 10000));
-    EXPECT_EQ(browser->documentTitle(), "http: refused refused refused");
+        QTest::qWaitFor([&] { return browser->documentTitle().startsWith("probe http:"); }, 10000));
+    EXPECT_EQ(browser->documentTitle(), "probe http: refused refused refused");
 
     // A page of our own, as a file and through a scheme of the program's, reads no other file
     // and reaches no web address; a click on a link still leaves it.
@@ -361,7 +362,7 @@ TEST_F(WebEngineBrowserTest, WebPagesCannotReadFilesAndLocalPagesCannotReachTheW
         QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
         browser->navigate(address);
         ASSERT_TRUE(complete.wait(20000)) << address.toStdString();
-        const QString kind = address.startsWith('/') ? "file:" : "lumera-test:";
+        const QString kind = address.startsWith('/') ? "probe file:" : "probe lumera-test:";
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return browser->documentTitle().startsWith(kind); }, 10000));
         EXPECT_EQ(browser->documentTitle(), kind + " refused refused refused");
