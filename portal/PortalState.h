@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace lumera::portal {
 
@@ -21,6 +22,9 @@ struct PortalState {
     bool PumpStopRequested = false;
     // The main window activated last; the pump works on it.
     QPointer<Frmmain> ActiveMainWindow;
+    // The main window active last: kept while another application is active, null once
+    // another window of the program (a dialog, say) took over.
+    QPointer<Frmmain> LastActiveWindow;
     // The default main window the tray host loads and re-opens (null while unloaded).
     QPointer<Frmmain> DefaultMainWindow;
     // A tray click re-opens the default main window on LastMainUrl.
@@ -31,6 +35,9 @@ struct PortalState {
     QString HistoryBuffer;
     // Windows that pages opened by themselves, kept to a few a minute.
     PageWindowLimiter PageWindows;
+    // Told when the last main window has closed; the tray host decides whether that ends
+    // the program.
+    std::function<void()> LastMainWindowClosed;
 };
 
 } // namespace lumera::portal

@@ -1,9 +1,13 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/LinuxDesktop.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QtTranslations.h"
+#include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/SingleInstance.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/DBusScreenSaverInhibitor.h"
 #include "platform/registry/HiveRegistry.h"
+#include "platform/registry/ShownWindowsInhibitor.h"
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
@@ -42,15 +46,24 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    installChineseQtTranslations(app);
+    // No display name: the platform would append it to every caption that does not end in it.
     QApplication::setApplicationName("Korvid");
-    QApplication::setApplicationDisplayName(kProgramTitle);
     QApplication::setWindowIcon(programIcon());
     // The program lives in the tray: closing its windows does not end it, Exit does.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One Korvid per user: a second start brings up the first one's main window and ends.
+    SingleInstance instance("Lumera-Korvid");
+    if (!instance.claim())
+        return 0;
+
     const QString folder = programFolder();
     SettingsStore settings;
-    DBusScreenSaverInhibitor inhibitor(kProgramTitle);
+    DBusScreenSaverInhibitor desktopInhibitor(kProgramTitle);
+    ShownWindowsInhibitor inhibitor(desktopInhibitor, [](const QWidget* window) {
+        return qobject_cast<const Frmmain*>(window) != nullptr;
+    });
     HiveRegistry registry(HiveRegistry::defaultHivePath(), &inhibitor,
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
     LinuxDesktop desktop;
@@ -66,8 +79,14 @@ int main(int argc, char* argv[]) {
     FormTray formTray(context, tray);
     QObject::connect(&formTray, &FormTray::exitFinished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // The session ending takes the icon away as Exit does.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::Form_QueryUnload);
+    QObject::connect(&instance, &SingleInstance::showRequested, &formTray,
+                     &FormTray::showMainWindow);
+    // The session manager ending the session quits the application: every window still
+    // open runs its close first.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &formTray, &FormTray::endSession);
+    // Log-out, Ctrl+C or a closed terminal end Korvid the same way.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &formTray, &FormTray::endSession);
     formTray.Form_Load();
     const int status = app.exec();
     closeRemainingMainWindows();

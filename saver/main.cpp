@@ -1,5 +1,6 @@
 #include "platform/desktop/Pointer.h"
 #include "platform/desktop/ProgramFolder.h"
+#include "platform/desktop/QtTranslations.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     lumera::prepareWebEngineEnvironment();
     lumera::saver::registerPlayerScheme();
     QApplication app(argc, argv);
+    lumera::installChineseQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Lumera屏保"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -61,9 +63,6 @@ int main(int argc, char* argv[]) {
     form.showFullScreen();
     form.activateWindow();
     // Where no window manager reports the activation, the saver starts anyway.
-    QTimer::singleShot(1000, &form, [&form] {
-        if (!form.activatedOnce() && !form.exiting())
-            form.Form_Activate();
-    });
+    QTimer::singleShot(1000, &form, &lumera::saver::frmmain::Form_Activate);
     return app.exec();
 }

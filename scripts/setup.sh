@@ -8,7 +8,9 @@ packages=(
     qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
     qt6-image-formats-plugins qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
-    xvfb xauth trayer openbox xdotool x11-utils imagemagick dbus dbus-x11
+    xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
+    at-spi2-core python3-pyatspi python3-dbus x11-xserver-utils qt6-translations-l10n
+    dpkg-dev file lintian desktop-file-utils appstream
     fonts-noto-cjk clang python3 curl
 )
 

@@ -52,7 +52,9 @@ void LinuxDesktop::playSound(const QString& wavPath) {
 }
 
 void LinuxDesktop::monitorOff() {
-    turnMonitorOff();
+    if (!monitor_)
+        monitor_ = std::make_unique<MonitorPower>(xcbDpmsDisplay());
+    monitor_->turnOff();
 }
 
 void LinuxDesktop::toggleMute() {

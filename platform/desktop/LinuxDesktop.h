@@ -9,6 +9,8 @@ class QUrl;
 
 namespace lumera {
 
+class MonitorPower;
+
 // The real desktop: QDesktopServices, QProcess, Qt Multimedia, X11 DPMS and the sound
 // server's command-line tools.
 class LinuxDesktop : public Desktop {
@@ -26,6 +28,7 @@ public:
 
 private:
     std::unique_ptr<QSoundEffect> sound_;
+    std::unique_ptr<MonitorPower> monitor_;
 };
 
 // Turns an address or a local path into what QDesktopServices opens.

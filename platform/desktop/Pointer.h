@@ -11,13 +11,13 @@ public:
     virtual ~Pointer() = default;
     // The position on the desktop, in screen pixels.
     virtual QPoint position() const = 0;
-    // Hides the pointer over the program's windows; one show brings it back, however many
-    // hides came before.
+    // Hides the pointer over the program's windows; show brings it back.
     virtual void hide() = 0;
     virtual void show() = 0;
 };
 
-// The pointer through Qt: QCursor::pos and an override cursor that is blank.
+// The pointer through Qt: QCursor::pos and an override cursor that is blank. It hides once
+// however often it is asked, so one show always brings the pointer back.
 class QtPointer : public Pointer {
 public:
     QPoint position() const override;

@@ -62,4 +62,8 @@ void AutostartEntry::remove() const {
     QFile::remove(path());
 }
 
+bool AutostartEntry::exists() const {
+    return QFile::exists(path());
+}
+
 } // namespace lumera

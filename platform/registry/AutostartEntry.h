@@ -13,6 +13,7 @@ public:
     bool write(const QString& programPath) const;
     // Deletes the entry; a missing one is fine.
     void remove() const;
+    bool exists() const;
     QString path() const;
 
 private:

@@ -43,6 +43,10 @@ bool same(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool isRunValue(const QString& keyPath, const QString& valueName) {
+    return same(keyPath, kRunKey) && same(valueName, "Radio");
+}
+
 } // namespace
 
 QString HiveRegistry::defaultHivePath() {
@@ -93,6 +97,10 @@ QString HiveRegistry::value(std::uint32_t root, const QString& keyPath,
     const QString path = fullPath(root, keyPath);
     if (path.isEmpty())
         return {};
+    // The log-on entry lives in the desktop's autostart folder, where the user may delete it.
+    if (root == HKEY_CURRENT_USER && isRunValue(keyPath, valueName) && runEntry_ &&
+        !runEntry_->exists())
+        return {};
     return HiveFile::parse(readSmallTextFile(hivePath_, kMaxHiveBytes))
         .value(path, valueName)
         .value_or(QString());
@@ -109,7 +117,7 @@ void HiveRegistry::mirror(const QString& keyPath, const QString& valueName,
             inhibitor_->release();
         return;
     }
-    if (same(keyPath, kRunKey) && same(valueName, "Radio") && runEntry_) {
+    if (isRunValue(keyPath, valueName) && runEntry_) {
         if (data)
             runEntry_->write(*data);
         else

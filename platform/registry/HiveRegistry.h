@@ -13,7 +13,8 @@ namespace lumera {
 // the Linux desktop:
 //   "Control Panel\Desktop" "ScreenSaveActive": "0" inhibits the screen saver, "1" releases;
 //   "software\microsoft\windows\currentversion\run" "Radio": an autostart entry whose Exec
-//   is the value's data (the program path); deleting the value deletes the entry.
+//   is the value's data (the program path); deleting the value deletes the entry, and the
+//   value reads as empty while the entry is missing.
 //
 // The hive looks like a .reg file:
 //   [HKEY_CURRENT_USER\Control Panel\Desktop]

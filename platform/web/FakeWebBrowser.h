@@ -31,6 +31,10 @@ public:
     QString activeElementHref() const override { return documentLoaded ? activeHref : QString(); }
     bool scrollBy(int dx, int dy) override;
     bool setBodyMargins(int top, int left, int right, int bottom) override;
+    // Kept until the test answers them.
+    void askTypingInPage(std::function<void(bool)> answer) override {
+        typingQuestions.push_back(std::move(answer));
+    }
 
     bool registeredAsBrowser() const { return registered_; }
 
@@ -50,6 +54,7 @@ public:
     std::vector<std::pair<int, int>> execs;
     std::vector<std::pair<int, int>> scrolls;
     std::vector<std::vector<int>> margins;
+    std::vector<std::function<void(bool)>> typingQuestions;
 
     // The document the operations see.
     bool documentLoaded = false;

@@ -1,5 +1,6 @@
 #include "platform/web/SilentPage.h"
 
+#include <QCoreApplication>
 #include <QWebEngineCertificateError>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -22,6 +23,16 @@ const char* const kActiveLinkScript = R"JS(
   document.addEventListener('focusin', function (e) { report(e.target); }, true);
 })();
 )JS";
+
+// What the engine asks through javaScriptConfirm when a page's beforeunload handler wants the
+// user to stay; the same translation call as the engine's, so it matches in every language.
+const char* const kLeavePageQuestion =
+    "Are you sure you want to leave this page? Changes that you made may not be saved.";
+
+bool isLeavePageQuestion(const QString& text) {
+    return text == QCoreApplication::translate("QWebEnginePage", kLeavePageQuestion) ||
+           text == QLatin1String(kLeavePageQuestion);
+}
 
 } // namespace
 
@@ -50,8 +61,10 @@ void SilentPage::javaScriptAlert(const QUrl& origin, const QString& text) {
 }
 
 bool SilentPage::javaScriptConfirm(const QUrl& origin, const QString& text) {
+    // A silent page cannot ask whether to leave it: every navigation of the program leaves,
+    // also after the user typed into a form. The page's own confirm() is answered "no".
     if (silent_)
-        return false;
+        return isLeavePageQuestion(text);
     return QWebEnginePage::javaScriptConfirm(origin, text);
 }
 

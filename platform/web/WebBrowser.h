@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -85,6 +86,10 @@ public:
     virtual bool scrollBy(int dx, int dy) = 0;
     // Document.body margins in pixels; false without a document.
     virtual bool setBodyMargins(int top, int left, int right, int bottom) = 0;
+    // Asks the page whether its focused element takes typed text (a text field, a text area,
+    // an editable element, or a frame the program cannot look into). The answer comes later,
+    // on this thread, and not at all once the browser is gone; false without a document.
+    virtual void askTypingInPage(std::function<void(bool typing)> answer) = 0;
 
 signals:
     void StatusTextChange(const QString& text);

@@ -5,10 +5,14 @@
 #include "platform/web/WebEngineProfile.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineHistoryItem>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace lumera {
@@ -37,24 +41,62 @@ QString jsNumber(int value) {
     return QString::number(value);
 }
 
+// True when the focused element takes typed text. It looks through open shadow roots and
+// frames of the same origin; a frame of another origin might hold a field, so it counts.
+const QString kTypingInPageScript = QStringLiteral(R"(
+(function () {
+  var e = document.activeElement;
+  for (;;) {
+    if (!e) return false;
+    if (e.shadowRoot && e.shadowRoot.activeElement) { e = e.shadowRoot.activeElement; continue; }
+    if (e.tagName !== 'IFRAME' && e.tagName !== 'FRAME') break;
+    var inner = null;
+    try { inner = e.contentDocument; } catch (x) { inner = null; }
+    if (!inner) return true;
+    e = inner.activeElement;
+  }
+  if (e.isContentEditable) return true;
+  if (e.disabled || e.readOnly) return false;
+  if (e.tagName === 'TEXTAREA') return true;
+  return e.tagName === 'INPUT' &&
+      !/^(button|checkbox|radio|submit|reset|image|range|color|file|hidden)$/i.test(e.type);
+})())");
+// The document's own title and address; the engine's own title falls back on the address.
+const char* const kReadDocumentScript = "[document.title, location.href]";
+// Where the engine shows its error pages.
+const char* const kEngineErrorDocument = "chrome-error:";
+
+// The error page of an address the engine cannot take at all.
+QString invalidAddressPage(const QString& address) {
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head>"
+                          "<body style=\"font-family:sans-serif;margin:40px\">"
+                          "<h2>无法打开此网页</h2><p>这个地址无效：</p><p><code>%1</code></p>"
+                          "</body></html>")
+        .arg(address.toHtmlEscaped());
+}
+
 } // namespace
 
 QUrl navigationUrl(const QString& address) {
-    const QString text = address.trimmed();
-    if (text.compare("about:blank", Qt::CaseInsensitive) == 0)
+    // The address goes to the engine as given: blanks at the end of a query are the user's.
+    if (address.compare("about:blank", Qt::CaseInsensitive) == 0)
         return QUrl(QStringLiteral("about:blank"));
-    if (text.startsWith('/') || (text.size() > 2 && text[1] == ':' && text[2] == '\\'))
-        return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
-    const QUrl url(text, QUrl::TolerantMode);
-    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1)
+    if (address.startsWith('/') || (address.size() > 2 && address[1] == ':' && address[2] == '\\'))
+        return QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath());
+    const QUrl url(address, QUrl::TolerantMode);
+    if (url.isValid() && url.scheme().size() > 1)
         return url;
-    return QUrl::fromUserInput(text);
+    if (!address.contains(QLatin1String("://")))
+        return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+    return {};
 }
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
       page_(new SilentPage(profile, view_)), findBar_(nullptr) {
     container_->setObjectName("WebBrowser");
+    // Focus given to the pane goes to the page.
+    container_->setFocusProxy(view_);
     view_->setPage(page_);
     // The page's own context menu never shows; the programs offer theirs.
     view_->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -94,15 +136,30 @@ void WebEngineBrowser::wireEvents() {
         if (progress < 100)
             emit ProgressChange(progress, 100);
     });
-    connect(page_, &QWebEnginePage::urlChanged, this, [this] { reportCommandStates(); });
-    connect(page_, &QWebEnginePage::titleChanged, this,
-            [this](const QString&) { emit TitleChange(documentTitle()); });
+    connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        if (url.scheme() != QLatin1String("data"))
+            invalidAddress_.clear();
+        reportCommandStates();
+    });
+    // The engine's title is the address while a page has none; TitleChange waits for the
+    // document's own.
+    connect(page_, &QWebEnginePage::titleChanged, this, [this](const QString&) {
+        titleChanged_ = true;
+        readDocument({});
+    });
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
+        if (historyStepAllowed_) {
+            historyStepAllowed_ = false;
+            page_->settings()->resetAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls);
+        }
         emit ProgressChange(-1, 100);
         emit StatusTextChange(QStringLiteral("完成"));
         reportCommandStates();
-        emit DocumentComplete(locationUrl());
-        emit DownloadComplete();
+        // The document is readable when it is reported complete, its title included.
+        readDocument([this] {
+            emit DocumentComplete(locationUrl());
+            emit DownloadComplete();
+        });
     });
     connect(page_, &QWebEnginePage::newWindowRequested, this,
             [this](QWebEngineNewWindowRequest& request) {
@@ -110,6 +167,31 @@ void WebEngineBrowser::wireEvents() {
                 emit NewWindow2(&wrapped);
                 // Not handed on: refused. The engine never opens a window of its own.
             });
+}
+
+void WebEngineBrowser::readDocument(std::function<void()> then) {
+    const int ticket = ++documentReads_;
+    page_->runJavaScript(
+        QString::fromLatin1(kReadDocumentScript), QWebEngineScript::ApplicationWorld,
+        [this, ticket, then = std::move(then)](const QVariant& result) {
+            // No answer: the page is going away with its window.
+            if (!result.isValid())
+                return;
+            if (ticket == documentReads_) {
+                const QStringList document = result.toStringList();
+                const QString title =
+                    document.value(1).startsWith(QLatin1String(kEngineErrorDocument))
+                        ? QString()
+                        : document.value(0);
+                if (titleChanged_ || title != title_) {
+                    titleChanged_ = false;
+                    title_ = title;
+                    emit TitleChange(title_);
+                }
+            }
+            if (then)
+                then();
+        });
 }
 
 void WebEngineBrowser::reportCommandStates() {
@@ -120,20 +202,40 @@ void WebEngineBrowser::reportCommandStates() {
 
 void WebEngineBrowser::navigate(const QString& address) {
     const QUrl url = navigationUrl(address);
-    if (url.isValid())
+    if (url.isValid()) {
         page_->load(url);
+        return;
+    }
+    // An error page of our own stands for the address, which stays what LocationURL reads.
+    page_->setHtml(invalidAddressPage(address));
+    invalidAddress_ = address;
 }
 
 void WebEngineBrowser::goBack() {
-    page_->triggerAction(QWebEnginePage::Back);
+    if (page_->history()->canGoBack())
+        stepThroughHistory(QWebEnginePage::Back, page_->history()->backItem().url());
 }
 
 void WebEngineBrowser::goForward() {
-    page_->triggerAction(QWebEnginePage::Forward);
+    if (page_->history()->canGoForward())
+        stepThroughHistory(QWebEnginePage::Forward, page_->history()->forwardItem().url());
 }
 
 void WebEngineBrowser::refresh() {
-    page_->triggerAction(QWebEnginePage::Reload);
+    stepThroughHistory(QWebEnginePage::Reload, page_->url());
+}
+
+void WebEngineBrowser::stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target) {
+    // WORKAROUND: a page opened by a link on a local page (a row of the history page) keeps
+    // that page as the initiator of its history entry, and the engine refuses local content
+    // remote addresses: Back, Forward or Refresh to it would show ERR_NETWORK_ACCESS_DENIED.
+    // The step is the program's own, as Navigate is, so for its load only this pane's local
+    // content may reach remote addresses. Remote pages gain nothing.
+    if (target.scheme().startsWith(QLatin1String("http"))) {
+        page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+        historyStepAllowed_ = true;
+    }
+    page_->triggerAction(action);
 }
 
 void WebEngineBrowser::execWB(int command, int) {
@@ -163,6 +265,8 @@ void WebEngineBrowser::execWB(int command, int) {
 
 QString WebEngineBrowser::locationUrl() const {
     const QUrl url = page_->url();
+    if (!invalidAddress_.isEmpty() && url.scheme() == QLatin1String("data"))
+        return invalidAddress_;
     return url.isEmpty() ? QString() : url.toString();
 }
 
@@ -171,17 +275,7 @@ bool WebEngineBrowser::hasDocument() const {
 }
 
 QString WebEngineBrowser::documentTitle() const {
-    if (!hasDocument())
-        return {};
-    // The engine stands the address in for a missing title (for a local file, its name, also
-    // while the file's own title is not read yet); a document has none then.
-    const QString title = page_->title();
-    const QUrl url = page_->url();
-    if (title == url.toString() || title == url.toDisplayString() ||
-        title == url.toString(QUrl::RemoveScheme).mid(2) || title == url.host() + url.path() ||
-        (url.isLocalFile() && title == url.fileName()))
-        return {};
-    return title;
+    return hasDocument() ? title_ : QString();
 }
 
 QString WebEngineBrowser::activeElementHref() const {
@@ -206,6 +300,19 @@ bool WebEngineBrowser::setBodyMargins(int top, int left, int right, int bottom) 
                        "})();")
             .arg(jsNumber(top), jsNumber(left), jsNumber(right), jsNumber(bottom)));
     return true;
+}
+
+void WebEngineBrowser::askTypingInPage(std::function<void(bool)> answer) {
+    if (!hasDocument()) {
+        answer(false);
+        return;
+    }
+    QPointer<WebEngineBrowser> self(this);
+    page_->runJavaScript(kTypingInPageScript, QWebEngineScript::ApplicationWorld,
+                         [self, answer = std::move(answer)](const QVariant& typing) {
+                             if (self)
+                                 answer(typing.toBool());
+                         });
 }
 
 WebEngineBrowserFactory::WebEngineBrowserFactory(QString profileName)

@@ -3,6 +3,8 @@
 #include "platform/web/WebBrowser.h"
 
 #include <QString>
+#include <QWebEnginePage>
+#include <functional>
 
 class QUrl;
 class QWebEngineProfile;
@@ -35,6 +37,7 @@ public:
     QString activeElementHref() const override;
     bool scrollBy(int dx, int dy) override;
     bool setBodyMargins(int top, int left, int right, int bottom) override;
+    void askTypingInPage(std::function<void(bool)> answer) override;
 
     QWebEngineView* view() const { return view_; }
     SilentPage* page() const { return page_; }
@@ -42,12 +45,23 @@ public:
 private:
     void wireEvents();
     void reportCommandStates();
+    // Reads the document's own title, reports it when it changed, then runs `then`.
+    void readDocument(std::function<void()> then);
+    void stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target);
 
     QWidget* container_;
     QWebEngineView* view_;
     SilentPage* page_;
     FindBar* findBar_;
     bool registered_ = false;
+    // The document's own title: empty while it has none and on the engine's error pages.
+    QString title_;
+    bool titleChanged_ = false;
+    int documentReads_ = 0;
+    // The local content of this pane may reach remote addresses until the step's load ends.
+    bool historyStepAllowed_ = false;
+    // The address the error page of an unusable address stands for.
+    QString invalidAddress_;
 };
 
 class WebEngineBrowserFactory : public WebBrowserFactory {
@@ -60,8 +74,9 @@ private:
     QString profileName_;
 };
 
-// What the address text becomes for the engine: a local path a file: address,
-// "about:blank" as it is, a web address without scheme an http one.
+// What the address text becomes for the engine, blanks and all: a local path a file:
+// address, "about:blank" as it is, a web address without scheme an http one; an invalid
+// QUrl for an address that is none.
 QUrl navigationUrl(const QString& address);
 
 } // namespace lumera

@@ -53,6 +53,13 @@ void harden(QWebEngineProfile* profile) {
 void prepareWebEngineEnvironment() {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The engine's own texts (error pages, form controls, date pickers) in Chinese, whatever
+    // the system's locale. The engine reads its flags once, when it starts.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--lang=")) {
+        flags += flags.isEmpty() ? "" : " ";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=" + kWebLanguage);
+    }
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
@@ -65,6 +72,8 @@ QWebEngineProfile* sharedWebProfile(const QString& name) {
     auto* profile = new QWebEngineProfile(name, QCoreApplication::instance());
     profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     harden(profile);
+    // Sites that choose their language from the request answer in Chinese.
+    profile->setHttpAcceptLanguage(kAcceptLanguage);
     QWebEngineSettings* settings = profile->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);

@@ -1,5 +1,6 @@
 #include "portal/browser/Favorites.h"
 
+#include "portal/FixedDialog.h"
 #include "portal/browser/FavoritesFile.h"
 
 #include <QDir>
@@ -69,7 +70,7 @@ Favorites::Favorites(const QString& dataFolder, QWidget* parent)
     layout->addLayout(fields);
     layout->addWidget(Label2);
     layout->addLayout(tree, 1);
-    resize(440, 380);
+    fixDialogSize(this, QSize(440, 380));
 
     connect(txtTitle, &QLineEdit::textChanged, this, &Favorites::txtTitle_Change);
     connect(txtUrl, &QLineEdit::textChanged, this, &Favorites::txtUrl_Change);

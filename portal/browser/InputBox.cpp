@@ -1,5 +1,7 @@
 #include "portal/browser/InputBox.h"
 
+#include "portal/FixedDialog.h"
+
 #include <QInputDialog>
 #include <QPointer>
 
@@ -8,10 +10,12 @@ namespace lumera::portal {
 InputBox systemInputBox(QWidget* parent) {
     QPointer<QWidget> owner(parent);
     return [owner](const QString& prompt, const QString& title, const QString& proposed) {
-        bool ok = false;
-        const QString answer =
-            QInputDialog::getText(owner.data(), title, prompt, QLineEdit::Normal, proposed, &ok);
-        return ok ? answer : QString();
+        QInputDialog box(owner.data());
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(proposed);
+        fixDialogSize(&box);
+        return box.exec() == QDialog::Accepted ? box.textValue() : QString();
     };
 }
 

@@ -9,18 +9,23 @@
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/UseCounter.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace lumera::portal {
 
@@ -95,10 +100,12 @@ void Frmmain::createControls() {
     Cmd = new QPushButton(QStringLiteral("搜索(&S)"), Toolbar);
     Cmd->setObjectName("Cmd");
 
-    // Tab order starts with the browser pane.
     Web = ctx.browsers.create(this);
     Web->setObjectName("Web");
     Web->widget()->setObjectName("Web");
+    // The browser pane is first in tab order: a new window starts with the focus there, not
+    // in the engine box, where the arrow keys would change the engine.
+    Web->widget()->setFocus();
 
     lab = new PictureBox(this);
     lab->setObjectName("lab");
@@ -138,6 +145,8 @@ void Frmmain::createControls() {
     Cmb->setEditText(QStringLiteral("Combo1"));
     Cmb->setGeometry(twipsToPixels(-2760), twipsToPixels(2520), twipsToPixels(1470),
                      twipsToPixels(300));
+    // The focus sink is handed the focus by the program; the Tab key passes it by.
+    Cmb->setFocusPolicy(Qt::ClickFocus);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(60000);
@@ -265,6 +274,14 @@ bool Frmmain::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == tvw->viewport()) {
         if (type == QEvent::MouseButtonRelease)
             tvw_MouseUp(static_cast<QMouseEvent*>(event)->button());
+        // A double-click on the tree's blank space (beside or below the nodes) opens nothing,
+        // whatever node is selected: the tree would take it for one on a node.
+        if (type == QEvent::MouseButtonDblClick) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QTreeWidgetItem* node = tvw->itemAt(at);
+            if (!node || !tvw->visualItemRect(node).contains(at))
+                return true;
+        }
     } else if (watched == CmbSearch) {
         if (type == QEvent::FocusIn)
             CmbSearch_GotFocus();
@@ -311,6 +328,9 @@ void Frmmain::applyLayout() {
     place(CmbType, layout.CmbType);
     place(CmbSearch, layout.CmbSearch);
     place(Cmd, layout.Cmd);
+    // The buttons keep clear of the search bar: those that no longer fit before it move into
+    // the toolbar's extension menu instead of lying hidden under it.
+    Toolbar->setContentsMargins(0, 0, std::max(0, width() - CmbType->x()), 0);
     place(Web->widget(), layout.Web);
     place(lab, layout.lab);
     place(tvw, layout.tvw);
@@ -392,8 +412,21 @@ void Frmmain::setVisible(bool visible) {
 
 void Frmmain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    // An activation is the window taking over from another window of the program (or being
+    // shown by it). Coming back from another application to the window that was active when
+    // the user left is none: the focus stays where the user left it.
+    QPointer<Frmmain>& last = ctx.state.LastActiveWindow;
+    if (isActiveWindow()) {
+        const bool fromElsewhereInTheProgram = last != this;
+        last = this;
+        if (fromElsewhereInTheProgram)
+            Form_Activate();
+    } else if (last == this && QApplication::activeWindow()) {
+        // Another window of the program took over (a dialog, another main window).
+        last = nullptr;
+    }
 }
 
 void Frmmain::Form_Activate() {
@@ -402,7 +435,7 @@ void Frmmain::Form_Activate() {
         // The pending window messages run as soon as this handler returns. Running them from
         // here, inside Qt's own round of activation events, lets a window that closed in the
         // meantime be deleted while that round still holds it.
-        Cmb->setFocus();
+        focusCmbUnlessTyping();
     }
     MinuteCount = 0;
     ctx.state.ActiveMainWindow = this;
@@ -435,6 +468,8 @@ void Frmmain::Form_QueryUnload() {
     state.LastMainUrl = shown;
     if (tvw->topLevelItemCount() > 0 && tvw->topLevelItem(0)->text(0) == kRadioRootCaption)
         ctx.settings.write(kCinemaApp, "unload", "PingDao", state.LastMainUrl);
+    if (before == 1 && state.LastMainWindowClosed)
+        state.LastMainWindowClosed();
 }
 
 // ---- Timers and focus -------------------------------------------------------------------
@@ -463,10 +498,47 @@ void Frmmain::TimerSetFocus_Timer() {
     TimerSetFocus->stop();
     FocusReady = true;
     ctx.state.MouseHookPaused = false;
-    if (QApplication::activeWindow() == this) {
-        Cmb->setFocus();
+    if (QApplication::activeWindow() == this && focusCmbUnlessTyping())
         QCoreApplication::processEvents();
+}
+
+namespace {
+
+// A control that takes typed text: the arrow keys move in it, and taking its focus cuts the
+// user off mid-word.
+bool takesTyping(const QWidget* widget) {
+    if (const auto* box = qobject_cast<const QComboBox*>(widget))
+        return box->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
+} // namespace
+
+bool Frmmain::focusCmbUnlessTyping() {
+    // The widget that has the focus, or gets it back when the window becomes active.
+    QWidget* focus = focusWidget();
+    if (focus == Cmb)
+        return false;
+    if (focus && takesTyping(focus))
+        return false;
+    QWidget* page = Web->widget();
+    if (focus && (focus == page || page->isAncestorOf(focus))) {
+        // Only the page knows whether one of its fields has the caret; its answer comes a
+        // moment later, by when the user may have moved on.
+        QPointer<Frmmain> self(this);
+        Web->askTypingInPage([self, page](bool typing) {
+            if (!self || typing || !self->isActiveWindow())
+                return;
+            QWidget* now = self->focusWidget();
+            if (now && (now == page || page->isAncestorOf(now)) && !takesTyping(now))
+                self->Cmb->setFocus();
+        });
+        return false;
     }
+    Cmb->setFocus();
+    return true;
 }
 
 void Frmmain::tvw_GotFocus() {

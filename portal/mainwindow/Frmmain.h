@@ -149,6 +149,10 @@ public:
     void TimerSetFocus_Timer();
     void tvw_GotFocus();
     void tvw_LostFocus();
+    // Gives the focus to Cmb unless the user is typing: in an editable box such as CmbSearch
+    // or CmbType, or in an editable field of the page (asked of the page; the focus moves when
+    // its answer comes, if it still should). True when the focus moved at once.
+    bool focusCmbUnlessTyping();
 
     // ---- Directory tree (Frmmain_tree.cpp) --------------------------------------------
     void LoadChannels();

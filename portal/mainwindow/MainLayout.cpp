@@ -11,14 +11,27 @@ void placeTreeAndPop(MainLayout& l, int scaleWidth, int scaleHeight) {
     l.tvw.setHeight(scaleHeight - 4750);
 }
 
-} // namespace
-
-void resizeLayout(MainLayout& l, int scaleWidth, int scaleHeight, int windowWidth) {
-    if (windowWidth > kWideWindow) {
+// The search bar keeps its right-hand alignment on wide windows and stands at its design
+// place where that fits; where it does not, it is right-aligned too, so the engine box, the
+// query box and the button are always whole and inside the window.
+void placeSearchBar(MainLayout& l, int scaleWidth, int windowWidth) {
+    static const MainLayout design;
+    const bool designFits = design.Cmd.Left + design.Cmd.Width <= scaleWidth;
+    if (windowWidth > kWideWindow || !designFits) {
         l.Cmd.Left = scaleWidth - 1150;
         l.CmbSearch.Left = scaleWidth - 5100;
         l.CmbType.Left = scaleWidth - 6500;
+    } else {
+        l.Cmd.Left = design.Cmd.Left;
+        l.CmbSearch.Left = design.CmbSearch.Left;
+        l.CmbType.Left = design.CmbType.Left;
     }
+}
+
+} // namespace
+
+void resizeLayout(MainLayout& l, int scaleWidth, int scaleHeight, int windowWidth) {
+    placeSearchBar(l, scaleWidth, windowWidth);
     placeTreeAndPop(l, scaleWidth, scaleHeight);
     l.Pop.setHeight(kPopHeight);
     if (l.tvw.Visible) {

@@ -48,8 +48,9 @@ inline constexpr int kWideWindow = 16000;
 inline constexpr int kSplitterGrip = 25;
 
 // Form_Resize: fits the controls to a client area of scaleWidth × scaleHeight inside a window
-// windowWidth wide (all in twips). Reverts a splitter drag and shows the pop-up pane again
-// while the tree is visible.
+// windowWidth wide (all in twips). The search bar is right-aligned on windows wider than
+// kWideWindow and wherever its design place would run past the right edge. Reverts a splitter
+// drag and shows the pop-up pane again while the tree is visible.
 void resizeLayout(MainLayout& layout, int scaleWidth, int scaleHeight, int windowWidth);
 
 // HideList_Click: hides the right-hand panel (tree, pop-up pane, its close button, splitter)

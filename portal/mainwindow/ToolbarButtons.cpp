@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QToolBar>
+#include <QWidget>
 
 namespace lumera::portal {
 
@@ -54,6 +55,9 @@ QList<QAction*> addToolbarButtons(QToolBar* toolbar, const QList<QIcon>& images)
         action->setObjectName(button.key);
         action->setData(button.key);
         action->setToolTip(button.toolTip);
+        // The buttons show no text, so a screen reader announces the tool tip.
+        if (QWidget* widget = toolbar->widgetForAction(action))
+            widget->setAccessibleName(button.toolTip);
         action->setCheckable(button.style == S::Check);
         action->setEnabled(button.key != QLatin1String("back") &&
                            button.key != QLatin1String("forward"));

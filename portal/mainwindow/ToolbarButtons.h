@@ -24,9 +24,10 @@ struct ToolbarButton {
 // The 19 buttons in their order (index 1 is the first).
 const std::vector<ToolbarButton>& toolbarButtons();
 
-// Fills the toolbar with the buttons, each an action whose data and object name are its key;
-// the images are ImageList1 in order. Back and forward start disabled. Returns the actions in
-// button order, separators included, so that index i - 1 is button i.
+// Fills the toolbar with the buttons, each an action whose data and object name are its key
+// and whose button carries its tool tip as accessible name; the images are ImageList1 in order.
+// Back and forward start disabled. Returns the actions in button order, separators included, so
+// that index i - 1 is button i.
 QList<QAction*> addToolbarButtons(QToolBar* toolbar, const QList<QIcon>& images);
 
 // The key of a toolbar action; empty for separators and anything else.

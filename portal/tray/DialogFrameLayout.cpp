@@ -1,5 +1,7 @@
 #include "portal/tray/DialogFrameLayout.h"
 
+#include "portal/FixedDialog.h"
+
 #include <QBoxLayout>
 #include <QDialog>
 #include <QGroupBox>
@@ -14,6 +16,7 @@ void layOutFrameDialog(QDialog* dialog, QGroupBox* frame, QPushButton* button) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(frame);
     layout->addLayout(buttonRow);
+    fixDialogSize(dialog);
 }
 
 } // namespace lumera::portal

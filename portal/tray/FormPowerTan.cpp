@@ -1,6 +1,7 @@
 #include "portal/tray/FormPowerTan.h"
 
 #include "platform/desktop/Desktop.h"
+#include "portal/FixedDialog.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ FormPowerTan::FormPowerTan(Desktop& desktop, QWidget* parent) : QDialog(parent),
     layout->addWidget(Label2);
     layout->addWidget(Label1);
     layout->addLayout(buttonRow);
-    setMinimumWidth(380);
+    fixDialogSize(this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);

@@ -23,8 +23,9 @@ FormSetup::FormSetup(SettingsStore& settings, const QString& defaultRadioPage, Q
     Frame1 = new QGroupBox(QStringLiteral("选项"), this);
     Chk[0] = new QCheckBox(QStringLiteral("禁止《Lumera桌面》弹出新的窗口"), Frame1);
     Label1 = new QLabel(QStringLiteral("首页："), Frame1);
-    // Shown for information only: what is typed here goes nowhere.
+    // Shown for information only.
     Text1 = new QLineEdit(defaultRadioPage, Frame1);
+    Text1->setReadOnly(true);
     Text1->setMinimumWidth(260);
     Command1 = new QPushButton(QStringLiteral("确定(&Y)"), this);
     Command1->setDefault(true);

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTimer>
 
 namespace lumera::portal {
@@ -28,6 +29,11 @@ namespace {
 
 constexpr int kChimeWatch = 200;
 constexpr int kChimeRest = 60000;
+// A panel that starts after the program gets this long (16 looks, half a second apart)
+// before the main window comes up instead; later looks come every few seconds.
+constexpr int kTrayLook = 500;
+constexpr int kTrayLooksBeforeShowing = 16;
+constexpr int kTrayLookLater = 3000;
 constexpr int kMaxDrives = 6;
 
 } // namespace
@@ -50,20 +56,27 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     Timer1->setInterval(kChimeWatch);
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
     Timer1->start();
+    TrayWait = new QTimer(this);
+    TrayWait->setInterval(kTrayLook);
+    connect(TrayWait, &QTimer::timeout, this, &FormTray::TrayWait_Timer);
     createMenu();
     shutdownSchedule = new ShutdownSchedule(ctx.settings, ctx.clock, ctx.desktop, this);
+    ctx.state.LastMainWindowClosed = [this] {
+        // After the closing window has finished its close.
+        QMetaObject::invokeMethod(this, &FormTray::lastMainWindowClosed, Qt::QueuedConnection);
+    };
 }
 
-FormTray::~FormTray() = default;
+FormTray::~FormTray() {
+    ctx.state.LastMainWindowClosed = nullptr;
+}
 
 void FormTray::createMenu() {
     mnutray = new QMenu(QStringLiteral("系统(&S)"), this);
     mnutray->setObjectName("mnutray");
     LoadMe = addItem(mnutray, kProgramTitle, "LoadMe");
     AutoRun = addItem(mnutray, QStringLiteral("开机自动运行"), "AutoRun");
-    // The log-on entry is set at the first start, so the mark starts set.
     AutoRun->setCheckable(true);
-    AutoRun->setChecked(true);
 
     aboutme = mnutray->addMenu(QStringLiteral("关于软件"));
     aboutme->setObjectName("aboutme");
@@ -78,17 +91,12 @@ void FormTray::createMenu() {
 
     diskbag = mnutray->addMenu(QStringLiteral("我的电脑"));
     diskbag->setObjectName("diskbag");
-    const QStringList roots = ctx.desktop.driveRoots().mid(0, kMaxDrives);
-    for (int i = 0; i < roots.size(); ++i) {
-        QAction* drive = addItem(diskbag, QStringLiteral("【%1】").arg(roots.at(i)), "loaddisk");
-        connect(drive, &QAction::triggered, this, [this, i] { loaddisk_Click(i); });
-        loaddisk.append(drive);
-    }
 
     turnoffpc = addItem(mnutray, QStringLiteral("立即关闭电脑"), "turnoffpc");
     kuaibar1 = addBar(mnutray, "kuaibar1");
     trayclose = addItem(mnutray, QStringLiteral("退出"), "trayclose");
 
+    connect(mnutray, &QMenu::aboutToShow, this, &FormTray::mnutray_Popup);
     connect(LoadMe, &QAction::triggered, this, &FormTray::LoadMe_Click);
     connect(AutoRun, &QAction::triggered, this, &FormTray::AutoRun_Click);
     connect(softHome, &QAction::triggered, this, &FormTray::softHome_Click);
@@ -97,16 +105,34 @@ void FormTray::createMenu() {
     connect(trayclose, &QAction::triggered, this, &FormTray::trayclose_Click);
 }
 
+void FormTray::mnutray_Popup() {
+    // The user may have changed either since the menu was last open: the log-on entry in
+    // the desktop's settings, the volumes by plugging a stick in.
+    AutoRun->setChecked(!ctx.registry.value(HKEY_CURRENT_USER, kRunKey, "Radio").isEmpty());
+    qDeleteAll(loaddisk);
+    loaddisk.clear();
+    const QStringList roots = ctx.desktop.driveRoots().mid(0, kMaxDrives);
+    for (int i = 0; i < roots.size(); ++i) {
+        QAction* drive = addItem(diskbag, QStringLiteral("【%1】").arg(roots.at(i)), "loaddisk");
+        connect(drive, &QAction::triggered, this, [this, i] { loaddisk_Click(i); });
+        loaddisk.append(drive);
+    }
+}
+
 // ---- Start-up ---------------------------------------------------------------------------
 
 void FormTray::Form_Load() {
     Web->setSilent(true);
     Web->navigate(ctx.sites.url(kVendorService, "/pop/desktop.html"));
     HookTrayWindow();
-    tray_.AddTrayIcon(windowIcon(), kProgramTitle, mnutray);
+    // The first look at once; the timer stops when the icon is in.
+    TrayWait->start();
+    TrayWait_Timer();
     move(twipsToPixels(-8000), y());
 
     Frmmain* main = mainWindow();
+    // The first load has set the log-on entry up.
+    mnutray_Popup();
     const QString stored = ctx.settings.read(kCinemaApp, "unload", "PingDao");
     main->Web->navigate(startupRadioPage(stored, defaultRadioPage(ctx.sites)));
     main->loadRadio();
@@ -116,10 +142,27 @@ void FormTray::Form_Load() {
     ctx.state.PumpStopRequested = false;
     pump_->start();
     shutdownSchedule->start();
+}
 
+void FormTray::TrayWait_Timer() {
+    if (tray_.available()) {
+        TrayWait->stop();
+        if (!iconAdded_) {
+            iconAdded_ = true;
+            tray_.AddTrayIcon(windowIcon(), kProgramTitle, mnutray);
+        }
+        return;
+    }
     // Without a notification area no click could ever bring the window up.
-    if (!tray_.available())
-        main->show();
+    if (++trayWaits_ == kTrayLooksBeforeShowing) {
+        TrayWait->setInterval(kTrayLookLater);
+        if (Frmmain* main = ctx.state.DefaultMainWindow)
+            main->show();
+    }
+}
+
+bool FormTray::iconShown() const {
+    return iconAdded_ && tray_.available();
 }
 
 Frmmain* FormTray::mainWindow() {
@@ -153,23 +196,27 @@ void FormTray::TrayWindowProc(QSystemTrayIcon::ActivationReason reason) {
     if (!hooked_)
         return;
     if (reason == QSystemTrayIcon::Trigger) {
-        PortalState& state = ctx.state;
-        // A default window that went is made again and sent back to the last address too.
-        const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
-        Frmmain* main = mainWindow();
-        if (reload) {
-            main->Web->navigate(state.LastMainUrl);
-            main->loadRadio();
-        } else {
-            main->setWindowState(Qt::WindowMaximized);
-        }
-        main->show();
-        main->raise();
-        main->activateWindow();
+        showMainWindow();
     } else if (reason == QSystemTrayIcon::Context) {
         if (!tray_.opensMenuItself())
             SysTrayMouseEventHandler();
     }
+}
+
+void FormTray::showMainWindow() {
+    PortalState& state = ctx.state;
+    // A default window that went is made again and sent back to the last address too.
+    const bool reload = state.MainWindowClosed || !state.DefaultMainWindow;
+    Frmmain* main = mainWindow();
+    if (reload) {
+        main->Web->navigate(state.LastMainUrl);
+        main->loadRadio();
+    } else {
+        main->setWindowState(Qt::WindowMaximized);
+    }
+    main->show();
+    main->raise();
+    main->activateWindow();
 }
 
 void FormTray::SysTrayMouseEventHandler() {
@@ -227,16 +274,35 @@ void FormTray::trayclose_Click() {
     exiting_ = true;
     Form_QueryUnload();
     Timer1->stop();
+    TrayWait->stop();
+    // No countdown after Exit, and none left counting.
+    shutdownSchedule->stop();
     ctx.state.MainWindowClosed = true;
     if (Frmmain* main = ctx.state.DefaultMainWindow)
         main->close();
-    // Further main windows stay open; the program ends when the last one has gone.
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (auto* other = qobject_cast<Frmmain*>(window))
-            connect(other, &Frmmain::unloaded, this, &FormTray::endWhenNoWindowIsLeft,
-                    Qt::QueuedConnection);
+    // Further main windows stay open, and so may the windows opened from them; the program
+    // ends when the last main window has gone.
+    endWhenNoWindowIsLeft();
+}
+
+void FormTray::endSession() {
+    trayclose_Click();
+    QList<QPointer<Frmmain>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<Frmmain*>(window))
+            windows.append(main);
     }
+    for (const QPointer<Frmmain>& window : windows) {
+        if (window)
+            window->close();
+    }
+    endWhenNoWindowIsLeft();
+}
+
+void FormTray::lastMainWindowClosed() {
+    // Without an icon nothing could bring a window back: the last close ends the program.
+    if (!exiting_ && !iconShown())
+        trayclose_Click();
     endWhenNoWindowIsLeft();
 }
 

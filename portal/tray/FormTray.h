@@ -35,6 +35,9 @@ public:
     // ---- Controls ---------------------------------------------------------------------
     WebBrowser* Web = nullptr;
     QTimer* Timer1 = nullptr;
+    // Looks for a notification area that comes up after start-up (a panel starting later at
+    // log-on), and docks the icon there when it does.
+    QTimer* TrayWait = nullptr;
     QPlainTextEdit* TextHead = nullptr;
 
     // ---- The tray menu ----------------------------------------------------------------
@@ -63,11 +66,16 @@ public:
     void UnhookTrayWindow();
     void TrayWindowProc(QSystemTrayIcon::ActivationReason reason);
     void SysTrayMouseEventHandler();
+    // What a left click on the icon does; a second start of the program asks for it too.
+    void showMainWindow();
     // The default main window, loaded again when it was unloaded.
     Frmmain* mainWindow();
     MainWindowMousePump& pump() const { return *pump_; }
 
     // ---- Menu and timer handlers ------------------------------------------------------
+    // As the menu opens: the AutoRun mark shows whether the log-on entry exists, and the
+    // drive entries list the volumes mounted now.
+    void mnutray_Popup();
     void LoadMe_Click();
     // The entry has already changed its check mark when this runs.
     void AutoRun_Click();
@@ -77,6 +85,11 @@ public:
     void turnoffpc_Click();
     void trayclose_Click();
     void Timer1_Timer();
+    void TrayWait_Timer();
+
+    // The end of the session or a quit signal: Exit, then every main window closes as if
+    // the user closed it, so addresses and the history are stored before the program ends.
+    void endSession();
 
     // ---- The scheduled shutdown -------------------------------------------------------
     // Looks at the clock once a minute from the end of start-up on.
@@ -93,11 +106,15 @@ private:
     void createMenu();
     void OpenDriveRoot(const QString& caption);
     void endWhenNoWindowIsLeft();
+    void lastMainWindowClosed();
+    bool iconShown() const;
 
     PortalContext& ctx;
     SysTray& tray_;
     MainWindowMousePump* pump_;
     bool hooked_ = false;
+    bool iconAdded_ = false;
+    int trayWaits_ = 0;
     bool exiting_ = false;
     bool exitFinished_ = false;
 };

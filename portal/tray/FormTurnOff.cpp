@@ -3,6 +3,8 @@
 #include "platform/settings/SettingsStore.h"
 #include "portal/tray/CheckBoxValue.h"
 #include "portal/tray/DialogFrameLayout.h"
+#include "portal/tray/FormTray.h"
+#include "portal/tray/ShutdownSchedule.h"
 #include "portal/tray/UseCounter.h"
 
 #include <QCheckBox>
@@ -10,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -69,6 +72,9 @@ FormTurnOff::FormTurnOff(SettingsStore& settings, QWidget* parent)
     frameLayout->addWidget(ChkEnable);
     layOutFrameDialog(this, Frame1, Command1);
 
+    showInformation = [this](const QString& text) {
+        QMessageBox::information(this, kProgramTitle, text);
+    };
     connect(Command1, &QPushButton::clicked, this, &FormTurnOff::Command1_Click);
     Form_Load();
 }
@@ -85,7 +91,15 @@ void FormTurnOff::Form_Load() {
 }
 
 void FormTurnOff::Command1_Click() {
-    TimeText = turnOffTimeText(Comb[0]->currentText(), Comb[1]->currentText());
+    const QString time = turnOffTimeText(Comb[0]->currentText(), Comb[1]->currentText());
+    // A switched-on shutdown at a time that never comes would leave the user believing the
+    // computer will shut down.
+    if (ChkEnable->checkState() == Qt::Checked && !scheduledShutdownTime(time)) {
+        showInformation(QStringLiteral("关机时间无效，定时关机永远不会执行。\n"
+                                       "请输入 0～23 时、00～59 分。"));
+        return;
+    }
+    TimeText = time;
     settings_.write(kCinemaApp, kTurnOffSection, kTimeSetKey, TimeText);
     settings_.write(kCinemaApp, kTurnOffSection, kEnableKey,
                     QString::number(checkBoxValue(ChkEnable)));

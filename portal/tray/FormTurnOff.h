@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +22,8 @@ inline const QString kTimeSetKey = QStringLiteral("timeset");
 inline const QString kEnableKey = QStringLiteral("Enable");
 
 // The scheduled-shutdown dialog "定时关机": a time of day and a switch, kept in the settings.
-// Loading fills it from the settings; OK stores what is shown, unchecked, and closes it.
+// Loading fills it from the settings; OK stores what is shown and closes it, except when the
+// switch is on and the time can never come: then it says so and the dialog stays open.
 class FormTurnOff : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +39,9 @@ public:
 
     // The time text read at load and built at OK.
     QString TimeText;
+
+    // Shows a message box (information icon, OK, title "Lumera桌面"); tests answer it here.
+    std::function<void(const QString& text)> showInformation;
 
 public slots:
     void Form_Load();

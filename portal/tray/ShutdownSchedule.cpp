@@ -59,6 +59,16 @@ void ShutdownSchedule::start() {
     scheduleNextTick();
 }
 
+void ShutdownSchedule::stop() {
+    timer_->stop();
+    if (countdown_)
+        countdown_->Command1_Click();
+}
+
+bool ShutdownSchedule::armed() const {
+    return timer_->isActive();
+}
+
 void ShutdownSchedule::scheduleNextTick() {
     // A little past the start of the next minute, so a late timer never skips one.
     const QDateTime now = clock_.now();

@@ -35,6 +35,10 @@ public:
 
     // Looks at the clock at the start of every minute from now on.
     void start();
+    // No more looks, and a countdown now showing is cancelled.
+    void stop();
+    // Whether the next look at the clock is due.
+    bool armed() const;
     // One look at the clock; returns true when it opened the countdown.
     bool tick();
 

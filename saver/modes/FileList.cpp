@@ -29,7 +29,10 @@ QStringList FileList::matching(const QString& folder, const QString& pattern) {
         return {};
     QDir dir(folder);
     dir.setNameFilters({pattern});
-    dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
+    // Names that begin with "." are the litter of cameras and file managers ("._IMG_0001.jpg"),
+    // never photos or movies. A file that cannot be read is listed all the same and fails
+    // when it is opened, as any other broken file does.
+    dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     return dir.entryList();
 }

@@ -6,7 +6,8 @@
 namespace lumera::saver {
 
 // The saver's file-list control: the names in one folder that match a name pattern
-// ("*.jav"), matched without regard to case and sorted by name. The list is read again
+// ("*.jav"), matched without regard to case and sorted by name; names beginning with "." are
+// not listed. The list is read again
 // whenever the folder or the pattern is set.
 class FileList {
 public:

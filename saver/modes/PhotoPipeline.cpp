@@ -74,17 +74,35 @@ QImage decodePhoto(const QString& path, QSize area) {
     return photo;
 }
 
-QImage stretchToArea(const QImage& photo, QSize area) {
+bool stretchesOver(QSize photo, QSize area) {
+    if (photo.isEmpty() || area.isEmpty())
+        return false;
+    // Compared as photo.w * area.h against area.w * photo.h, each at most 1.25 times the other.
+    const qint64 photoSide = qint64(photo.width()) * area.height();
+    const qint64 areaSide = qint64(area.width()) * photo.height();
+    return 4 * photoSide <= 5 * areaSide && 4 * areaSide <= 5 * photoSide;
+}
+
+QImage fitToArea(const QImage& photo, QSize area) {
     if (area.isEmpty())
         return {};
-    if (photo.isNull()) {
-        QImage black(area, QImage::Format_RGB32);
-        black.fill(Qt::black);
-        return black;
+    QImage picture;
+    if (photo.isNull() || !stretchesOver(photo.size(), area)) {
+        picture = QImage(area, QImage::Format_RGB32);
+        picture.fill(Qt::black);
     }
-    QImage picture = photo.size() == area
-                         ? photo
-                         : photo.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (photo.isNull())
+        return picture;
+    if (picture.isNull()) {
+        picture = photo.size() == area
+                      ? photo
+                      : photo.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        const QImage whole = photo.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPainter painter(&picture);
+        painter.drawImage((area.width() - whole.width()) / 2, (area.height() - whole.height()) / 2,
+                          whole);
+    }
     if (picture.format() != QImage::Format_RGB32)
         picture = picture.convertToFormat(QImage::Format_RGB32);
     return picture;
@@ -130,7 +148,7 @@ void loadPhotoIntoSurface(const QString& photoPath, QSize area, const QString& w
     const QImage photo = decodePhoto(photoPath, area);
     if (!photo.isNull())
         imageL = photo;
-    picture2 = stretchToArea(imageL, area);
+    picture2 = fitToArea(imageL, area);
     saveWorkBitmap(picture2, workBitmapPath);
     QImage bitmap;
     if (bitmap.load(workBitmapPath, "BMP"))

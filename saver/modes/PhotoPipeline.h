@@ -21,15 +21,20 @@ QImage decodePhoto(const QString& path, QSize area);
 // that keeps both sides at least as large as the area.
 QSize decodeSize(QSize stored, QSize area);
 
-// The work picture: the photo stretched over the whole area (the aspect ratio is not kept),
-// or the area black without one.
-QImage stretchToArea(const QImage& photo, QSize area);
+// Whether a photo is stretched over the whole area: its shape differs from the area's by at
+// most a quarter either way.
+bool stretchesOver(QSize photo, QSize area);
+
+// The work picture: a photo close to the area's shape stretched over the whole area; any
+// other (a portrait photo on a wide screen) fitted whole, centred on black, undistorted; the
+// area black without a photo.
+QImage fitToArea(const QImage& photo, QSize area);
 
 // Writes the work picture as a Windows bitmap, replacing the file only once it is complete.
 bool saveWorkBitmap(const QImage& picture, const QString& path);
 
 // The photo load of one fade cycle: imageL receives the decoded photo (and keeps the one it
-// had when decoding fails), picture2 becomes the stretched work picture, the work bitmap is
+// had when decoding fails), picture2 becomes the work picture, the work bitmap is
 // written and read back, and what was read lands in the source surface.
 void loadPhotoIntoSurface(const QString& photoPath, QSize area, const QString& workBitmapPath,
                           QImage& imageL, QImage& picture2, CDIB& source);

@@ -130,13 +130,15 @@ void frmmain::Form_Resize() {
 }
 
 void frmmain::Form_Activate() {
-    activatedOnce_ = true;
     ShowSaver();
 }
 
 void frmmain::ShowSaver() {
-    if (exiting_)
+    // Window managers report the activation at once, late, twice or never (then main() calls
+    // this itself): whichever comes first starts the content, and only that one.
+    if (exiting_ || shown_)
         return;
+    shown_ = true;
     // 1. The mode's content.
     switch (contentOfMode(mode_)) {
     case SaverContent::MovieFolder:

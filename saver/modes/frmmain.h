@@ -41,9 +41,9 @@ public:
     bool Form_Load();
     // Lays the parts out for the window's size; the window stays full-screen.
     void Form_Resize();
-    // Each activation of the window starts the mode's content again.
+    // Every activation of the window asks for ShowSaver.
     void Form_Activate();
-    // Starts the mode's content and takes over the screen.
+    // Starts the mode's content and takes over the screen, once a run: later calls do nothing.
     void ShowSaver();
     void Form_KeyDown(int KeyCode, int Shift);
     void Picture1_Click();
@@ -80,7 +80,6 @@ public:
     bool mouseWatch() const { return mouseWatch_; }
     bool fadeRunning() const { return fadeRunning_; }
     bool exiting() const { return exiting_; }
-    bool activatedOnce() const { return activatedOnce_; }
     const FadeLevels& fadeLevels() const { return fade_; }
     const SurfaceSize& surfaceSize() const { return surfaceSize_; }
     const CDIB* displaySurface() const { return display_.get(); }
@@ -127,7 +126,7 @@ private:
     bool mouseWatch_ = false;
     bool fadeRunning_ = false;
     bool exiting_ = false;
-    bool activatedOnce_ = false;
+    bool shown_ = false;
     PointerWatch pointerWatch_;
 
     // Photo fade.

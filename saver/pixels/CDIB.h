@@ -2,13 +2,15 @@
 
 #include "saver/pixels/SurfaceSize.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 
-class QImage;
 class QPainter;
+class QPoint;
+class QRect;
 
 namespace lumera::saver {
 
@@ -56,7 +58,8 @@ public:
     // picture's own size: what lies beyond the surface is cut off, what the picture does not
     // cover stays black. Without pixel memory the error −1 "DIB failed to create" is recorded.
     void Clone(const QImage* pic);
-    // Draws the whole surface with its top-left corner at (X, Y).
+    // Draws the whole surface with its top-left corner at (X, Y), upright: one pass over the
+    // rows that are in view, with no memory asked for on the way.
     void Paint(QPainter& toDC, int X, int Y) const;
     // Width × height in pixels; 0 (and the overflow recorded) when that does not fit 32 bits.
     std::int32_t RGBSize();
@@ -72,10 +75,16 @@ private:
         void operator()(std::uint8_t* p) const { std::free(p); }
     };
 
+    bool paintStraightIntoImage(QPainter& toDC, int X, int Y) const;
+    // The surface's rows for an area of a 32-bit image, the surface's top-left at surfaceAt.
+    void putRows(QImage& target, const QRect& area, QPoint surfaceAt) const;
+
     const SurfaceSize& size_;
     // The bitmap section: the surface's own pixel memory.
     std::unique_ptr<std::uint8_t, FreeDeleter> section_;
     SaverError error_;
+    // The upright copy for painters that cannot take the rows straight.
+    mutable QImage frame_;
 };
 
 } // namespace lumera::saver

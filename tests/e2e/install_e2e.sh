@@ -3,7 +3,7 @@
 # its own program folder there.
 source "$(dirname "$0")/lib.sh"
 
-build=$(dirname "$LUMERA_PROGRAM_DIR")
+build=$(dirname "$LUMERA_BUILT_PROGRAM_DIR")
 prefix=$(mktemp -d)
 trap 'e2e_cleanup; rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"

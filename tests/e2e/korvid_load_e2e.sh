@@ -45,12 +45,7 @@ start_http_server "$www"
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $(portal_services)
 
-background openbox --sm-disable
-sleep 1
-start_tray
-background "$program/Korvid"
-korvid=$LAST_PID
-find_icon
+start_korvid_with_tray "$program/Korvid"
 # With the pop-up switch that the first start ticks cleared, every window the page asks for
 # meets the new-window rule; only the limit on windows a page opens by itself holds them.
 ini="$XDG_CONFIG_HOME/Lumera/cinema.ini"
@@ -68,10 +63,6 @@ pinger=$LAST_PID
 rm -f "$E2E_OUTPUT/memory.txt" "$E2E_OUTPUT/phases.txt"
 background python3 "$LUMERA_SOURCE_DIR/scripts/process-memory.py" --sample "$korvid" 1 "$E2E_OUTPUT/memory.txt"
 sampler=$LAST_PID
-
-main_windows() {
-    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
-}
 
 # Follows the pages by the first window's caption until the last one is shown.
 phase=""

@@ -26,14 +26,7 @@ services=$(portal_services)
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $services
 
-background openbox --sm-disable
-sleep 1
-start_tray
-
-background "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
-
-find_icon
+start_korvid_with_tray
 
 # Its tooltip comes up when the pointer rests on it.
 before=$(xdotool search --onlyvisible --class Korvid 2>/dev/null | sort || true)
@@ -85,7 +78,7 @@ exit_from_tray_menu tray-menu
 # A second start against bad input: a remembered radio page that is junk, sites that do not
 # answer, and no session bus. Start-up completes and the program stays usable.
 sed -i 's|^PingDao=.*|PingDao=%%junk ::: 电台|' "$ini"
-closed_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
+closed_port=$(free_port)
 rm -f "$XDG_CONFIG_HOME/Lumera/sites.ini"
 # shellcheck disable=SC2086
 point_sites_at "http://127.0.0.1:$closed_port" $services

@@ -20,6 +20,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# The programs run from a copy of the built program folder, so whatever they write there
+# (his.dat, history.html, sys/, temp/) never lands in the build. LUMERA_BUILT_PROGRAM_DIR
+# keeps the build's own folder for the tests that need it.
+LUMERA_BUILT_PROGRAM_DIR=$LUMERA_PROGRAM_DIR
+LUMERA_PROGRAM_DIR=$(mktemp -d "${TMPDIR:-/tmp}/lumera-program.XXXXXX")
+E2E_FOLDERS+=("$LUMERA_PROGRAM_DIR")
+cp -a "$LUMERA_BUILT_PROGRAM_DIR/." "$LUMERA_PROGRAM_DIR/"
+
 fail() {
     echo "FAIL: $*" >&2
     screenshot failure || true
@@ -47,12 +55,20 @@ start_tray() {
     sleep 1
 }
 
-# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address.
+# A port on 127.0.0.1 that nothing listens on.
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
+}
+
+# Serves a folder on 127.0.0.1; sets HTTP_ORIGIN to its address. Its log, one request line a
+# request as the program sent it, is $HTTP_LOG.
+HTTP_LOG=$E2E_OUTPUT/http.log
 start_http_server() {
     local folder=$1
     local port
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
-    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder"
+    port=$(free_port)
+    : >"$HTTP_LOG"
+    background python3 -m http.server "$port" --bind 127.0.0.1 --directory "$folder" 2>>"$HTTP_LOG"
     HTTP_ORIGIN="http://127.0.0.1:$port"
     for _ in $(seq 50); do
         curl -s -o /dev/null "$HTTP_ORIGIN/" 2>/dev/null && return 0
@@ -81,6 +97,46 @@ portal_services() {
     } | sort -u
 }
 
+# The programs find the power-off and sound commands through PATH: in a test they only
+# write what they were asked to do into $E2E_OUTPUT/commands.log.
+E2E_COMMANDS=$(mktemp -d "${TMPDIR:-/tmp}/lumera-commands.XXXXXX")
+E2E_FOLDERS+=("$E2E_COMMANDS")
+for command in systemctl shutdown poweroff pactl wpctl; do
+    printf '#!/bin/sh\necho "%s $*" >>"%s/commands.log"\n' "$command" "$E2E_OUTPUT" >"$E2E_COMMANDS/$command"
+    chmod +x "$E2E_COMMANDS/$command"
+done
+rm -f "$E2E_OUTPUT/commands.log"
+export PATH=$E2E_COMMANDS:$PATH
+
+# Qt puts its widgets on the accessibility bus that screen readers read.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# Reads the widgets of a running program from that bus: see accessible.py for the commands.
+accessible() {
+    /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/accessible.py" "$@"
+}
+
+# Sets bx by bw bh to the screen box of Korvid's first showing widget of that role and name.
+# shellcheck disable=SC2034
+widget_box() {
+    local found
+    found=$(accessible Korvid find "$1" "$2") || return 1
+    read -r bx by bw bh <<<"$found"
+}
+# Clicks that widget of Korvid, at x pixels from its left edge when given; a count of clicks
+# above one makes a double-click.
+click_widget() {
+    widget_box "$1" "$2" || fail "no $1 '$2'"
+    xdotool mousemove "$((bx + ${3:-bw / 2}))" "$((by + bh / 2))" click --repeat "${4:-1}" --delay 80 1
+}
+# Waits until the window's caption is the text given.
+wait_caption() {
+    local window=$1 want=$2 deadline=$((SECONDS + ${3:-30}))
+    while ((SECONDS < deadline)); do
+        [[ $(xdotool getwindowname "$window" 2>/dev/null) == "$want" ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 screenshot() {
     import -window root "$E2E_OUTPUT/$1.png"
     echo "screenshot: $E2E_OUTPUT/$1.png"
@@ -102,6 +158,11 @@ wait_for_window() {
     return 1
 }
 
+# The ids of Korvid's visible main windows, one a line.
+main_windows() {
+    xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}
@@ -113,6 +174,41 @@ wait_for_exit() {
     return 1
 }
 
+# A window manager, a tray and Korvid (the program given, else the copy's own) with its icon
+# docked: sets korvid to its pid and icon_x, icon_y as find_icon does.
+start_korvid_with_tray() {
+    background openbox --sm-disable
+    sleep 1
+    start_tray
+    background "${1:-$LUMERA_PROGRAM_DIR/Korvid}"
+    korvid=$LAST_PID
+    find_icon
+}
+
+# Pages for a loopback server: the vendor's own, and the folder radio/ for station pages.
+# Sets www to the folder.
+# shellcheck disable=SC2154
+vendor_pages() {
+    temp_folder www
+    cp -r "$LUMERA_PROGRAM_DIR/vendor/." "$www/"
+    mkdir -p "$www/radio"
+}
+
+# Serves $www for every site of the portal and starts a window manager and Korvid without a
+# notification area, so that its main window comes up by itself on the radio page, whose
+# title is given. Sets korvid to its pid and window to the main window.
+start_korvid_on_radio_page() {
+    start_http_server "$www"
+    # shellcheck disable=SC2046
+    point_sites_at "$HTTP_ORIGIN" $(portal_services)
+    background openbox --sm-disable
+    sleep 1
+    background "$LUMERA_PROGRAM_DIR/Korvid"
+    korvid=$LAST_PID
+    window=$(wait_for_window "^$1 - Lumera桌面\$" 60) || fail "main window not shown"
+    sleep 2
+}
+
 # Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
 icon_geometry() {
     xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
@@ -120,11 +216,13 @@ icon_geometry() {
 }
 # Sets icon_x and icon_y to the middle of the docked icon.
 find_icon() {
-    local geometry="" size absolute width height
+    local geometry="" previous="" size absolute width height
+    # The tray lays its icons out again as they come: the place counts once it holds still.
     for _ in $(seq 100); do
         geometry=$(icon_geometry || true)
-        [[ -n "$geometry" ]] && break
-        sleep 0.3
+        [[ -n "$geometry" && $geometry == "$previous" ]] && break
+        previous=$geometry
+        sleep 0.5
     done
     [[ -n "$geometry" ]] || fail "no tray icon docked"
     read -r size absolute <<<"$geometry"
@@ -136,15 +234,20 @@ find_icon() {
     echo "tray icon at $icon_x,$icon_y"
 }
 
-# Exit from the tray menu (its last entry); waits for the Korvid whose pid is in $korvid,
-# which must end cleanly: a crash while tearing down counts.
-exit_from_tray_menu() {
+# Picks Exit, the last entry of the tray menu, with a screenshot of the menu.
+click_tray_exit() {
     xdotool mousemove "$icon_x" "$icon_y" click 3
     sleep 1.5
     screenshot "$1"
     xdotool key Up
     sleep 0.3
     xdotool key Return
+}
+
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid, which must end
+# cleanly: a crash while tearing down counts.
+exit_from_tray_menu() {
+    click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
     local status=0
     wait "$korvid" || status=$?

@@ -1,6 +1,7 @@
 #!/bin/bash
-# The saver's movie and page modes as a user sees them: mode 6 shows a moving clock, mode 2 the
-# sunset page, broken movies show black; a key ends every run and the movie copy goes with it.
+# The saver's movie and page modes as a user sees them: mode 6 shows a clock at the machine's
+# time, moving; mode 2 the sunset page; broken movies show black; a key ends every run and the
+# movie copy goes with it.
 source "$(dirname "$0")/lib.sh"
 
 # A program folder of its own, so the runs below can break its content folders.
@@ -49,12 +50,15 @@ wait_for_picture() {
     return 1
 }
 
-echo "mode 6: the clock moves"
+echo "mode 6: the clock shows the time and moves"
 start_saver 6 1
 wait_for_picture || fail "mode 6 shows no picture"
+shown_at=$(date +%H:%M:%S)
 screenshot clock-a
 sleep 1
 screenshot clock-b
+python3 "$LUMERA_SOURCE_DIR/tests/e2e/clock_hands.py" "$E2E_OUTPUT/clock-a.png" "$shown_at" ||
+    fail "the clock does not show the time $shown_at"
 [[ -e "$program/sys/dong.swf" ]] || fail "mode 6 made no movie copy"
 a="$E2E_OUTPUT/clock-a.png" b="$E2E_OUTPUT/clock-b.png"
 (($(changed_pixels "$a" "$b") > 200)) || fail "the clock did not move"

@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Without a photo the work picture is black.
-    const QImage black = stretchToArea(QImage(), area);
+    const QImage black = fitToArea(QImage(), area);
     require(black.size() == area);
     for (int y = 0; y < area.height(); ++y)
         for (int x = 0; x < area.width(); ++x)

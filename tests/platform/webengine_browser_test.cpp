@@ -1,3 +1,4 @@
+#include "platform/desktop/QtTranslations.h"
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
@@ -6,12 +7,16 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDebug>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -21,8 +26,10 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -129,6 +136,7 @@ protected:
         scheme = new OnePageScheme;
         scheme->setParent(app);
         sharedWebProfile()->installUrlSchemeHandler("lumera-test", scheme);
+        installChineseQtTranslations(*app);
     }
 
     void SetUp() override {
@@ -168,6 +176,18 @@ protected:
     std::unique_ptr<QWidget> window;
     WebEngineBrowser* browser = nullptr;
 };
+
+// Clicks into the page until it shows the effect: the first click can land before the page's
+// first frame is on screen.
+bool clickUntil(WebEngineBrowser& browser, QPoint at, const std::function<bool()>& done) {
+    QWidget* input = browser.view()->focusProxy();
+    for (int attempt = 0; input && attempt < 10; ++attempt) {
+        QTest::mouseClick(input, Qt::LeftButton, {}, at);
+        if (QTest::qWaitFor(done, 1500))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -218,6 +238,32 @@ TEST_F(WebEngineBrowserTest, BackAndForwardFollowTheHistory) {
     browser->goBack(); // at the start already: nothing happens
     QTest::qWait(300);
     EXPECT_EQ(browser->documentTitle(), "Page A");
+}
+
+// A local page (as the history page is) whose link the user follows: the steps back to it and
+// forward again show the remote page, and so does a refresh there.
+TEST_F(WebEngineBrowserTest, StepsBetweenALocalPageAndTheRemotePageItLinksTo) {
+    QTemporaryDir folder;
+    QFile local(folder.filePath("history.html"));
+    ASSERT_TRUE(local.open(QIODevice::WriteOnly));
+    local.write(htmlPage("Local", "<a href='" + server->origin() +
+                                      "/b' style='display:block;width:400px;height:200px'>B</a>"));
+    local.close();
+    browser->navigate(folder.filePath("history.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Local"; }, 20000));
+    // A click lands once the page leaves for B; another click would start the way anew.
+    QSignalSpy leaving(browser, &WebBrowser::BeforeNavigate2);
+    ASSERT_TRUE(clickUntil(*browser, {50, 50}, [&] { return !leaving.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Page B"; }, 20000));
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    for (auto step : {&WebBrowser::goBack, &WebBrowser::goForward, &WebBrowser::refresh}) {
+        complete.clear();
+        (browser->*step)();
+        ASSERT_TRUE(complete.wait(20000));
+        const QString expected = step == &WebBrowser::goBack ? "Local" : "Page B";
+        EXPECT_EQ(browser->documentTitle(), expected);
+    }
+    EXPECT_EQ(browser->locationUrl(), server->origin() + "/b");
 }
 
 TEST_F(WebEngineBrowserTest, AClickedLinkAsksForANewWindowWithItsAddress) {
@@ -271,8 +317,18 @@ TEST_F(WebEngineBrowserTest, AnUnansweredNewWindowRequestOpensNothing) {
     EXPECT_FALSE(server->requests.contains("/b"));
 }
 
-TEST_F(WebEngineBrowserTest, ScrollingAndMarginsReachTheDocument) {
-    EXPECT_FALSE(browser->scrollBy(0, 100)); // no document yet
+TEST_F(WebEngineBrowserTest, ScrollingMarginsAndTheFocusedFieldReachTheDocument) {
+    // Whether the user types in the page, with the focus on the element the script gives.
+    const auto typingAt = [&](const QString& focus) {
+        evaluate(*browser, focus);
+        std::optional<bool> answer;
+        browser->askTypingInPage([&](bool typing) { answer = typing; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 5000))
+            << focus.toStdString();
+        return answer.value_or(false);
+    };
+    EXPECT_FALSE(typingAt("0")); // no document yet
+    EXPECT_FALSE(browser->scrollBy(0, 100));
     EXPECT_FALSE(browser->setBodyMargins(1, 2, 3, 4));
     ASSERT_TRUE(loadAndWait("/b"));
     ASSERT_TRUE(browser->scrollBy(0, 100));
@@ -285,9 +341,18 @@ TEST_F(WebEngineBrowserTest, ScrollingAndMarginsReachTheDocument) {
     ASSERT_TRUE(browser->setBodyMargins(0, 5, 0, 7));
     EXPECT_EQ(evaluate(*browser, "getComputedStyle(document.body).marginLeft").toString(), "5px");
     EXPECT_EQ(evaluate(*browser, "getComputedStyle(document.body).marginBottom").toString(), "7px");
+
+    evaluate(*browser, "document.body.insertAdjacentHTML('afterbegin', '<input id=t>"
+                       "<input id=c type=checkbox><textarea id=r readonly></textarea>"
+                       "<div id=e contenteditable>e</div>')");
+    EXPECT_TRUE(typingAt("t.focus()"));
+    EXPECT_TRUE(typingAt("e.focus()"));
+    EXPECT_FALSE(typingAt("c.focus()"));
+    EXPECT_FALSE(typingAt("r.focus()"));
+    EXPECT_FALSE(typingAt("document.activeElement.blur()"));
 }
 
-TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle) {
+TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndCanAlwaysBeLeft) {
     browser->setSilent(true);
     ASSERT_TRUE(loadAndWait("/alert"));
     // The script runs past alert and confirm.
@@ -295,13 +360,58 @@ TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndUntitledPagesHaveNoTitle)
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<QDialog*>(w), nullptr);
 
-    ASSERT_TRUE(loadAndWait("/untitled"));
+    // A form that asks to stay once the user typed into it.
+    server->addPage("/form", htmlPage("Form", "<input id='i' autofocus style='width:300px'>"
+                                              "<script>window.onbeforeunload = function(e) {"
+                                              "e.preventDefault(); return 'stay'; };</script>"));
+    ASSERT_TRUE(loadAndWait("/form"));
+    window->activateWindow();
+    test::makeActive(window.get());
+    ASSERT_TRUE(clickUntil(*browser, {20, 15}, [&] {
+        QTest::keyClicks(browser->view()->focusProxy(), "typed");
+        return evaluate(*browser, "document.getElementById('i').value").toString().size() > 0;
+    }));
+    ASSERT_TRUE(loadAndWait("/a"));
+    EXPECT_EQ(browser->documentTitle(), "Page A");
+}
+
+TEST_F(WebEngineBrowserTest, TheTitleIsTheDocumentsOwn) {
+    // The engine shows the address as the title of a page without one; here "127.0.0.1:port".
+    server->addPage("/", "<html><body>no title here</body></html>");
+    QSignalSpy titles(browser, &WebBrowser::TitleChange);
+    ASSERT_TRUE(loadAndWait("/"));
+    ASSERT_FALSE(titles.isEmpty());
+    for (const auto& title : titles)
+        EXPECT_EQ(title.at(0).toString(), "");
     EXPECT_EQ(browser->documentTitle(), "");
+
+    // The engine's error page (port 9 is refused) has no title of its own either.
+    ASSERT_TRUE(loadAndWait("/a"));
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    browser->navigate("http://127.0.0.1:9/x.html");
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(browser->documentTitle(), "");
+}
+
+TEST_F(WebEngineBrowserTest, AddressesReachTheEngineAsGiven) {
+    server->addPrefix("/search", htmlPage("Results", ""));
+    ASSERT_TRUE(loadAndWait("/search?q=abc  "));
+    EXPECT_EQ(server->requests.last(), "/search?q=abc%20%20");
+
+    // An address that is none shows an error page, and stays what the pane is on.
+    QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+    browser->navigate("http://exa mple.com/");
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(complete.last().at(0).toString(), "http://exa mple.com/");
+    EXPECT_EQ(browser->locationUrl(), "http://exa mple.com/");
+    EXPECT_EQ(browser->documentTitle(), "");
+    EXPECT_TRUE(evaluate(*browser, "document.body.innerText").toString().contains("exa mple.com"));
 }
 
 TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     ASSERT_TRUE(loadAndWait("/b"));
     // There is no window manager under the test display: make the window active by hand.
+    window->activateWindow();
     test::makeActive(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 2000));
     browser->execWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DONTPROMPTUSER);
@@ -401,4 +511,29 @@ TEST_F(WebEngineBrowserTest, RenderersRunInTheSandbox) {
             << status.toStdString();
     }
     EXPECT_GE(renderers, 1);
-}
+    TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {
+        QMessageBox box(QMessageBox::Information, "Lumera桌面", "text", QMessageBox::Ok);
+        EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+
+        ASSERT_TRUE(loadAndWait("/b"));
+        ASSERT_FALSE(server->heads.isEmpty());
+        EXPECT_TRUE(server->heads.last().contains("\r\nAccept-Language: zh-CN,zh;q=0.9"))
+            << server->heads.last().toStdString();
+
+        // A port nobody listens on: the engine's own error page, in Chinese.
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost, 0);
+        const quint16 port = closed.serverPort();
+        closed.close();
+        browser->navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return evaluate(*browser, "document.body ? document.body.innerText : ''")
+                    .toString()
+                    .contains("无法访问此网站");
+            },
+            15000))
+            << evaluate(*browser, "document.body ? document.body.innerText : ''")
+                   .toString()
+                   .toStdString();
+    }

@@ -5,10 +5,10 @@
 
 namespace lumera::test {
 
-// Makes a window the active one. The test displays have no window manager to grant a
-// request for it, so Qt is told outright as well (the call Qt 6.5 deprecates for that reason).
+// Tells Qt which window is the active one (none for null). The test displays have no window
+// manager to grant activateWindow(), so Qt is told outright, through the call Qt 6.5
+// deprecated for that reason.
 inline void makeActive(QWidget* window) {
-    window->activateWindow();
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     QApplication::setActiveWindow(window);

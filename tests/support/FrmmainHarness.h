@@ -1,17 +1,20 @@
 #pragma once
 
-// A portal context of fakes and temporary folders, and main windows made in it. Header-only,
-// for test programs that link the portal library.
+// The portal with fakes all round, and main windows made in it: settings, the registry hive
+// and the autostart folder in a temporary folder that is also the program folder, browsers
+// that load nothing (unless the test hands in the real engine), a desktop that records, a
+// clock that stands still. Header-only, for test programs that link the portal library.
 
 #include "platform/desktop/FakeDesktop.h"
 #include "platform/registry/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
+#include "platform/sites/SiteTable.h"
 #include "platform/web/FakeWebBrowser.h"
 #include "portal/PortalContext.h"
 #include "portal/PortalSites.h"
+#include "portal/PortalState.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/support/PortalTestContext.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>
@@ -20,13 +23,20 @@
 
 namespace lumera::test {
 
-// The application for tests with the real browser engine, which wants contexts shared.
-struct WidgetApplication {
-    WidgetApplication() {
-        if (!QCoreApplication::instance())
-            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        ensureTestApplication();
-    }
+// The one application object of a test program, made by the first test that needs widgets;
+// contexts are shared, as the real browser engine wants.
+inline void ensureTestApplication() {
+    if (QApplication::instance())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    static int argc = 1;
+    static char name[] = "portal-tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+struct TestApplication {
+    TestApplication() { ensureTestApplication(); }
 };
 
 class FrmmainHarness {
@@ -66,6 +76,13 @@ public:
         return windows;
     }
 
+    QString programFolder() const { return folder.path(); }
+    QString autostartFile() const { return folder.file("autostart/Radio.desktop"); }
+    QString cinema(const QString& section, const QString& key) const {
+        return settings.read("cinema", section, key);
+    }
+    QString defaultRadioPage() const { return portal::defaultRadioPage(sites); }
+
     static FakeWebBrowser* fakeWeb(portal::Frmmain* window) {
         return qobject_cast<FakeWebBrowser*>(window->Web);
     }
@@ -75,10 +92,10 @@ public:
 
     TestApplication application;
     TestFolder folder;
-    SettingsStore settings{folder.path() + "/config"};
+    SettingsStore settings{folder.file("config")};
     FakeInhibitor inhibitor;
-    HiveRegistry registry{folder.path() + "/registry.hive", &inhibitor,
-                          AutostartEntry(folder.path() + "/autostart", "Radio")};
+    HiveRegistry registry{folder.file("config/registry.hive"), &inhibitor,
+                          AutostartEntry(folder.file("autostart"), "Radio")};
     FakeDesktop desktop;
     FakeWebBrowserFactory fakeBrowsers;
     SiteTable sites = portal::makePortalSiteTable(folder.path(), folder.path() + "/sites.ini");

@@ -44,6 +44,7 @@ void LoopbackHttpServer::answer(QTcpSocket* socket) {
     const QList<QByteArray> first = request.left(request.indexOf("\r\n")).split(' ');
     const QString target = first.size() > 1 ? QString::fromUtf8(first[1]) : QString("/");
     requests.append(target);
+    heads.append(request.left(request.indexOf("\r\n\r\n")));
     emit requested(target);
     const QString path = QUrl(target).path();
 

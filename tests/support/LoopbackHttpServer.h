@@ -26,8 +26,10 @@ public:
     void addPrefix(const QString& prefix, const QByteArray& body,
                    const QByteArray& contentType = "text/html; charset=utf-8");
 
-    // Request paths with their queries, in the order they came.
+    // Request paths with their queries, in the order they came, and the whole head of each
+    // request (request line and header lines).
     QStringList requests;
+    QList<QByteArray> heads;
 
 signals:
     void requested(const QString& pathAndQuery);

@@ -2,24 +2,29 @@
 
 Units are twips (20 to a pixel) throughout. Only what the saver's movies need is here:
 solid and gradient fills, straight and curved edges, PlaceObject2 with a matrix, an alpha
-colour transform and clip depths, and ShowFrame.
+colour transform, clip depths and instance names, ShowFrame, and a frame script (DoAction)
+assembled from a few ActionScript 1 operations.
 """
 
 import math
 import struct
 
 TWIPS = 20
-# Characters are numbered by layer; the one sound comes after any number of them.
+# Characters are numbered by layer; the clips that hold named layers come after them, and
+# the one sound after any number of those.
+CLIP_IDS = 30000
 SOUND_ID = 60000
 
 TAG_END = 0
 TAG_SHOW_FRAME = 1
 TAG_SET_BACKGROUND_COLOR = 9
+TAG_DO_ACTION = 12
 TAG_DEFINE_SOUND = 14
 TAG_START_SOUND = 15
 TAG_PLACE_OBJECT2 = 26
 TAG_REMOVE_OBJECT2 = 28
 TAG_DEFINE_SHAPE3 = 32
+TAG_DEFINE_SPRITE = 39
 TAG_FILE_ATTRIBUTES = 69
 
 
@@ -306,7 +311,7 @@ def tag(code, body=b""):
     return struct.pack("<HI", (code << 6) | 0x3F, len(body)) + body
 
 
-def place_object2(depth, transform, character=None, clip_depth=None):
+def place_object2(depth, transform, character=None, clip_depth=None, name=None):
     flags = 0x04  # has matrix
     if character is None:
         flags |= 0x01  # move the object at this depth
@@ -314,6 +319,8 @@ def place_object2(depth, transform, character=None, clip_depth=None):
         flags |= 0x02
     if transform.alpha < 1.0:
         flags |= 0x08
+    if name is not None:
+        flags |= 0x20
     if clip_depth is not None:
         flags |= 0x40
     body = bytes([flags]) + struct.pack("<H", depth)
@@ -322,9 +329,54 @@ def place_object2(depth, transform, character=None, clip_depth=None):
     body += transform.matrix_bytes()
     if transform.alpha < 1.0:
         body += transform.colour_transform_bytes()
+    if name is not None:
+        body += name.encode("ascii") + b"\x00"
     if clip_depth is not None:
         body += struct.pack("<H", clip_depth)
     return tag(TAG_PLACE_OBJECT2, body)
+
+
+class Actions:
+    """A frame script: ActionScript 1 operations on the player's stack, written in order."""
+
+    GET_VARIABLE = 0x1C
+    SET_VARIABLE = 0x1D
+    NEW_OBJECT = 0x40
+    SET_MEMBER = 0x4F
+    CALL_METHOD = 0x52
+    MULTIPLY = 0x0C
+    DIVIDE = 0x0D
+    MODULO = 0x3F
+    ADD = 0x47
+
+    def __init__(self):
+        self.code = bytearray()
+
+    def push(self, *values):
+        """Strings and 32-bit integers, the last one on top."""
+        data = b""
+        for v in values:
+            if isinstance(v, str):
+                data += b"\x00" + v.encode("ascii") + b"\x00"
+            else:
+                data += b"\x07" + struct.pack("<i", v)
+        self.code += bytes([0x96]) + struct.pack("<H", len(data)) + data
+        return self
+
+    def op(self, code):
+        self.code.append(code)
+        return self
+
+    def get(self, variable):
+        """The value of a variable (a named clip of the timeline is one) onto the stack."""
+        return self.push(variable).op(self.GET_VARIABLE)
+
+    def call(self, variable, method):
+        """Calls variable.method() without arguments; the result is left on the stack."""
+        return self.push(0).get(variable).push(method).op(self.CALL_METHOD)
+
+    def bytes(self):
+        return bytes(self.code) + b"\x00"  # end of actions
 
 
 def define_sound(sound_id, samples, rate_code=1):
@@ -343,10 +395,11 @@ def start_sound(sound_id):
 class Layer:
     """A shape at one depth whose transform is a function of the frame number."""
 
-    def __init__(self, shape, motion=None, clip_to=None):
+    def __init__(self, shape, motion=None, clip_to=None, name=None):
         self.shape = shape
         self.motion = motion or (lambda frame: Transform())
         self.clip_to = clip_to
+        self.name = name
 
 
 class Movie:
@@ -358,14 +411,15 @@ class Movie:
         self.version = version
         self.layers = []
         self.sound = None  # (samples, frames on which it starts)
+        self.script = None  # Actions run on entering every frame
 
     def add_sound(self, samples, start_frames):
         self.sound = (samples, set(start_frames))
 
-    def add(self, shape, motion=None, clip_to=None):
+    def add(self, shape, motion=None, clip_to=None, name=None):
         """Adds a layer above the others; clip_to makes it a mask over the layers up to
-        that (1-based) layer number."""
-        self.layers.append(Layer(shape, motion, clip_to))
+        that (1-based) layer number; a name lets the frame script reach it."""
+        self.layers.append(Layer(shape, motion, clip_to, name))
         return len(self.layers)
 
     def _frame_tags(self, frame, previous):
@@ -377,8 +431,8 @@ class Movie:
             depth = index + 1
             transform = layer.motion(frame)
             if frame == 0:
-                out += place_object2(depth, transform, character=depth,
-                                     clip_depth=layer.clip_to)
+                out += place_object2(depth, transform, character=self.character(depth),
+                                     clip_depth=layer.clip_to, name=layer.name)
             else:
                 placed = place_object2(depth, transform)
                 if placed != previous.get(depth):
@@ -386,13 +440,24 @@ class Movie:
                 previous[depth] = placed
                 continue
             previous[depth] = place_object2(depth, transform)
+        if self.script:
+            out += tag(TAG_DO_ACTION, self.script.bytes())
         return out + tag(TAG_SHOW_FRAME)
+
+    def character(self, depth):
+        """What is placed at a depth: its shape, or for a named layer the clip holding it
+        (a script reaches clips by name, never shapes)."""
+        return depth if self.layers[depth - 1].name is None else CLIP_IDS + depth
 
     def build(self):
         body = tag(TAG_FILE_ATTRIBUTES, struct.pack("<I", 0))
         body += tag(TAG_SET_BACKGROUND_COLOR, bytes([0, 0, 0]))
         for index, layer in enumerate(self.layers):
             body += tag(TAG_DEFINE_SHAPE3, layer.shape.define_shape3(index + 1))
+            if layer.name is not None:
+                clip = struct.pack("<HH", self.character(index + 1), 1)
+                clip += place_object2(1, Transform(), character=index + 1)
+                body += tag(TAG_DEFINE_SPRITE, clip + tag(TAG_SHOW_FRAME) + tag(TAG_END))
         if self.sound:
             body += define_sound(SOUND_ID, self.sound[0])
         previous = {}

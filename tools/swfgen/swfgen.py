@@ -12,7 +12,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from swf import Fill, Movie, Path, Shape, Transform, box, circle, petal, polygon  # noqa: E402
+from swf import (Actions, Fill, Movie, Path, Shape, Transform, box, circle, petal,  # noqa: E402
+                 polygon)
 
 W, H = 16000, 12000
 CX, CY = W / 2, H / 2
@@ -206,7 +207,28 @@ def tick(rate=11025, seconds=0.04, pitch=1800.0, loudness=0.12):
             for t in range(count)]
 
 
-def clock(name, face, rim, hand, frames, start_hour, ticking=False):
+def clock_script():
+    """On every frame: the hands to the local time of the machine the movie plays on."""
+    a = Actions()
+    a.push("now", 0, "Date").op(Actions.NEW_OBJECT).op(Actions.SET_VARIABLE)
+    # Hour hand: 30 degrees an hour and half a degree a minute.
+    a.get("hourHand").push("_rotation")
+    a.call("now", "getHours").push(12).op(Actions.MODULO).push(30).op(Actions.MULTIPLY)
+    a.call("now", "getMinutes").push(2).op(Actions.DIVIDE).op(Actions.ADD)
+    a.op(Actions.SET_MEMBER)
+    # Minute hand: 6 degrees a minute, moving on with the seconds.
+    a.get("minuteHand").push("_rotation")
+    a.call("now", "getMinutes").push(6).op(Actions.MULTIPLY)
+    a.call("now", "getSeconds").push(10).op(Actions.DIVIDE).op(Actions.ADD)
+    a.op(Actions.SET_MEMBER)
+    # Second hand: a step of 6 degrees a second.
+    a.get("secondHand").push("_rotation")
+    a.call("now", "getSeconds").push(6).op(Actions.MULTIPLY)
+    a.op(Actions.SET_MEMBER)
+    return a
+
+
+def clock(name, face, rim, hand, frames, ticking=False):
     movie = Movie(frames=frames)
     if ticking:
         movie.add_sound(tick(), range(0, frames, movie.fps))
@@ -231,14 +253,13 @@ def clock(name, face, rim, hand, frames, start_hour, ticking=False):
                                                          (width * 0.4, -length),
                                                          (-width * 0.4, -length)])])
 
-    # One turn of the minute hand per movie loop; the second hand ticks once a second.
-    minutes = lambda f: 360 * f / frames  # noqa: E731
-    movie.add(hand_shape(r * 0.5, 160, hand),
-              lambda f: Transform(CX, CY, angle=start_hour * 30 + minutes(f) / 12))
-    movie.add(hand_shape(r * 0.78, 110, hand), lambda f: Transform(CX, CY, angle=minutes(f)))
-    movie.add(hand_shape(r * 0.88, 40, 0xD02020),
-              lambda f: Transform(CX, CY, angle=36 * (f // movie.fps)))
-    movie.add(Shape([Fill.solid(0xD02020)], [circle(1, 0, 0, 240)]), lambda f: Transform(CX, CY))
+    # The hands stand at the centre; the frame script turns them to the time.
+    centre = lambda f: Transform(CX, CY)  # noqa: E731
+    movie.add(hand_shape(r * 0.5, 160, hand), centre, name="hourHand")
+    movie.add(hand_shape(r * 0.78, 110, hand), centre, name="minuteHand")
+    movie.add(hand_shape(r * 0.88, 40, 0xD02020), centre, name="secondHand")
+    movie.add(Shape([Fill.solid(0xD02020)], [circle(1, 0, 0, 240)]), centre)
+    movie.script = clock_script()
     return movie
 
 
@@ -332,9 +353,8 @@ MOVIES = {
                                       240),
     },
     "clock": {
-        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, 10,
-                                     ticking=True),
-        "clock2.jav": lambda: clock("clock2", 0xD8E8F8, 0x2A4A7A, 0x102040, 288, 3),
+        "clock1.jav": lambda: clock("clock1", 0xE8E0D0, 0x8A5A2A, 0x202020, 240, ticking=True),
+        "clock2.jav": lambda: clock("clock2", 0xD8E8F8, 0x2A4A7A, 0x102040, 288),
     },
     "lianhua": {
         "lianhua1.jav": lambda: lotus("lianhua1", (0x0A2A3A, 0x1A5A6A), (0xFFF4F8, 0xF06090),

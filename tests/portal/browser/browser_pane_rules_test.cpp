@@ -3,6 +3,7 @@
 #include "portal/browser/NewWindowRule.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/StatusBar.h"
+#include "portal/mainwindow/ToolbarButtons.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>
@@ -46,18 +47,19 @@ TEST_F(BrowserPaneTest, StatusAndProgressPanels) {
 }
 
 TEST_F(BrowserPaneTest, BackAndForwardFollowThePane) {
-    // The buttons are found by their keys.
-    const auto button = [&](const QString& key) {
-        for (QAction* action : window->Toolbar->actions()) {
-            if (action->objectName() == key)
+    // The window's own toolbar buttons, found by their keys; both start disabled.
+    const auto button = [&](const QString& key) -> QAction* {
+        for (QAction* action : window->ToolbarButtons) {
+            if (toolbarKey(action) == key)
                 return action;
         }
-        QAction* action = window->Toolbar->addAction(key);
-        action->setObjectName(key);
-        return action;
+        return nullptr;
     };
     QAction* back = button("back");
     QAction* forward = button("forward");
+    ASSERT_TRUE(back && forward);
+    ASSERT_TRUE(window->Toolbar->actions().contains(back));
+    EXPECT_FALSE(back->isEnabled() || forward->isEnabled());
     web->fireCommandState(CSC_NAVIGATEBACK, true);
     EXPECT_TRUE(window->CanGoBack);
     EXPECT_TRUE(back->isEnabled());

@@ -3,7 +3,7 @@
 #include "portal/browser/FavoritesFile.h"
 #include "portal/browser/FavoritesMenu.h"
 #include "portal/browser/FormDfg.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 #include "support/TestFolders.h"
 
 #include <QAction>

@@ -106,7 +106,9 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     };
     window->addhome_Click();
     window->Web->navigate("about:blank");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Web->locationUrl() == "about:blank"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return window->Web->locationUrl() == "about:blank" && window->Web->documentTitle() == "";
+    }));
     pressToolbarButton(*window, "fav");
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->FavMenu->isVisible(); }));
     const QList<QAction*> entries = window->FavMenu->actions().mid(3);

@@ -59,7 +59,7 @@ protected:
 
     size_t windowCount() const { return harness.allWindows().size(); }
 
-    test::WidgetApplication application; // before the server, which needs its event loop
+    test::TestApplication application; // before the server, which needs its event loop
     WebEngineBrowserFactory browsers;
     test::LoopbackHttpServer server;
     FrmmainHarness harness{&browsers};

@@ -67,7 +67,7 @@ protected:
             kWait);
     }
 
-    test::WidgetApplication application;
+    test::TestApplication application;
     WebEngineBrowserFactory browsers;
     test::LoopbackHttpServer server;
     FrmmainHarness harness{&browsers};

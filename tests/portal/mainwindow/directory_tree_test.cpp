@@ -3,13 +3,16 @@
 #include "portal/mainwindow/DirectoryTable.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/resources/PortalImages.h"
-#include "portal/support/PortalTestContext.h"
+#include "support/FrmmainHarness.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QSet>
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 using namespace lumera;
 using namespace lumera::portal;
@@ -40,26 +43,31 @@ protected:
 } // namespace
 
 TEST(DirectoryTable, GroupsHoldTheirCountsAndImages) {
-    const Directory& channels = channelDirectory();
-    ASSERT_EQ(channels.groups.size(), 12);
-    EXPECT_EQ(channels.leaves.size(), 118);
-    const QList<int> counts{26, 11, 8, 6, 5, 9, 8, 14, 8, 11, 9, 3};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(channels.groups[i].leafCount, counts[i]) << channels.groups[i].key.toStdString();
-    const Directory& radio = radioDirectory();
-    ASSERT_EQ(radio.groups.size(), 3);
-    EXPECT_EQ(radio.leaves.size(), 36);
-    EXPECT_EQ(radio.groups[0].leafCount, 18);
-    EXPECT_EQ(radio.groups[1].leafCount, 6);
-    EXPECT_EQ(radio.groups[2].leafCount, 12);
-    for (const Directory* directory : {&channels, &radio}) {
-        for (const DirectoryLeaf& leaf : directory->leaves) {
-            const auto group =
-                std::find_if(directory->groups.cbegin(), directory->groups.cend(),
-                             [&](const DirectoryGroup& g) { return g.key == leaf.group; });
-            ASSERT_NE(group, directory->groups.cend()) << leaf.caption.toStdString();
-            EXPECT_EQ(leaf.image, group->leafImage) << leaf.caption.toStdString();
+    struct Group {
+        const char* key;
+        int leaves;
+        int leafImage;
+    };
+    // Group order, leaf counts and leaf images as the directories are specified.
+    const std::vector<Group> channelGroups{
+        {"film", 26, 3},   {"bang", 11, 11}, {"hollywood", 8, 14}, {"vip", 6, 15},
+        {"person", 5, 10}, {"xiang", 9, 8},  {"lian", 8, 5},       {"katong", 14, 4},
+        {"tv", 8, 6},      {"radio", 11, 7}, {"music", 9, 8},      {"download", 3, 13}};
+    const std::vector<Group> radioGroups{{"music", 18, 7}, {"china", 6, 7}, {"dsc", 12, 7}};
+    for (const auto& [directory, expected, leafCount] :
+         {std::tuple{&channelDirectory(), channelGroups, 118},
+          std::tuple{&radioDirectory(), radioGroups, 36}}) {
+        ASSERT_EQ(directory->groups.size(), expected.size());
+        EXPECT_EQ(directory->leaves.size(), leafCount);
+        QHash<QString, int> images;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const DirectoryGroup& group = directory->groups[i];
+            EXPECT_EQ(group.key, expected[i].key);
+            EXPECT_EQ(group.leafCount, expected[i].leaves) << expected[i].key;
+            images.insert(expected[i].key, expected[i].leafImage);
         }
+        for (const DirectoryLeaf& leaf : directory->leaves)
+            EXPECT_EQ(leaf.image, images.value(leaf.group, -1)) << leaf.caption.toStdString();
     }
 }
 

@@ -1,8 +1,10 @@
 #include "platform/registry/Registry.h"
+#include "portal/browser/History.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/Twips.h"
+#include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>
@@ -110,9 +112,11 @@ TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
     // The focus sink lies outside the window.
     EXPECT_LT(w->Cmb->geometry().right(), 0);
 
+    const int panelWidths[] = {7000, 200, 700,  200, 3000, 200, 1500, 200,
+                               1440, 200, 2000, 200, 2000, 200, 2000};
     ASSERT_EQ(w->Stat->panelCount(), 15);
     for (int i = 1; i <= 15; ++i)
-        EXPECT_EQ(w->Stat->panel(i)->width(), twipsToPixels(kStatusPanelWidths[i - 1])) << i;
+        EXPECT_EQ(w->Stat->panel(i)->width(), twipsToPixels(panelWidths[i - 1])) << i;
     EXPECT_TRUE(w->Stat->panelText(13).startsWith("《"));
     EXPECT_TRUE(w->Stat->panelText(13).endsWith("》"));
     EXPECT_EQ(w->Stat->panel(13)->toolTip(), w->Stat->panelText(13));
@@ -268,6 +272,66 @@ TEST_F(FrmmainTest, ActivationLeavesPendingEventsToTheEventLoop) {
     EXPECT_TRUE(ran);
 }
 
+TEST_F(FrmmainTest, ReturningFromAnotherApplicationIsNoActivation) {
+    std::unique_ptr<Frmmain> a(load());
+    std::unique_ptr<Frmmain> b(load());
+    a->show();
+    b->show();
+    test::makeActive(a.get());
+    test::makeActive(b.get());
+    EXPECT_EQ(t.state.ActiveMainWindow, b.get());
+    b->MinuteCount = 5;
+    test::makeActive(nullptr);
+    test::makeActive(b.get());
+    EXPECT_EQ(b->MinuteCount, 5);
+    // Another window of the program in between, or a different main window, is one.
+    QWidget dialog;
+    dialog.show();
+    test::makeActive(&dialog);
+    test::makeActive(b.get());
+    EXPECT_EQ(b->MinuteCount, 0);
+    a->MinuteCount = 5;
+    test::makeActive(nullptr);
+    test::makeActive(a.get());
+    EXPECT_EQ(a->MinuteCount, 0);
+    EXPECT_EQ(t.state.ActiveMainWindow, a.get());
+}
+
+TEST_F(FrmmainTest, FocusStaysInAFieldTheUserIsTypingIn) {
+    std::unique_ptr<Frmmain> w(load());
+    FakeWebBrowser* page = web(w.get());
+    w->show();
+    test::makeActive(w.get());
+    // A new window starts in the browser pane, and Tab passes the focus sink by.
+    EXPECT_EQ(QApplication::focusWidget(), w->Web->widget());
+    EXPECT_FALSE(w->Cmb->focusPolicy() & Qt::TabFocus);
+    w->TimerSetFocus_Timer();
+    ASSERT_TRUE(w->FocusReady);
+
+    for (QComboBox* box : {w->CmbSearch, w->CmbType}) {
+        box->setFocus();
+        w->TimerSetFocus_Timer();
+        w->Form_Activate();
+        EXPECT_EQ(QApplication::focusWidget(), box) << box->objectName().toStdString();
+    }
+    // The page is asked whether the caret is in one of its fields; it moves on "no" only if
+    // it is still in the page by then.
+    page->typingQuestions.clear();
+    w->Web->widget()->setFocus();
+    w->TimerSetFocus_Timer();
+    w->Form_Activate();
+    ASSERT_EQ(page->typingQuestions.size(), 2u);
+    page->typingQuestions[0](true);
+    EXPECT_EQ(QApplication::focusWidget(), w->Web->widget());
+    w->CmbSearch->setFocus();
+    page->typingQuestions[1](false);
+    EXPECT_EQ(QApplication::focusWidget(), w->CmbSearch);
+    w->Web->widget()->setFocus();
+    w->TimerSetFocus_Timer();
+    page->typingQuestions.back()(false);
+    EXPECT_EQ(QApplication::focusWidget(), w->Cmb);
+}
+
 TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     Frmmain* first = load();
     Frmmain* second = load();
@@ -276,10 +340,13 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     web(first)->location = "http://127.0.0.1:9/radio/jazz";
     web(second)->location = "http://127.0.0.1:9/film/";
     second->Form_Activate();
+    AddHistoryRow(t.state, "Jazz", "http://127.0.0.1:9/radio/jazz");
 
     second->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(t.state.MainWindowCount, 1);
+    EXPECT_FALSE(QFile::exists(t.folder.file("his.dat")));
+    EXPECT_TRUE(t.state.HistoryBuffer.contains("radio/jazz"));
     EXPECT_EQ(screenSaveActive(), "1");
     EXPECT_FALSE(t.inhibitor.held);
     EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/film/");
@@ -295,6 +362,8 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(t.state.MainWindowCount, 0);
     EXPECT_TRUE(t.state.PumpStopRequested);
+    EXPECT_TRUE(t.folder.read("his.dat").contains("radio/jazz"));
+    EXPECT_TRUE(t.state.HistoryBuffer.isEmpty());
     EXPECT_TRUE(t.state.MainWindowClosed);
     EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
     EXPECT_EQ(t.state.LastMainUrl, "http://127.0.0.1:9/radio/jazz");

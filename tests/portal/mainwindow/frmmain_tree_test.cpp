@@ -2,6 +2,7 @@
 #include "portal/mainwindow/Frmmain.h"
 #include "support/FrmmainHarness.h"
 
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -94,8 +95,22 @@ TEST_F(FrmmainTreeTest, GroupsRootAndNothingSelectedOpenNothing) {
         select(index);
         window->tvw_DblClick();
     }
+    // Nor does a double-click on the blank space of the tree (left of a leaf) while a leaf is
+    // selected; on the leaf itself it opens.
+    window->LoadChannels();
+    window->resize(1000, 700);
+    window->show();
+    select(15);
+    const QRect leaf = window->tvw->visualItemRect(nodeAt(*window->tvw, 15));
+    const auto doubleClick = [&](QPoint at) {
+        at = window->tvw->viewport()->mapTo(window, at);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    };
+    doubleClick({2, leaf.center().y()});
     EXPECT_EQ(harness.allWindows().size(), 1u);
     EXPECT_TRUE(FrmmainHarness::fakeWeb(window)->navigations.isEmpty());
+    doubleClick(leaf.center());
+    EXPECT_EQ(harness.allWindows().size(), 2u);
 }
 
 TEST_F(FrmmainTreeTest, ClosingInRadioModeStoresTheShownAddress) {

@@ -11,18 +11,33 @@ namespace {
 constexpr int kSW = 28800;
 constexpr int kSH = 15000;
 
-TEST(LayoutRules, SearchControlsFollowTheRightEdgeOnlyOnWideWindows) {
-    MainLayout at16000;
-    resizeLayout(at16000, 15900, kSH, 16000);
-    EXPECT_EQ(at16000.Cmd.Left, 14400);
-    EXPECT_EQ(at16000.CmbSearch.Left, 10440);
-    EXPECT_EQ(at16000.CmbType.Left, 8880);
-
-    MainLayout at16001;
-    resizeLayout(at16001, 15901, kSH, 16001);
-    EXPECT_EQ(at16001.Cmd.Left, 15901 - 1150);
-    EXPECT_EQ(at16001.CmbSearch.Left, 15901 - 5100);
-    EXPECT_EQ(at16001.CmbType.Left, 15901 - 6500);
+TEST(LayoutRules, SearchBarIsRightAlignedWhenWideOrWhereItsDesignPlaceDoesNotFit) {
+    const auto rightAligned = [](const MainLayout& l, int sw) {
+        return l.Cmd.Left == sw - 1150 && l.CmbSearch.Left == sw - 5100 &&
+               l.CmbType.Left == sw - 6500;
+    };
+    const auto atDesign = [](const MainLayout& l) {
+        return l.Cmd.Left == 14400 && l.CmbSearch.Left == 10440 && l.CmbType.Left == 8880;
+    };
+    // One window, maximised first: going back to any narrower size places the bar anew.
+    MainLayout l;
+    resizeLayout(l, 15901, kSH, 16001);
+    EXPECT_TRUE(rightAligned(l, 15901));
+    resizeLayout(l, 15900, kSH, 16000);
+    EXPECT_TRUE(atDesign(l));
+    resizeLayout(l, 15500, kSH, 15600);
+    EXPECT_TRUE(atDesign(l));
+    for (const int sw : {15499, 13500, 11805}) {
+        resizeLayout(l, sw, kSH, sw + 100);
+        EXPECT_TRUE(rightAligned(l, sw)) << sw;
+        // Whole and inside, in the order engine, query, button.
+        EXPECT_GT(l.CmbType.Left, 0) << sw;
+        EXPECT_LT(l.CmbType.Left + l.CmbType.Width, l.CmbSearch.Left) << sw;
+        EXPECT_LT(l.CmbSearch.Left + l.CmbSearch.Width, l.Cmd.Left) << sw;
+        EXPECT_LE(l.Cmd.Left + l.Cmd.Width, sw) << sw;
+    }
+    resizeLayout(l, 15900, kSH, 16000);
+    EXPECT_TRUE(atDesign(l));
 }
 
 TEST(LayoutRules, ResizeWithTheTreeShowingFillsTheWindow) {

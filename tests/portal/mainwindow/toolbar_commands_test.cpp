@@ -1,8 +1,8 @@
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/support/PortalTestContext.h"
 #include "portal/tray/FormSetup.h"
 #include "portal/tray/FormTurnOff.h"
+#include "support/FrmmainHarness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,9 +31,10 @@ protected:
     void SetUp() override {
         QHash<QString, QString> services;
         addCommandSites(services);
+        services.insert(kVendorService, {});
         for (auto it = services.cbegin(); it != services.cend(); ++it)
             t.sites.setOrigin(it.key(), kOrigin);
-        w.reset(new Frmmain(t.ctx));
+        w.reset(new Frmmain(t.context));
     }
     void TearDown() override {
         for (const QPointer<Frmmain>& other : otherWindows())
@@ -41,7 +42,7 @@ protected:
         w.reset();
     }
 
-    FakeWebBrowser* web() const { return test::PortalTestContext::fake(w->Web); }
+    FakeWebBrowser* web() const { return test::FrmmainHarness::fakeWeb(w.get()); }
     QAction* button(const QString& key) const {
         for (QAction* action : w->ToolbarButtons) {
             if (action->data().toString() == key)
@@ -64,7 +65,7 @@ protected:
         return windows;
     }
 
-    test::PortalTestContext t;
+    test::FrmmainHarness t;
     std::unique_ptr<Frmmain> w;
 };
 
@@ -118,7 +119,7 @@ TEST_F(ToolbarCommandsTest, NewAndPictureOpenFurtherWindows) {
     ASSERT_EQ(others.size(), 2);
     QStringList opened;
     for (const QPointer<Frmmain>& other : others)
-        opened += test::PortalTestContext::fake(other->Web)->navigations;
+        opened += test::FrmmainHarness::fakeWeb(other)->navigations;
     EXPECT_TRUE(opened.contains("about:blank"));
     const QString scenery = kOrigin +
                             "/i?tn=baiduimage&ct=201326592&cl=2&lm=-1&st=-1&fm=result&fr=&"
@@ -140,7 +141,7 @@ TEST_F(ToolbarCommandsTest, HistoryAndMenuButtons) {
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(page.readAll().contains("<tr><td>row</td></tr>"));
 
-    t.folder.write("bin/Fav.rar", "Alpha,http://127.0.0.1:9/a\r\n");
+    t.folder.write("Fav.rar", "Alpha,http://127.0.0.1:9/a\r\n");
     click("fav");
     EXPECT_TRUE(w->FavMenu->isVisible());
     EXPECT_EQ(w->MyFavorites.last()->text(), "Alpha");

@@ -1,13 +1,17 @@
 #include "platform/registry/Registry.h"
+#include "portal/browser/History.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/support/FakeSysTray.h"
+#include "portal/tray/FormPowerTan.h"
 #include "portal/tray/FormTray.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
+#include "portal/tray/ShutdownSchedule.h"
 #include "portal/tray/UseCounter.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
@@ -44,7 +48,9 @@ protected:
 
 TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
     form->Form_Load();
-    EXPECT_FALSE(form->isVisible());
+    // Nothing of the program is on screen until the icon is clicked.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
     EXPECT_LT(form->x(), 0);
     auto* own = qobject_cast<FakeWebBrowser*>(form->Web);
     EXPECT_TRUE(own->silent());
@@ -63,6 +69,7 @@ TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
     EXPECT_EQ(main()->layout.Pop.Left, 30000);
     EXPECT_FALSE(t.state.PumpStopRequested);
     EXPECT_TRUE(form->pump().running());
+    EXPECT_TRUE(form->shutdownSchedule->armed());
     EXPECT_EQ(t.state.MainWindowCount, 1);
     EXPECT_EQ(cinema("Cinema", "usecount"), "1");
     EXPECT_EQ(runValue(), t.context.programFolder + "/Korvid");
@@ -85,11 +92,41 @@ TEST_F(FormTrayTest, StartGoesToTheRememberedRadioPageUnlessItIsJunk) {
               "file:///opt/lumera/radio.html");
 }
 
-TEST_F(FormTrayTest, WithoutANotificationAreaTheWindowIsShownAtStart) {
+TEST_F(FormTrayTest, ANotificationAreaComingUpSoonAfterStartGetsTheIcon) {
     tray.isAvailable = false;
     form->Form_Load();
+    EXPECT_EQ(tray.adds, 0);
+    for (int look = 0; look < 14; ++look)
+        form->TrayWait_Timer();
+    tray.isAvailable = true;
+    form->TrayWait_Timer();
+    EXPECT_EQ(tray.adds, 1);
+    EXPECT_FALSE(form->TrayWait->isActive());
+    EXPECT_FALSE(main()->isVisible());
+}
+
+TEST_F(FormTrayTest, WithoutANotificationAreaTheWindowComesUpAndItsCloseEndsTheProgram) {
+    tray.isAvailable = false;
+    form->Form_Load();
+    QSignalSpy finished(form.get(), &FormTray::exitFinished);
+    // Start-up looked once; the 16th look, eight seconds on, gives up on a tray.
+    for (int look = 0; look < 14; ++look)
+        form->TrayWait_Timer();
+    EXPECT_FALSE(main()->isVisible());
+    form->TrayWait_Timer();
     EXPECT_TRUE(main()->isVisible());
     EXPECT_EQ(mainWeb()->navigations, QStringList{defaultRadioPage(t.sites)});
+
+    mainWeb()->location = "http://127.0.0.1:9/radio/late.htm";
+    AddHistoryRow(t.state, "Late", "http://127.0.0.1:9/radio/late.htm");
+    main()->close();
+    settle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(form->shutdownSchedule->armed());
+    EXPECT_TRUE(t.folder.read("his.dat").contains("radio/late.htm"));
+    EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/radio/late.htm");
+    EXPECT_EQ(cinema("unload", "PingDao"), "http://127.0.0.1:9/radio/late.htm");
 }
 
 TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
@@ -121,9 +158,11 @@ TEST_F(FormTrayTest, LeftClickShowsTheWindowAndAfterACloseReloadsIt) {
 }
 
 TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
-    t.desktop.roots = {"/", "/home/user", "/media/usb"};
-    form = std::make_unique<FormTray>(t.context, tray);
     form->Form_Load();
+    // What the menu shows is looked at as it opens: a stick plugged in and the log-on entry
+    // removed in the desktop's settings after start-up.
+    t.desktop.roots = {"/", "/home/user", "/media/usb"};
+    QFile::remove(t.folder.file("autostart/Radio.desktop"));
     tray.click(QSystemTrayIcon::Context);
     EXPECT_TRUE(form->mnutray->isVisible());
     form->mnutray->hide();
@@ -141,7 +180,9 @@ TEST_F(FormTrayTest, RightClickPopsUpTheTrayMenuInItsOrder) {
     for (QAction* a : form->diskbag->actions())
         drives << a->text();
     EXPECT_EQ(drives, (QStringList{"【/】", "【/home/user】", "【/media/usb】"}));
-    EXPECT_TRUE(form->AutoRun->isChecked());
+    EXPECT_FALSE(form->AutoRun->isChecked());
+    form->loaddisk.at(2)->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{"/media/usb"});
 
     // After Exit the icon no longer answers.
     form->trayclose_Click();
@@ -190,27 +231,55 @@ TEST_F(FormTrayTest, LoadMeOpensTheDefaultRadioPageInTheWindowAsItIs) {
     EXPECT_FALSE(main()->windowState() & Qt::WindowMaximized);
 }
 
-TEST_F(FormTrayTest, ExitLeavesFurtherWindowsOpenUntilTheyClose) {
+TEST_F(FormTrayTest, ExitEndsOnlyAfterEveryWindowAlsoThoseOpenedLaterAndStopsTheSchedule) {
+    t.settings.write("cinema", "turnoff", "timeset", "22:15");
+    t.settings.write("cinema", "turnoff", "Enable", "1");
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(22, 15));
     form->Form_Load();
     QSignalSpy finished(form.get(), &FormTray::exitFinished);
     QPointer<Frmmain> other = main()->OpenInNewWindow("http://127.0.0.1:9/film/");
     EXPECT_EQ(t.state.MainWindowCount, 2);
+    ASSERT_TRUE(form->shutdownSchedule->tick());
+    QPointer<QWidget> countdown = form->shutdownSchedule->countdown();
 
     form->trayclose->trigger();
     settle();
     EXPECT_FALSE(tray.shown);
     EXPECT_TRUE(t.state.DefaultMainWindow.isNull());
     EXPECT_TRUE(t.state.MainWindowClosed);
+    EXPECT_TRUE(countdown.isNull() || !countdown->isVisible());
+    EXPECT_FALSE(form->shutdownSchedule->armed());
     ASSERT_FALSE(other.isNull());
     EXPECT_TRUE(other->isVisible());
     EXPECT_FALSE(t.state.PumpStopRequested);
-    EXPECT_EQ(finished.count(), 0);
 
+    QPointer<Frmmain> later = other->OpenInNewWindow("http://127.0.0.1:9/tv/");
     other->close();
+    settle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(finished.count(), 0);
+    later->close();
     settle();
     QCoreApplication::processEvents();
     EXPECT_TRUE(t.state.PumpStopRequested);
     EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(t.desktop.shutdowns, 0);
+}
+
+TEST_F(FormTrayTest, SessionEndClosesEveryWindowAndMergesTheHistoryOnce) {
+    form->Form_Load();
+    QSignalSpy finished(form.get(), &FormTray::exitFinished);
+    Frmmain* other = main()->OpenInNewWindow("http://127.0.0.1:9/film/");
+    qobject_cast<FakeWebBrowser*>(other->Web)->location = "http://127.0.0.1:9/film/";
+    AddHistoryRow(t.state, "Film", "http://127.0.0.1:9/film/");
+    form->endSession();
+    settle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.state.MainWindowCount, 0);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(tray.shown);
+    EXPECT_EQ(t.folder.read("his.dat").count("127.0.0.1:9/film/"), 1);
+    EXPECT_FALSE(cinema("web", "webURL").isEmpty());
 }
 
 TEST_F(FormTrayTest, ExitWithOnlyTheHiddenWindowEndsAtOnce) {

@@ -90,20 +90,46 @@ TEST_F(FormTurnOffTest, OddStoredTexts) {
     }
 }
 
-TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndNothingIsValidated) {
+TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndOnlyASwitchedOnTimeIsChecked) {
+    QStringList told;
     FormTurnOff form(settings);
+    form.showInformation = [&](const QString& text) { told << text; };
+    form.show();
     form.Comb[0]->setEditText("9");
     form.Comb[1]->setEditText("5");
     form.ChkEnable->setChecked(true);
     form.Command1_Click();
     EXPECT_EQ(stored("turnoff", "timeset"), "9:5");
     EXPECT_EQ(stored("turnoff", "Enable"), "1");
+    EXPECT_TRUE(told.isEmpty());
 
+    // Switched off, anything typed is stored as it is.
     FormTurnOff again(settings);
+    again.showInformation = [&](const QString& text) { told << text; };
     again.Comb[0]->setEditText("abc");
     again.Comb[1]->setEditText("123");
+    again.ChkEnable->setChecked(false);
     again.Command1_Click();
     EXPECT_EQ(stored("turnoff", "timeset"), "abc:23");
+    EXPECT_TRUE(told.isEmpty());
+
+    // Switched on, a time that never comes is refused with a word and the dialog stays.
+    for (const auto& [hours, minutes] :
+         {std::pair{"13", ""}, {"25", "ab"}, {"", "30"}, {"24", "00"}, {"7", "6x"}}) {
+        FormTurnOff open(settings);
+        open.showInformation = [&](const QString& text) { told << text; };
+        open.show();
+        open.Comb[0]->setEditText(hours);
+        open.Comb[1]->setEditText(minutes);
+        open.ChkEnable->setChecked(true);
+        open.Command1_Click();
+        EXPECT_TRUE(open.isVisible()) << hours << ":" << minutes;
+        EXPECT_EQ(open.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(told.size(), 5);
+    EXPECT_TRUE(told.first().contains("无效"));
+    EXPECT_EQ(stored("turnoff", "timeset"), "abc:23");
+    EXPECT_EQ(stored("turnoff", "Enable"), "0");
 }
 
 TEST_F(FormTurnOffTest, ClosingWithoutOkStoresNothing) {
@@ -119,6 +145,7 @@ TEST_F(FormSetupTest, SwitchRoundTripsThroughTheStore) {
     store("setup", "history", "1");
     auto form = std::make_unique<FormSetup>(settings, "https://www.cri.cn/radio/");
     EXPECT_EQ(form->Text1->text(), "https://www.cri.cn/radio/");
+    EXPECT_TRUE(form->Text1->isReadOnly());
     EXPECT_TRUE(form->Chk[0]->isChecked());
 
     form->Chk[0]->setChecked(false);
@@ -197,7 +224,9 @@ protected:
         store("turnoff", "timeset", "22:15");
         store("turnoff", "Enable", "1");
     }
-    void at(int h, int m, int s = 0) { clock.time = QDateTime(QDate(2026, 12, 7), QTime(h, m, s)); }
+    void at(int h, int m, int s = 0, int ms = 0) {
+        clock.time = QDateTime(QDate(2026, 12, 7), QTime(h, m, s, ms));
+    }
 
     FakeClock clock;
     FakeDesktop desktop;
@@ -209,11 +238,17 @@ protected:
 TEST_F(ShutdownScheduleTest, FiresOnceAtTheMinuteAndShutsDownWhenTheCountEnds) {
     at(22, 14, 59);
     EXPECT_FALSE(schedule.tick());
-    at(22, 15, 1);
-    EXPECT_TRUE(schedule.tick());
+    // Started just before the minute, its own timer looks again just after it.
+    at(22, 14, 59, 700);
+    schedule.start();
+    EXPECT_TRUE(schedule.armed());
+    at(22, 15, 0, 600);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return schedule.countdown() != nullptr; }, 5000));
     FormPowerTan* countdown = schedule.countdown();
     ASSERT_NE(countdown, nullptr);
     EXPECT_TRUE(countdown->isVisible());
+    // And it looks again the next minute.
+    EXPECT_TRUE(schedule.armed());
     // A second look within the same minute opens nothing more.
     at(22, 15, 40);
     EXPECT_FALSE(schedule.tick());

@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(MovieModesTest, ThreeMoviesPlayInTurnOverFourRunsAndStartAgain) {
-    addMovies("clock", {"c.jav", "A.jav", "b.JAV", "notes.txt"});
+    addMovies("clock", {"c.jav", "A.jav", "b.JAV", "notes.txt", "._A.jav", ".hidden.jav"});
     QStringList played, stored;
     for (int run = 0; run < 4; ++run) {
         startRun("6").PlayMovieFolder("clock");
@@ -61,6 +61,39 @@ TEST_F(MovieModesTest, ThreeMoviesPlayInTurnOverFourRunsAndStartAgain) {
               "Visible=false,BackgroundColor=0,Movie,Play,Visible=true");
     EXPECT_FALSE(web()->widget()->isVisible());
     EXPECT_GE(web()->widget()->x(), form->width());
+}
+
+TEST_F(MovieModesTest, EachModeShowsItsOwnFolderOrPage) {
+    const std::vector<std::pair<int, QString>> movieModes{
+        {1, "earth"}, {3, "beautful"}, {4, "pusa"},     {5, "flower"},
+        {6, "clock"}, {8, "lianhua"},  {9, "chuangyi"},
+    };
+    for (const auto& [mode, contentFolder] : movieModes) {
+        addMovies(contentFolder, {contentFolder + ".jav"});
+        // The program ships that folder, with movies in it.
+        EXPECT_FALSE(QDir(test::builtProgramFolder() + '/' + contentFolder)
+                         .entryList({"*.jav"}, QDir::Files)
+                         .isEmpty())
+            << contentFolder.toStdString();
+    }
+    for (const auto& [mode, contentFolder] : movieModes) {
+        startRun(QString::number(mode)).ShowSaver();
+        EXPECT_EQ(moviePlayed(), contentFolder + ".jav") << mode;
+        EXPECT_TRUE(flash()->visible) << mode;
+        EXPECT_FALSE(form->fadeRunning()) << mode;
+    }
+
+    startRun("2").ShowSaver();
+    EXPECT_EQ(web()->navigations.last(), program() + "/java/xiyang.htm");
+    EXPECT_TRUE(QFile::exists(test::builtProgramFolder() + "/java/xiyang.htm"));
+    EXPECT_FALSE(flash()->visible);
+    EXPECT_TRUE(flash()->movie.isEmpty());
+
+    startRun("7").ShowSaver();
+    EXPECT_TRUE(form->fadeRunning());
+    EXPECT_EQ(form->File1.Path(), pictures());
+    EXPECT_TRUE(flash()->movie.isEmpty());
+    EXPECT_EQ(web()->navigations, QStringList{"about:blank"});
 }
 
 TEST_F(MovieModesTest, AnIndexPastTheEndOrBelowZeroStartsAgainAtTheFirstMovie) {
@@ -96,7 +129,7 @@ TEST_F(MovieModesTest, AMissingFolderPlaysFromTheFolderListedBefore) {
 TEST_F(MovieModesTest, AFolderWithoutMoviesLeavesNoWorkingCopyAndStillCounts) {
     QDir().mkpath(program() + "/pusa");
     folder.write("program/pusa/readme.txt", "no movies here");
-    folder.write("program/sys/dong.swf", movieBytes("previous"));
+    folder.write("data/sys/dong.swf", movieBytes("previous")); // the last run's copy
     startRun("4").PlayMovieFolder("pusa");
     EXPECT_FALSE(QFile::exists(workingCopy()));
     EXPECT_EQ(flash()->movie, workingCopy());

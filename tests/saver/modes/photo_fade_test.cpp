@@ -46,7 +46,12 @@ QByteArray hugeJpegHeader(int side) {
 
 class PhotoFadeTest : public SaverFormTest {
 protected:
-    void photo(const QString& name, QColor colour, QSize size = QSize(64, 48)) {
+    // A photo of one colour, by default small and of the screen's shape.
+    void photo(const QString& name, QColor colour, int side = 64) {
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        photo(name, colour, screen.scaled(side, side, Qt::KeepAspectRatio));
+    }
+    void photo(const QString& name, QColor colour, QSize size) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
         folder.write("pictures/" + name, {});
@@ -88,6 +93,7 @@ TEST_F(PhotoFadeTest, TwoPhotosInNameOrderThenTheLastOneRepeats) {
     photo("b.jpg", Qt::green);
     photo("A.JPG", Qt::red); // the match ignores case
     photo("c.png", Qt::blue);
+    folder.write("pictures/._A.JPG", "\x05\x16\x07 resource fork"); // a file manager's litter
     auto& f = startPhotoMode();
     EXPECT_EQ(f.CurrentPicturePath(), pictures() + "/A.JPG");
 
@@ -112,7 +118,7 @@ TEST_F(PhotoFadeTest, TwoPhotosInNameOrderThenTheLastOneRepeats) {
     EXPECT_TRUE(near(shownPhoto(f), qRgb(0, 255, 0)));
 }
 
-TEST_F(PhotoFadeTest, ThePhotoIsStretchedToTheWholeAreaAndPaintedUpright) {
+TEST_F(PhotoFadeTest, APortraitPhotoIsFittedWholeOnBlackAndPaintedUpright) {
     QImage image(40, 80, QImage::Format_RGB32); // portrait, top half red, bottom half blue
     image.fill(Qt::blue);
     for (int y = 0; y < 40; ++y)
@@ -127,10 +133,40 @@ TEST_F(PhotoFadeTest, ThePhotoIsStretchedToTheWholeAreaAndPaintedUpright) {
     EXPECT_EQ(area, QSize(screen.width(), screen.height() + 5)); // 70 twips more
     EXPECT_EQ(f.Picture2.size(), area);
     const CDIB& source = *f.sourceSurface();
-    EXPECT_TRUE(near(surfacePixel(source, area.width() - 3, 10), qRgb(255, 0, 0)));
-    EXPECT_TRUE(near(surfacePixel(source, area.width() - 3, area.height() - 10), qRgb(0, 0, 255)));
+    // Half as wide as the area is high, in the middle; black beside it and below the area.
+    const int middle = area.width() / 2, half = area.height() / 4;
+    EXPECT_TRUE(near(surfacePixel(source, middle + half - 3, 3), qRgb(255, 0, 0)));
+    EXPECT_TRUE(near(surfacePixel(source, middle - half + 3, area.height() - 3), qRgb(0, 0, 255)));
+    EXPECT_EQ(surfacePixel(source, middle + half + 3, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(surfacePixel(source, middle - half - 3, area.height() - 3), qRgb(0, 0, 0));
     ASSERT_GT(source.header.biHeight, area.height());
-    EXPECT_EQ(surfacePixel(source, 5, source.header.biHeight - 1), qRgb(0, 0, 0)); // below: black
+    EXPECT_EQ(surfacePixel(source, middle, source.header.biHeight - 1), qRgb(0, 0, 0));
+}
+
+TEST(PhotoShape, WithinAQuarterOfTheAreasShapeAPhotoIsStretchedOverItElseFittedWhole) {
+    lumera::test::saverFormTestApp();
+    EXPECT_TRUE(stretchesOver({125, 100}, {100, 100}));
+    EXPECT_FALSE(stretchesOver({126, 100}, {100, 100}));
+    EXPECT_TRUE(stretchesOver({100, 125}, {100, 100}));
+    EXPECT_FALSE(stretchesOver({100, 126}, {100, 100}));
+    EXPECT_TRUE(stretchesOver({4000, 3000}, {1920, 1205}));  // 4:3 on 16:10
+    EXPECT_FALSE(stretchesOver({3000, 4000}, {1920, 1205})); // portrait
+    EXPECT_FALSE(stretchesOver({0, 10}, {100, 100}));
+
+    QImage nearShape(110, 100, QImage::Format_RGB32);
+    nearShape.fill(Qt::green);
+    const QImage stretched = fitToArea(nearShape, {100, 100});
+    EXPECT_EQ(stretched.pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(stretched.pixel(99, 99), qRgb(0, 255, 0));
+
+    QImage wide(200, 100, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    const QImage fitted = fitToArea(wide, {100, 100});
+    ASSERT_EQ(fitted.size(), QSize(100, 100));
+    EXPECT_EQ(fitted.pixel(50, 23), qRgb(0, 0, 0));
+    EXPECT_EQ(fitted.pixel(0, 26), qRgb(0, 255, 0));
+    EXPECT_EQ(fitted.pixel(99, 73), qRgb(0, 255, 0));
+    EXPECT_EQ(fitted.pixel(50, 76), qRgb(0, 0, 0));
 }
 
 TEST_F(PhotoFadeTest, TheExifOrientationIsAppliedBeforeTheStretch) {
@@ -145,7 +181,7 @@ TEST_F(PhotoFadeTest, TheExifOrientationIsAppliedBeforeTheStretch) {
     QImageWriter writer(path, "jpeg");
     writer.setTransformation(QImageIOHandler::TransformationRotate90);
     ASSERT_TRUE(writer.write(stored));
-    const QImage upright = stretchToArea(decodePhoto(path, QSize(200, 100)), QSize(200, 100));
+    const QImage upright = fitToArea(decodePhoto(path, QSize(200, 100)), QSize(200, 100));
     ASSERT_EQ(upright.size(), QSize(200, 100));
     EXPECT_TRUE(near(upright.pixel(100, 10), qRgb(255, 0, 0)));
     EXPECT_TRUE(near(upright.pixel(100, 90), qRgb(0, 0, 255)));
@@ -157,12 +193,12 @@ TEST_F(PhotoFadeTest, UndecodableFilesArePassedOverAndThePreviousPhotoComesAgain
     photo("1.jpg", Qt::red);
     folder.write("pictures/2.jpg", "this is no picture");
     QByteArray truncated = folder.read("pictures/1.jpg");
-    photo("3.jpg", Qt::green, QSize(640, 480));
+    photo("3.jpg", Qt::green, 640);
     truncated = folder.read("pictures/3.jpg").left(300);
     folder.write("pictures/4.jpg", truncated);
     folder.write("pictures/5.jpg", hugeJpegHeader(20000));
     folder.write("pictures/6.jpg", hugeJpegHeader(12000));
-    photo("7.jpg", Qt::blue, QSize(1, 1));
+    photo("7.jpg", Qt::blue, 4);
     auto& f = startPhotoMode();
 
     f.FadeStep();
@@ -176,7 +212,7 @@ TEST_F(PhotoFadeTest, UndecodableFilesArePassedOverAndThePreviousPhotoComesAgain
     const QRgb afterHuge = shownPhoto(f);
     runToNextLoad(f); // 6.jpg: a header with no data behind it
     EXPECT_EQ(shownPhoto(f), afterHuge);
-    runToNextLoad(f); // 7.jpg: one pixel, stretched over everything
+    runToNextLoad(f); // 7.jpg: a few pixels, stretched over everything
     EXPECT_TRUE(near(shownPhoto(f), qRgb(0, 0, 255)));
     const QSize area = f.Picture1->size();
     EXPECT_TRUE(near(surfacePixel(*f.sourceSurface(), area.width() - 1, area.height() - 1),
@@ -188,7 +224,7 @@ TEST_F(PhotoFadeTest, DecodingRefusesWhatCannotBeAllocated) {
     EXPECT_TRUE(decodePhoto(huge, QSize(1920, 1165)).isNull());
     EXPECT_TRUE(decodePhoto(folder.path(), QSize(1920, 1165)).isNull());
     EXPECT_TRUE(decodePhoto(folder.file("missing.jpg"), QSize(1920, 1165)).isNull());
-    photo("ok.jpg", Qt::red);
+    photo("ok.jpg", Qt::red, QSize(64, 48));
     EXPECT_TRUE(decodePhoto(pictures() + "/ok.jpg", QSize()).isNull());
     EXPECT_EQ(decodePhoto(pictures() + "/ok.jpg", QSize(30, 20)).size(), QSize(32, 24));
     EXPECT_EQ(decodePhoto(pictures() + "/ok.jpg", QSize(100, 100)).size(), QSize(64, 48));
@@ -227,7 +263,7 @@ TEST_F(PhotoFadeTest, AClickOnThePhotoEndsTheSaverAndTheWorkBitmapStays) {
     f.Timer2_Timer();
     QTest::mouseClick(f.Picture1, Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_EQ(processEnds, 1);
-    EXPECT_FALSE(pointer.hidden);
+    EXPECT_FALSE(pointer.hidden());
     EXPECT_TRUE(QFile::exists(dataFile("temp/music.bmp")));
 }
 

@@ -1,5 +1,7 @@
+#include "platform/desktop/Pointer.h"
 #include "tests/saver/SaverFormFixture.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -97,12 +99,12 @@ TEST_F(SaverFormTest, AModeWithoutContentTakesOverAndAKeyPressGivesEverythingBac
     EXPECT_TRUE(f.isFullScreen());
     EXPECT_TRUE(f.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(f.mouseWatch());
-    EXPECT_TRUE(pointer.hidden);
+    EXPECT_TRUE(pointer.hidden());
     EXPECT_TRUE(web()->widget()->isVisibleTo(&f)); // the empty page stays in view
     EXPECT_EQ(processEnds, 0);
 
     QTest::keyClick(web()->widget(), Qt::Key_F5, Qt::ShiftModifier);
-    EXPECT_FALSE(pointer.hidden);
+    EXPECT_FALSE(pointer.hidden());
     EXPECT_FALSE(QFile::exists(dataFile("sys/dong.swf")));
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(processEnds, 1);
@@ -127,24 +129,40 @@ TEST_F(SaverFormTest, TheMouseTestEndsAtTheFirstPixelButRecordsColumnZero) {
     pointer.at = {40, 51};
     f.Timer2_Timer();
     EXPECT_EQ(processEnds, 1);
-    EXPECT_FALSE(pointer.hidden);
+    EXPECT_FALSE(pointer.hidden());
 }
 
-TEST_F(SaverFormTest, ActivatingAgainHidesThePointerAgainAndOneExitRestoresIt) {
+TEST_F(SaverFormTest, HoweverOftenTheWindowIsActivatedTheContentStartsOnce) {
     storePictureFolder(pictures());
-    auto& f = makeForm("12");
+    folder.write("program/clock/a.jav", "FWS\x0a");
+    folder.write("program/clock/b.jav", "FWS\x0a");
+    auto& f = makeForm("6");
     ASSERT_TRUE(f.Form_Load());
+    f.Form_Activate(); // the window manager at once, or main()'s fallback
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&f, &activate); // late, and twice
+    QCoreApplication::sendEvent(&f, &activate);
+    QCoreApplication::processEvents();
     f.Form_Activate();
-    f.Form_Activate();
-    EXPECT_GE(pointer.hides, 2);
+    f.ShowSaver();
+    EXPECT_EQ(settings.read(lumera::saver::kSaverApp, "ScreenSave", "loadswf_clock"), "1");
+    EXPECT_EQ(pointer.hides, 1);
     f.Picture1_Click();
-    EXPECT_FALSE(pointer.hidden);
+    EXPECT_FALSE(pointer.hidden());
     EXPECT_EQ(processEnds, 1);
 }
 
-TEST_F(SaverFormTest, AQuotedPictureFolderReadsBackUnchanged) {
-    // The set-up step quotes a folder with a comma or blanks at its ends.
-    folder.write("config/Korvidesk.ini", "[MyDeskTop]\nDownloadPath=\"/home/u/My Photos, 2026\"\n");
-    EXPECT_EQ(settings.read(lumera::saver::kSaverApp, "MyDeskTop", "DownloadPath"),
-              QStringLiteral("/home/u/My Photos, 2026"));
+TEST(QtPointerTest, HidesOnceHoweverOftenAskedAndLeavesOtherCursorsAlone) {
+    lumera::test::saverFormTestApp();
+    lumera::QtPointer pointer;
+    pointer.hide();
+    pointer.hide();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    pointer.show();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    pointer.show(); // not hidden: someone else's cursor stays
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    QGuiApplication::restoreOverrideCursor();
 }

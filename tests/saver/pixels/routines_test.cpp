@@ -22,8 +22,12 @@ TEST(Routines, MovsCopiesWordsThenBytesInAscendingOrder) {
     routines.Movs(buf.data() + 4, buf.data(), 8);
     EXPECT_EQ(buf, (std::array<std::uint8_t, 12>{1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4}));
 
+    // Nothing to copy: not a byte is touched, and a count below zero is no huge count.
+    dest.fill(0xEE);
     routines.Movs(dest.data(), src.data(), 0);
     routines.Movs(dest.data(), src.data(), -5);
+    EXPECT_EQ(dest, (std::array<std::uint8_t, 10>{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+                                                  0xEE, 0xEE}));
 }
 
 TEST(Routines, PeekReadsThirtyTwoBits) {
@@ -47,19 +51,26 @@ TEST(Routines, RMCharRemovesEveryUnitEqualToTheCharacter) {
 
 TEST(Routines, CpuIdWritesTheTwelveVendorBytes) {
     const Asm routines;
-    QString buffer(12, QChar('x'));
-    routines.CpuID(buffer);
-    ASSERT_EQ(buffer.size(), 12);
+    QString vendor;
 #if defined(__x86_64__) || defined(__i386__)
     unsigned a = 0, b = 0, c = 0, d = 0;
     __get_cpuid(0, &a, &b, &c, &d);
-    char vendor[13] = {};
-    std::memcpy(vendor, &b, 4);
-    std::memcpy(vendor + 4, &d, 4);
-    std::memcpy(vendor + 8, &c, 4);
-    EXPECT_EQ(buffer, QString::fromLatin1(vendor, 12));
+    char bytes[12];
+    std::memcpy(bytes, &b, 4);
+    std::memcpy(bytes + 4, &d, 4);
+    std::memcpy(bytes + 8, &c, 4);
+    vendor = QString::fromLatin1(bytes, 12);
+#else
+    vendor = QString(12, QChar(0));
 #endif
+    // Into a buffer of twelve, one of more (the rest stays) and one too short (made twelve).
+    QString buffer(12, QChar('x'));
+    routines.CpuID(buffer);
+    EXPECT_EQ(buffer, vendor);
+    QString longer(15, QChar('x'));
+    routines.CpuID(longer);
+    EXPECT_EQ(longer, vendor + "xxx");
     QString shortBuffer = QStringLiteral("ab");
     routines.CpuID(shortBuffer);
-    EXPECT_EQ(shortBuffer.size(), 12);
+    EXPECT_EQ(shortBuffer, vendor);
 }

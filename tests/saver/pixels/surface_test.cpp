@@ -4,7 +4,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace lumera::saver;
 
@@ -105,6 +107,47 @@ TEST(Surface, PaintDrawsTheWholeSurfaceUprightIncludingTheExtraRows) {
     EXPECT_EQ(target.pixel(7, 2), qRgb(0, 0, 255));
     EXPECT_EQ(target.pixel(7, 4), qRgb(0, 0, 0)); // rows below the picture: black
     EXPECT_EQ(target.pixel(7, 5), qRgb(255, 255, 255));
+}
+
+TEST(Surface, PaintGivesTheSamePixelsAsAnUprightCopyDrawnWithEveryKindOfPainter) {
+    lumera::test::saverFormTestApp();
+    const SurfaceSize size{37, 23}; // rows with padding and a tail the wide steps leave
+    CDIB dib(size);
+    dib.Clone(nullptr);
+    std::uint32_t x = 12345;
+    for (std::uint32_t i = 0; i < dib.header.biSizeImage; ++i)
+        dib.lpRGB[i] = std::uint8_t((x = x * 1103515245u + 12345u) >> 16);
+    const QImage upright =
+        QImage(dib.lpRGB, 37, 23, dib.stride(), QImage::Format_BGR888).mirrored(false, true);
+
+    struct Case {
+        const char* name;
+        QImage::Format format;
+        QPoint at;
+        std::function<void(QPainter&)> setUp;
+    };
+    const std::vector<Case> cases{
+        {"straight", QImage::Format_RGB32, {3, 2}, [](QPainter&) {}},
+        {"partly outside", QImage::Format_ARGB32_Premultiplied, {-5, 30}, [](QPainter&) {}},
+        {"all outside", QImage::Format_RGB32, {-40, 45}, [](QPainter&) {}},
+        {"moved", QImage::Format_RGB32, {0, 0}, [](QPainter& p) { p.translate(4, -3); }},
+        {"clipped", QImage::Format_RGB32, {1, 1}, [](QPainter& p) { p.setClipRect(6, 4, 9, 30); }},
+        {"scaled", QImage::Format_RGB32, {1, 1}, [](QPainter& p) { p.scale(2, 2); }},
+        {"24-bit", QImage::Format_RGB888, {2, 2}, [](QPainter&) {}},
+    };
+    for (const Case& c : cases) {
+        QImage expected(50, 40, c.format), got(50, 40, c.format);
+        expected.fill(Qt::white);
+        got.fill(Qt::white);
+        {
+            QPainter before(&expected), painter(&got);
+            c.setUp(before);
+            c.setUp(painter);
+            before.drawImage(c.at, upright);
+            dib.Paint(painter, c.at.x(), c.at.y());
+        }
+        EXPECT_TRUE(got == expected) << c.name;
+    }
 }
 
 TEST(Surface, MemoryThatCannotBeHadIsARecordedFailure) {

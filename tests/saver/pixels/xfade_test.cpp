@@ -1,4 +1,5 @@
 #include "saver/pixels/Asm.h"
+#include "saver/pixels/RowKernels.h"
 #include "saver/pixels/XFadeKernels.h"
 
 #include <gtest/gtest.h>
@@ -105,4 +106,27 @@ TEST(XFade, EveryAmountOnEveryByteValue) {
                 ASSERT_EQ(dest[i], (i * amount) >> 8) << i << " " << amount;
         }
     }
+}
+
+TEST(BgrRow, FastKernelsMatchThePlainLoopAtEveryLengthAndWriteNothingBeyond) {
+    std::vector<BgrRowKernel> kernels{bestBgrRowKernel()};
+#if defined(__x86_64__) || defined(__i386__)
+    if (__builtin_cpu_supports("ssse3"))
+        kernels.push_back(bgrRowSsse3);
+    if (cpuHasAvx2())
+        kernels.push_back(bgrRowAvx2);
+#endif
+    for (BgrRowKernel kernel : kernels) {
+        for (std::size_t pixels = 0; pixels <= 80; ++pixels) {
+            const auto row = randomBytes(3 * pixels, unsigned(pixels)); // no byte to spare
+            std::vector<std::uint32_t> expected(pixels + 2, 0xABABABAB), got = expected;
+            bgrRowScalar(row.data(), expected.data(), pixels);
+            kernel(row.data(), got.data(), pixels);
+            ASSERT_EQ(got, expected) << pixels << " pixels";
+        }
+    }
+    const std::uint8_t pixel[3] = {0x11, 0x22, 0x33}; // blue, green, red
+    std::uint32_t out = 0;
+    bgrRowScalar(pixel, &out, 1);
+    EXPECT_EQ(out, 0xff332211u);
 }

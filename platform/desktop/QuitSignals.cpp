@@ -1,0 +1,57 @@
+#include "platform/desktop/QuitSignals.h"
+
+#include <QSocketNotifier>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace lumera {
+
+namespace {
+
+constexpr std::array kQuitSignals{SIGTERM, SIGINT, SIGHUP};
+int pipeFds[2] = {-1, -1};
+
+void onQuitSignal(int signal) {
+    const int saved = errno;
+    const auto byte = static_cast<unsigned char>(signal);
+    // A full pipe already holds a request; the byte may be dropped.
+    [[maybe_unused]] const ssize_t written = ::write(pipeFds[1], &byte, 1);
+    errno = saved;
+}
+
+} // namespace
+
+QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
+    if (pipeFds[0] >= 0 || ::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    notifier_ = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &QuitSignals::readPipe);
+    struct sigaction action = {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : kQuitSignals)
+        sigaction(signal, &action, nullptr);
+}
+
+QuitSignals::~QuitSignals() {
+    if (!notifier_)
+        return;
+    for (int signal : kQuitSignals)
+        std::signal(signal, SIG_DFL);
+    delete notifier_;
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+    pipeFds[0] = pipeFds[1] = -1;
+}
+
+void QuitSignals::readPipe() {
+    unsigned char byte = 0;
+    while (::read(pipeFds[0], &byte, 1) == 1)
+        emit quitRequested(byte);
+}
+
+} // namespace lumera

@@ -1,0 +1,75 @@
+#include "platform/desktop/MonitorPower.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+using namespace lumera;
+
+namespace {
+
+// An X server's DPMS as the test sets it; the calls made are logged.
+struct FakeDpms : DpmsDisplay {
+    State now{false, true};
+    bool available = true;
+    QStringList* calls;
+    explicit FakeDpms(QStringList* log) : calls(log) {}
+    std::optional<State> state() override {
+        return available ? std::optional<State>(now) : std::nullopt;
+    }
+    void setEnabled(bool enabled) override {
+        now.enabled = enabled;
+        calls->append(enabled ? "enable" : "disable");
+        if (!enabled)
+            now.monitorOn = true; // the X server turns the monitor on with DPMS off
+    }
+    void forceStandbyThenOff() override {
+        if (now.enabled)
+            now.monitorOn = false;
+        calls->append("off");
+    }
+};
+
+} // namespace
+
+TEST(MonitorPower, LeavesDpmsAsItFoundIt) {
+    QStringList calls;
+    auto owned = std::make_unique<FakeDpms>(&calls);
+    FakeDpms& dpms = *owned;
+    MonitorPower power(std::move(owned));
+
+    // Disabled by the user: enabled for the force, disabled again once the monitor is back on.
+    ASSERT_TRUE(power.turnOff());
+    EXPECT_FALSE(dpms.now.monitorOn);
+    power.watch();
+    EXPECT_FALSE(dpms.now.monitorOn); // not while it is off: that would wake it
+    ASSERT_TRUE(power.turnOff());     // a second click meanwhile changes nothing of that
+    dpms.now.monitorOn = true;        // a key press
+    power.watch();
+    EXPECT_FALSE(dpms.now.enabled);
+    EXPECT_FALSE(power.restorePending());
+    EXPECT_EQ(calls, QStringList({"enable", "off", "enable", "off", "disable"}));
+
+    // Enabled by the user: stays so.
+    calls.clear();
+    dpms.now = {true, true};
+    ASSERT_TRUE(power.turnOff());
+    dpms.now.monitorOn = true;
+    power.watch();
+    EXPECT_TRUE(dpms.now.enabled);
+    EXPECT_EQ(calls, QStringList({"enable", "off"}));
+
+    // No DPMS: nothing is asked of it.
+    dpms.available = false;
+    EXPECT_FALSE(power.turnOff());
+    EXPECT_EQ(calls.size(), 2);
+}
+
+TEST(MonitorPower, ProgramEndRestoresTheSetting) {
+    QStringList calls;
+    {
+        MonitorPower power(std::make_unique<FakeDpms>(&calls));
+        power.turnOff();
+    }
+    EXPECT_EQ(calls, QStringList({"enable", "off", "disable"}));
+}
