@@ -511,29 +511,31 @@ TEST_F(WebEngineBrowserTest, RenderersRunInTheSandbox) {
             << status.toStdString();
     }
     EXPECT_GE(renderers, 1);
-    TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {
-        QMessageBox box(QMessageBox::Information, "Lumera桌面", "text", QMessageBox::Ok);
-        EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+}
 
-        ASSERT_TRUE(loadAndWait("/b"));
-        ASSERT_FALSE(server->heads.isEmpty());
-        EXPECT_TRUE(server->heads.last().contains("\r\nAccept-Language: zh-CN,zh;q=0.9"))
-            << server->heads.last().toStdString();
+TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {
+    QMessageBox box(QMessageBox::Information, "Lumera桌面", "text", QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
 
-        // A port nobody listens on: the engine's own error page, in Chinese.
-        QTcpServer closed;
-        closed.listen(QHostAddress::LocalHost, 0);
-        const quint16 port = closed.serverPort();
-        closed.close();
-        browser->navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                return evaluate(*browser, "document.body ? document.body.innerText : ''")
-                    .toString()
-                    .contains("无法访问此网站");
-            },
-            15000))
-            << evaluate(*browser, "document.body ? document.body.innerText : ''")
-                   .toString()
-                   .toStdString();
-    }
+    ASSERT_TRUE(loadAndWait("/b"));
+    ASSERT_FALSE(server->heads.isEmpty());
+    EXPECT_TRUE(server->heads.last().contains("\r\nAccept-Language: zh-CN,zh;q=0.9"))
+        << server->heads.last().toStdString();
+
+    // A port nobody listens on: the engine's own error page, in Chinese.
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = closed.serverPort();
+    closed.close();
+    browser->navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(*browser, "document.body ? document.body.innerText : ''")
+                .toString()
+                .contains("无法访问此网站");
+        },
+        15000))
+        << evaluate(*browser, "document.body ? document.body.innerText : ''")
+               .toString()
+               .toStdString();
+}
