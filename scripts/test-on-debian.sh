@@ -69,14 +69,16 @@ fi
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 
 # A fresh copy of the checkout each run: the tracked and new files, and the installed npm
-# packages. The build folder stays in the root between runs (with ccache), outside the copy.
+# packages. The build folder stays in the root between runs, outside the copy. The copy's
+# files all get the time of the copy, so that nothing built from an earlier copy can look
+# newer than its source; ccache makes the full rebuild this asks for quick.
 home=/home/$user
 rm -rf "$root$home/lumera"
 mkdir -p "$root$home/lumera"
 {
     git ls-files -z --cached --others --exclude-standard
     if [[ -d node_modules ]]; then printf 'node_modules\0'; fi
-} | tar -c --null --ignore-failed-read -T - | tar -x -C "$root$home/lumera"
+} | tar -c --null --ignore-failed-read -T - | tar -x --touch -C "$root$home/lumera"
 chroot "$root" chown -R "$user:$user" "$home"
 
 # Inside: the set-up as root, then a Debug build (where any warning fails it) and the tests
