@@ -128,13 +128,21 @@ BENCHMARK(BM_ScalarLoop)->Apply(surfaces);
 BENCHMARK(BM_QPainter24)->Apply(surfaces);
 BENCHMARK(BM_QPainter32)->Apply(surfaces);
 
+// Whether a run ended without a result; Google Benchmark 1.8 renamed error_occurred to skipped.
+template <typename R> bool withoutResult(const R& run) {
+    if constexpr (requires { run.skipped; })
+        return static_cast<bool>(run.skipped);
+    else
+        return run.error_occurred;
+}
+
 // Prints the usual table and remembers every result for the summary.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Aggregate ||
+            if (withoutResult(run) || run.run_type != Run::RT_Aggregate ||
                 run.aggregate_name != "median")
                 continue;
             const auto it = run.counters.find("bytes_per_second");

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Installs what building and testing Lumera桌面 needs on Debian 12, skipping what is there.
+# Installs what building and testing Lumera桌面 needs on Debian 12 or 13, skipping what is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,15 +11,36 @@ packages=(
     xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
     at-spi2-core python3-pyatspi python3-dbus x11-xserver-utils qt6-translations-l10n
     dpkg-dev file lintian desktop-file-utils appstream
-    ccache fonts-noto-cjk clang libclang-rt-14-dev python3 curl
+    ccache fonts-noto-cjk clang python3 curl
 )
+
+# The fuzzers and sanitizers need the clang runtime of the clang the release installs as
+# `clang` (14 on Debian 12, 19 on Debian 13).
+clang_major() {
+    if command -v clang >/dev/null; then
+        clang -dumpversion | cut -d. -f1
+    else
+        apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9]\+\)$/\1/p' | head -1
+    fi
+}
+llvm=$(clang_major)
+if [[ -z $llvm && $(id -u) -eq 0 ]]; then
+    apt-get update -qq
+    llvm=$(clang_major)
+fi
+if [[ -z $llvm ]]; then
+    echo "Cannot tell which clang this release installs; run the set-up as root:  sudo $0" >&2
+    exit 1
+fi
+packages+=("libclang-rt-$llvm-dev")
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 # Node.js may come from elsewhere than Debian (its own npm then conflicts with Debian's):
-# only a machine without the npm command gets Debian's.
-command -v npm >/dev/null || missing+=(nodejs npm)
+# only a machine without the npm command that still has to install the movie player gets it.
+[[ -d node_modules/@ruffle-rs/ruffle ]] || command -v npm >/dev/null || missing+=(nodejs npm)
 if ((${#missing[@]})); then
     if [[ $(id -u) -ne 0 ]]; then
         echo "Missing packages: ${missing[*]}" >&2

@@ -44,6 +44,13 @@ ShutdownSchedule::ShutdownSchedule(SettingsStore& settings, Clock& clock, Deskto
     });
 }
 
+// A countdown still open, or closed and waiting for the event loop to delete it, goes with
+// the schedule: it acts on the schedule's desktop, and left to the event loop it could be
+// deleted after the application object, as the program ends.
+ShutdownSchedule::~ShutdownSchedule() {
+    delete countdown_.data();
+}
+
 FormPowerTan* ShutdownSchedule::countdown() const {
     return countdown_.data();
 }

@@ -31,6 +31,7 @@ class ShutdownSchedule : public QObject {
 public:
     ShutdownSchedule(SettingsStore& settings, Clock& clock, Desktop& desktop,
                      QObject* parent = nullptr);
+    ~ShutdownSchedule() override;
 
     // Looks at the clock at the start of every minute from now on.
     void start();

@@ -76,8 +76,14 @@ def text_of(node):
         return ""
 
 
+def role_of(node):
+    """The role's name, the same on every at-spi: newer ones call a push button "button"."""
+    role = node.getRoleName()
+    return "push button" if role == "button" else role
+
+
 def matches(node, role, name=None):
-    return node.getRoleName() == role and (name is None or node.name == name)
+    return role_of(node) == role and (name is None or node.name == name)
 
 
 def states_of(node):
@@ -92,12 +98,12 @@ def menu(name, timeout):
         try:
             if event.detail1 != 1 or source.getApplication().name != name:
                 return
-            if "menu" not in source.getRoleName():
+            if "menu" not in role_of(source):
                 return
             parent = source.parent
             for i in range(parent.childCount):
                 entry = parent.getChildAtIndex(i)
-                entries.append(f"{entry.getRoleName()}\t{entry.name}\t{states_of(entry)}")
+                entries.append(f"{role_of(entry)}\t{entry.name}\t{states_of(entry)}")
         except Exception:
             return
         pyatspi.Registry.stop()
@@ -122,7 +128,7 @@ def main(argv):
     if command == "tree":
         for node, depth in nodes:
             states = [pyatspi.stateToString(s) for s in node.getState().getStates()]
-            print(f"{'  ' * depth}{node.getRoleName()} {node.name!r} {box(node)} "
+            print(f"{'  ' * depth}{role_of(node)} {node.name!r} {box(node)} "
                   f"{','.join(s for s in states if s in ('focused', 'checked', 'enabled', 'editable', 'read only'))}"
                   f"{' ' + repr(node.description) if node.description else ''}")
         return 0
@@ -144,7 +150,7 @@ def main(argv):
         print("\n".join(found))
         return 0 if found else 1
     if command == "focused":
-        found = [f"{node.getRoleName()}\t{node.name}\t{text_of(node)}" for node, _ in nodes
+        found = [f"{role_of(node)}\t{node.name}\t{text_of(node)}" for node, _ in nodes
                  if node.getState().contains(pyatspi.STATE_FOCUSED)]
         print("\n".join(found))
         return 0 if found else 1

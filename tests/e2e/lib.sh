@@ -251,8 +251,12 @@ click_tray_exit() {
     xdotool key Return
 }
 
-# Exit from the tray menu; waits for the Korvid whose pid is in $korvid.
+# Exit from the tray menu; waits for the Korvid whose pid is in $korvid, which must end
+# cleanly: a crash while tearing down counts.
 exit_from_tray_menu() {
     click_tray_exit "$1"
     wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
+    local status=0
+    wait "$korvid" || status=$?
+    ((status == 0)) || fail "Korvid ended with status $status after Exit"
 }

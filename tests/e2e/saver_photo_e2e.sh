@@ -20,12 +20,11 @@ mkdir -p "$XDG_CONFIG_HOME/Lumera"
 printf '[MyDeskTop]\nDownloadPath=%s\n[ScreenSave]\nloadtime=4\n' "$pictures" \
     >"$XDG_CONFIG_HOME/Lumera/Korvidesk.ini"
 
-# The mean colour of the whole screen as "r g b", 0 to 255.
+# The mean colour of the whole screen as "r g b", 0 to 255. Asked for by channel: a screen
+# that is all grey is stored by ImageMagick 7 as a one-channel picture.
 screen_mean() {
-    local shot=$1
-    convert "$shot" -resize 1x1\! -depth 8 txt:- | tail -1 |
-        sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1 \2 \3/' |
-        awk '{printf "%d %d %d\n", $1 + 0.5, $2 + 0.5, $3 + 0.5}'
+    convert "$1" -resize 1x1\! \
+        -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]\n' info:
 }
 
 background "$saver" 7

@@ -2,23 +2,37 @@
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
+#include "support/ActiveWindow.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDebug>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace lumera;
 using lumera::test::htmlPage;
@@ -42,12 +56,86 @@ QVariant evaluate(WebEngineBrowser& browser, const QString& script) {
     return result;
 }
 
+// A script that tries to read a file, fetch an address and show a picture, and puts what
+// became of each into the title after the page's scheme: "probe file: read refused refused".
+QString probeScript(const QString& file, const QString& address, const QString& picture) {
+    return QStringLiteral(
+               "<script>"
+               "const xhr = u => new Promise(r => { const x = new XMLHttpRequest();"
+               "  x.onload = () => r(x.responseText.length ? 'read' : 'refused');"
+               "  x.onerror = () => r('refused');"
+               "  try { x.open('GET', u); x.send(); } catch (e) { r('refused'); } });"
+               "const img = u => new Promise(r => { const i = new Image();"
+               "  i.onload = () => r('read'); i.onerror = () => r('refused'); i.src = u; });"
+               "Promise.all([xhr('%1'), fetch('%2').then(() => 'read', () => 'refused'),"
+               "  img('%3')]).then(v => document.title = 'probe ' + location.protocol + ' ' + "
+               "v.join(' '));"
+               "</script>")
+        .arg(file, address, picture);
+}
+
+// The status lines of every process below this one.
+QStringList descendantStatuses() {
+    QHash<int, int> parents;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+        bool number = false;
+        const int pid = entry.toInt(&number);
+        QFile stat("/proc/" + entry + "/stat");
+        if (!number || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            parents.insert(pid, fields[1].toInt());
+    }
+    QStringList statuses;
+    for (auto it = parents.cbegin(); it != parents.cend(); ++it) {
+        for (int up = it.value(); up > 1; up = parents.value(up)) {
+            if (up != ::getpid())
+                continue;
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(it.key()));
+            QFile status(QStringLiteral("/proc/%1/status").arg(it.key()));
+            if (cmdline.open(QIODevice::ReadOnly) && status.open(QIODevice::ReadOnly))
+                statuses << QString::fromUtf8(cmdline.readAll().replace('\0', ' ')) + '\n' +
+                                QString::fromUtf8(status.readAll());
+            break;
+        }
+    }
+    return statuses;
+}
+
+// A scheme of the program's own, like the saver's, that answers every address with one page.
+struct OnePageScheme : QWebEngineUrlSchemeHandler {
+    QByteArray page;
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        auto* body = new QBuffer(job);
+        body->setData(page);
+        job->reply("text/html", body);
+    }
+};
+
+// Whether this user may make a user namespace, which the engine's sandbox needs.
+bool userNamespacesAllowed() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::unshare(CLONE_NEWUSER) == 0 ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
 // Pages served from 127.0.0.1 by the test itself.
 class WebEngineBrowserTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        QWebEngineUrlScheme own("lumera-test");
+        own.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+        QWebEngineUrlScheme::registerScheme(own);
         prepareWebEngineEnvironment();
         app = new QApplication(argc, argv);
+        scheme = new OnePageScheme;
+        scheme->setParent(app);
+        sharedWebProfile()->installUrlSchemeHandler("lumera-test", scheme);
         installChineseQtTranslations(*app);
     }
 
@@ -82,6 +170,7 @@ protected:
     }
 
     static inline QApplication* app = nullptr;
+    static inline OnePageScheme* scheme = nullptr;
     WebEngineBrowserFactory factory;
     std::unique_ptr<LoopbackHttpServer> server;
     std::unique_ptr<QWidget> window;
@@ -278,7 +367,7 @@ TEST_F(WebEngineBrowserTest, SilentPagesShowNoDialogAndCanAlwaysBeLeft) {
                                               "e.preventDefault(); return 'stay'; };</script>"));
     ASSERT_TRUE(loadAndWait("/form"));
     window->activateWindow();
-    QApplication::setActiveWindow(window.get());
+    test::makeActive(window.get());
     ASSERT_TRUE(clickUntil(*browser, {20, 15}, [&] {
         QTest::keyClicks(browser->view()->focusProxy(), "typed");
         return evaluate(*browser, "document.getElementById('i').value").toString().size() > 0;
@@ -324,7 +413,7 @@ TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     ASSERT_TRUE(loadAndWait("/b"));
     // There is no window manager under the test display: make the window active by hand.
     window->activateWindow();
-    QApplication::setActiveWindow(window.get());
+    test::makeActive(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 2000));
     browser->execWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DONTPROMPTUSER);
     EXPECT_TRUE(QTest::qWaitFor(
@@ -336,6 +425,93 @@ TEST_F(WebEngineBrowserTest, EditCommandsActOnTheSelection) {
     QWidget* bar = browser->widget()->findChild<QWidget*>("FindBar");
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(WebEngineBrowserTest, PanesRunWithoutPluginsInsecureContentOrLocalAccess) {
+    const QWebEngineSettings* settings = browser->page()->settings();
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::PluginsEnabled));
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::AllowRunningInsecureContent));
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
+}
+
+TEST_F(WebEngineBrowserTest, WebPagesCannotReadFilesAndLocalPagesCannotReachTheWeb) {
+    QTemporaryDir folder;
+    QFile secret(folder.filePath("secret.txt"));
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly) && secret.write("secret") > 0);
+    secret.close();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder.filePath("picture.png")));
+    QFile png(folder.filePath("picture.png"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QString files = QUrl::fromLocalFile(folder.path()).toString();
+    server->addPage("/picture.png", png.readAll(), "image/png");
+    server->addPage("/data", "data", "text/plain");
+    server->addPage("/probe",
+                    htmlPage("probing", probeScript(files + "/secret.txt", files + "/secret.txt",
+                                                    files + "/picture.png")));
+    ASSERT_TRUE(loadAndWait("/probe"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return browser->documentTitle().startsWith("probe http:"); }, 10000));
+    EXPECT_EQ(browser->documentTitle(), "probe http: refused refused refused");
+
+    // A page of our own, as a file and through a scheme of the program's, reads no other file
+    // and reaches no web address; a click on a link still leaves it.
+    const QByteArray local =
+        htmlPage("probing", "<a href='" + server->origin() +
+                                "/b' style='position:absolute;left:0;top:0;"
+                                "width:400px;height:200px;display:block'>b</a>" +
+                                probeScript(files + "/secret.txt", server->origin() + "/data",
+                                            server->origin() + "/picture.png"));
+    QFile file(folder.filePath("local.html"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(local) > 0);
+    file.close();
+    scheme->page = local;
+    for (const QString& address : {file.fileName(), QStringLiteral("lumera-test://pages/local")}) {
+        server->requests.clear();
+        QSignalSpy complete(browser, &WebBrowser::DocumentComplete);
+        browser->navigate(address);
+        ASSERT_TRUE(complete.wait(20000)) << address.toStdString();
+        const QString kind = address.startsWith('/') ? "probe file:" : "probe lumera-test:";
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return browser->documentTitle().startsWith(kind); }, 10000));
+        EXPECT_EQ(browser->documentTitle(), kind + " refused refused refused");
+        EXPECT_FALSE(server->requests.contains("/data") ||
+                     server->requests.contains("/picture.png"))
+            << address.toStdString();
+
+        // Clicks can land before the first frame is on screen: click until the link is followed.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            QTest::mouseClick(browser->view()->focusProxy(), Qt::LeftButton, {}, QPoint(50, 50));
+            if (QTest::qWaitFor([&] { return server->requests.contains("/b"); }, 1000))
+                break;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return browser->documentTitle() == "Page B"; }, 20000))
+            << address.toStdString();
+    }
+}
+
+// Renderers of an ordinary user's program run in namespaces of their own under a seccomp
+// filter. As root the sandbox is off by design; without user namespaces it cannot start.
+TEST_F(WebEngineBrowserTest, RenderersRunInTheSandbox) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "runs as root, where the engine's sandbox is off";
+    if (!userNamespacesAllowed())
+        GTEST_SKIP() << "this machine gives no user namespaces to an ordinary user";
+    ASSERT_TRUE(loadAndWait("/a"));
+    int renderers = 0;
+    for (const QString& status : descendantStatuses()) {
+        if (!status.contains("--type=renderer"))
+            continue;
+        ++renderers;
+        EXPECT_TRUE(status.contains(QRegularExpression("\\nSeccomp:\\s+2\\n")))
+            << status.toStdString();
+        // A pid of its own inside a namespace as well as the outer one.
+        EXPECT_TRUE(status.contains(QRegularExpression("\\nNSpid:\\s+\\d+\\s+\\d+")))
+            << status.toStdString();
+    }
+    EXPECT_GE(renderers, 1);
 }
 
 TEST_F(WebEngineBrowserTest, QtTheEngineAndTheSitesSpeakChinese) {

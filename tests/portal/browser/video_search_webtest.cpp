@@ -1,5 +1,6 @@
 #include "platform/web/WebEngineBrowser.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -32,7 +33,7 @@ protected:
         window = harness.open();
         window->resize(1280, 720);
         window->show();
-        QApplication::setActiveWindow(window);
+        test::makeActive(window);
     }
 
     // Picks an entry of a combo box's list with the mouse, as a user does.

@@ -4,6 +4,7 @@
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/Twips.h"
+#include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>
@@ -278,22 +279,22 @@ TEST_F(FrmmainTest, ReturningFromAnotherApplicationIsNoActivation) {
     std::unique_ptr<Frmmain> b(load());
     a->show();
     b->show();
-    QApplication::setActiveWindow(a.get());
-    QApplication::setActiveWindow(b.get());
+    test::makeActive(a.get());
+    test::makeActive(b.get());
     EXPECT_EQ(t.state.ActiveMainWindow, b.get());
     b->MinuteCount = 5;
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(b.get());
+    test::makeActive(nullptr);
+    test::makeActive(b.get());
     EXPECT_EQ(b->MinuteCount, 5);
     // Another window of the program in between, or a different main window, is one.
     QWidget dialog;
     dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    QApplication::setActiveWindow(b.get());
+    test::makeActive(&dialog);
+    test::makeActive(b.get());
     EXPECT_EQ(b->MinuteCount, 0);
     a->MinuteCount = 5;
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(a.get());
+    test::makeActive(nullptr);
+    test::makeActive(a.get());
     EXPECT_EQ(a->MinuteCount, 0);
     EXPECT_EQ(t.state.ActiveMainWindow, a.get());
 }
@@ -302,7 +303,7 @@ TEST_F(FrmmainTest, FocusStaysInAFieldTheUserIsTypingIn) {
     std::unique_ptr<Frmmain> w(load());
     FakeWebBrowser* page = web(w.get());
     w->show();
-    QApplication::setActiveWindow(w.get());
+    test::makeActive(w.get());
     // A new window starts in the browser pane, and Tab passes the focus sink by.
     EXPECT_EQ(QApplication::focusWidget(), w->Web->widget());
     EXPECT_FALSE(w->Cmb->focusPolicy() & Qt::TabFocus);

@@ -1,5 +1,6 @@
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 
 #include <QApplication>
@@ -94,7 +95,7 @@ TEST_F(SearchBarTest, HintIsSearchedAsItStandsButAnEmptyQueryDoesNothing) {
 
 TEST_F(SearchBarTest, SearchMovesTheFocusToTheScrollBox) {
     w->show();
-    QApplication::setActiveWindow(w.get());
+    test::makeActive(w.get());
     w->CmbSearch->setFocus();
     type("Doskar");
     w->Cmd_Click();

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -270,6 +271,21 @@ TEST_F(ShutdownScheduleTest, CancelledCountdownDoesNotComeBackThatMinuteButDoesT
     clock.time = QDateTime(QDate(2026, 12, 8), QTime(22, 15));
     EXPECT_TRUE(schedule.tick());
     schedule.countdown()->Command1_Click();
+}
+
+TEST_F(ShutdownScheduleTest, TheCountdownGoesWithTheSchedule) {
+    QPointer<FormPowerTan> open, closed;
+    {
+        ShutdownSchedule first{settings, clock, desktop};
+        ShutdownSchedule second{settings, clock, desktop};
+        at(22, 15);
+        ASSERT_TRUE(first.tick() && second.tick());
+        open = first.countdown();
+        closed = second.countdown();
+        closed->Command1_Click(); // closed, its deletion left to the event loop
+    }
+    EXPECT_TRUE(open.isNull());
+    EXPECT_TRUE(closed.isNull());
 }
 
 TEST_F(ShutdownScheduleTest, NothingWhenDisabledOrTheTimeIsJunk) {
