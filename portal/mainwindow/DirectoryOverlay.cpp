@@ -61,6 +61,9 @@ std::optional<DirectoryOverlay> parseDirectoryOverlay(const QByteArray& bytes) {
     for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
         if (lines[i].isEmpty())
             continue;
+        // The file is ours: a line break inside a record is no edit of ours.
+        if (lines[i].contains('\r'))
+            return std::nullopt;
         const QString text = QString::fromUtf8(lines[i]);
         if (text.toUtf8() != lines[i])
             return std::nullopt; // not UTF-8
