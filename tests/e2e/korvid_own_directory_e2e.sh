@@ -105,10 +105,21 @@ wait_until() {
     done
     return 1
 }
-# Replaces the text of the field that has the keyboard and presses Enter.
+# Replaces the text of the field that has the keyboard, and types it again while the field
+# (read through the accessibility bus) does not hold it: xdotool's typing of Chinese can drop
+# a character on a busy machine.
+type_into_field() {
+    for _ in 1 2 3; do
+        xdotool key ctrl+a
+        xdotool type --delay 40 "$1"
+        sleep 0.3
+        accessible Korvid focused 2>/dev/null | cut -f3 | grep -qxF "$1" && return 0
+    done
+    fail "the field does not hold what was typed: $1"
+}
+# The same, then Enter.
 retype() {
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$1"
+    type_into_field "$1"
     xdotool key Return
 }
 # Answers the message box that asks for a confirmation with its "yes" key.
@@ -133,10 +144,9 @@ overlay="$XDG_DATA_HOME/Lumera/directory.txt"
 # ---- Own leaves: a station added to the group "全国电台大全" comes after its built-in leaves.
 tree_menu "全国电台大全" 3 # 添加电影列表
 wait_for_dialog '^添加电影列表$'
-xdotool type --delay 20 "我的电台"
+type_into_field "我的电台"
 xdotool key Tab
-xdotool type --delay 20 "$HTTP_ORIGIN/my-fm/"
-xdotool key Return
+retype "$HTTP_ORIGIN/my-fm/"
 wait_for_cells "我的电台" || fail "added leaf not in the tree"
 order=$(tree_cells | grep -xE '电台之家|我的电台|迪斯科舞厅' | paste -sd' ')
 [[ $order == "电台之家 我的电台 迪斯科舞厅" ]] || fail "added leaf out of place: $order"
