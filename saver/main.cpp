@@ -1,6 +1,7 @@
 #include "platform/desktop/Pointer.h"
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
+#include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
@@ -11,18 +12,13 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDir>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
 
 QString instanceLockPath() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    return runtime + QStringLiteral("/Lumera-saver.lock");
+    return lumera::runtimeFolder() + QStringLiteral("/Lumera-saver.lock");
 }
 
 } // namespace

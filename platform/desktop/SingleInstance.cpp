@@ -1,11 +1,11 @@
 #include "platform/desktop/SingleInstance.h"
 
+#include "platform/settings/ConfigFolder.h"
+
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace lumera {
@@ -15,11 +15,6 @@ namespace {
 const QByteArray kShowRequest = "show\n";
 // The first copy may still be starting up when a second start knocks.
 constexpr int kAskForMs = 5000;
-
-QString runtimeFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
-}
 
 } // namespace
 

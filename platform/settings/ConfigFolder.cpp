@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace lumera {
 
@@ -26,6 +27,11 @@ QString configFolder() {
 
 QString dataFolder() {
     return xdgFolder("XDG_DATA_HOME", ".local/share") + "/Lumera";
+}
+
+QString runtimeFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
 }
 
 } // namespace lumera

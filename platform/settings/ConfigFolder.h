@@ -10,5 +10,8 @@ QString configFolder();
 QString xdgConfigHome();
 // $XDG_DATA_HOME/Lumera, with ~/.local/share.
 QString dataFolder();
+// The user's runtime folder ($XDG_RUNTIME_DIR), or the temporary folder where there is none:
+// where the programs keep their one-copy locks.
+QString runtimeFolder();
 
 } // namespace lumera
