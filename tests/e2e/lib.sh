@@ -30,6 +30,8 @@ LUMERA_BUILT_PROGRAM_DIR=$LUMERA_PROGRAM_DIR
 LUMERA_PROGRAM_DIR=$(mktemp -d "${TMPDIR:-/tmp}/lumera-program.XXXXXX")
 E2E_FOLDERS+=("$LUMERA_PROGRAM_DIR")
 cp -a "$LUMERA_BUILT_PROGRAM_DIR/." "$LUMERA_PROGRAM_DIR/"
+# A build folder that a run of an older harness wrote into still starts every test afresh.
+rm -rf "${LUMERA_PROGRAM_DIR:?}"/{his.dat,history.html,Fav.rar,Favorites,sys,temp}
 
 fail() {
     echo "FAIL: $*" >&2
