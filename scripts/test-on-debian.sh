@@ -1,12 +1,14 @@
 #!/bin/bash
 # Runs the set-up, the build and the test suite inside a Debian root of another release
-# (12 or 13): `scripts/test-on-debian.sh 13`. The root is made once with debootstrap from this
+# (12 or 13): `scripts/test-on-debian.sh 13`; arguments after the release go to ctest
+# (`scripts/test-on-debian.sh 13 -R korvid_load_e2e`). The root is made once with debootstrap from this
 # machine's Debian archive and kept in /var/cache/lumera/debian<release> (or under
 # $LUMERA_DEBIAN_ROOTS), then reused; the checkout (with node_modules) is copied into it each run.
 # The fuzzers and the sanitizer build are left to the host's own run. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 release=${1:-}
+shift || true
 case $release in
 12) suite=bookworm ;;
 13) suite=trixie ;;
@@ -83,6 +85,8 @@ chroot "$root" chown -R "$user:$user" "$home"
 
 # Inside: the set-up as root, then a Debug build (where any warning fails it) and the tests
 # as an ordinary user, as on a desktop; the web engine's sandbox is on for them.
+ctest_args=""
+if (($#)); then ctest_args=$(printf ' %q' "$@"); fi
 cat >"$root/tmp/lumera-inside.sh" <<EOF
 set -euo pipefail
 cd $home/lumera
@@ -91,7 +95,7 @@ exec setpriv --reuid=\$(id -u $user) --regid=\$(id -g $user) --init-groups /usr/
     HOME=$home USER=$user LANG=C.UTF-8 PATH=/usr/local/bin:/usr/bin:/bin \
     CCACHE_DIR=$home/.ccache LUMERA_BUILD_DIR=$home/build /bin/bash -c \
     'scripts/build.sh -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-        -DCMAKE_C_COMPILER_LAUNCHER=ccache && scripts/with-display.sh scripts/ctest.sh'
+        -DCMAKE_C_COMPILER_LAUNCHER=ccache && scripts/with-display.sh scripts/ctest.sh "\$@"' inside$ctest_args
 EOF
 
 # The root becomes the real root of a mount namespace of its own (pivot_root, not chroot: the
