@@ -12,6 +12,8 @@ checks="$(dirname "$0")/load_checks.py"
 LONGEST_WAIT_MS=2000
 MEMORY_CAP_MIB=3072
 RELOAD_GROWTH_MIB=200
+# How long the memory left by the reloading page may take to be freed once it rests.
+SETTLE_SECONDS=90
 # Windows a page may open by itself in any minute, however the pop-up switch is set.
 PAGE_WINDOWS_PER_MINUTE=3
 
@@ -91,6 +93,11 @@ done
 [[ $phase == done ]] || fail "the load pages did not finish (last: $phase)"
 screenshot load-done
 echo "load pages done in $((SECONDS - started)) s: $caption"
+# Memory is sampled on while the last page rests, until what the reloading left is freed.
+for _ in $(seq "$SETTLE_SECONDS"); do
+    sleep 1
+    python3 "$checks" settled "$E2E_OUTPUT/memory.txt" "$E2E_OUTPUT/phases.txt" "$RELOAD_GROWTH_MIB" 2>/dev/null && break
+done
 kill "$pinger" "$sampler"
 wait "$pinger" "$sampler" 2>/dev/null || true
 
