@@ -1,6 +1,7 @@
 #!/bin/bash
 # Set-up, build, and run every test: the fuzzers for a bounded time, the test suite (with a
-# virtual display when there is none), then the test suite again built with the sanitizers.
+# virtual display when there is none), the test suite again built with the sanitizers, then
+# the set-up, build and test suite in a root of the other Debian release (12 or 13).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,3 +9,4 @@ scripts/build.sh
 scripts/fuzz.sh
 scripts/with-display.sh scripts/ctest.sh
 scripts/sanitize.sh
+scripts/test-on-debian.sh other
