@@ -1,14 +1,15 @@
 // The merge of the history buffer with his.dat. The input is the visits (UTF-8, one a line,
 // title and address split by a tab), a 0 byte, and the bytes of his.dat; without a 0 byte
-// there is no his.dat. Whatever his.dat holds: the buffer's rows come first, the non-empty
-// lines among its first thousand follow byte for byte, and the buffer then holds what was
-// stored.
+// there is no his.dat. Whatever his.dat holds: the buffer's rows (its newest thousand) come first,
+// the non-empty lines among its first thousand follow byte for byte, and the buffer then holds what
+// was stored.
 #include "FuzzSupport.h"
 #include "platform/text/AnsiCodec.h"
 #include "portal/PortalState.h"
 #include "portal/browser/History.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cstdint>
 
 using namespace lumera;
@@ -51,9 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AddHistoryRow(state, tab < 0 ? visit : visit.left(tab),
                       tab < 0 ? QString() : visit.mid(tab + 1), kVisit);
     }
+    // The buffer keeps the newest rows up to the file's limit.
     const QString buffer = state.HistoryBuffer;
-    require(buffer.count(QLatin1String("\r\n")) == visitLines.size());
-    require(buffer.count('\r') == visitLines.size() && buffer.count('\n') == visitLines.size());
+    const qsizetype rowCount = std::min<qsizetype>(visitLines.size(), HistoryFileLineLimit);
+    require(buffer.count(QLatin1String("\r\n")) == rowCount);
+    require(buffer.count('\r') == rowCount && buffer.count('\n') == rowCount);
 
     // A his.dat that cannot be read is left alone, and so is the buffer.
     const QByteArray before = readScratchFile("his.dat");
