@@ -1,8 +1,8 @@
 #!/bin/bash
 # Runs the set-up, the build and the test suite inside a Debian root of another release
 # (12 or 13): `scripts/test-on-debian.sh 13`; arguments after the release go to ctest
-# (`scripts/test-on-debian.sh 13 -R korvid_load_e2e`). The root is made once with debootstrap from this
-# machine's Debian archive and kept in /var/cache/lumera/debian<release> (or under
+# (`scripts/test-on-debian.sh 13 -R korvid_load_e2e`). The root is made once with debootstrap
+# from this machine's Debian archive and kept in /var/cache/lumera/debian<release> (or under
 # $LUMERA_DEBIAN_ROOTS), then reused; the checkout (with node_modules) is copied into it each run.
 # The fuzzers and the sanitizer build are left to the host's own run. Needs root.
 set -euo pipefail

@@ -158,6 +158,7 @@ def settled(samples_path, phases_path, growth_mib):
     start, rest = retained_after_reloading(*read_samples(samples_path, phases_path))
     sys.exit(0 if (rest - start) / 1024 <= growth_mib else 1)
 
+
 def main():
     args = sys.argv[1:]
     if args[:1] == ["seed-history"] and len(args) == 2:
