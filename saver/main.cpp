@@ -5,6 +5,8 @@
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
 #include "platform/web/WebEngineProfile.h"
+#include "saver/idle/IdleMain.h"
+#include "saver/install/InstallMain.h"
 #include "saver/modes/ModeChoice.h"
 #include "saver/modes/PlayerScheme.h"
 #include "saver/modes/RuffleMoviePlayer.h"
@@ -14,6 +16,7 @@
 #include <QCursor>
 #include <QScreen>
 #include <QTimer>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +27,13 @@ QString instanceLockPath() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Two more ways to start: making the saver the desktop's own, and waiting for idleness.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--install") == 0)
+            return lumera::saver::installMain(argc, argv);
+        if (std::strcmp(argv[i], "--idle") == 0)
+            return lumera::saver::idleMain(argc, argv);
+    }
     lumera::prepareWebEngineEnvironment();
     lumera::saver::registerPlayerScheme();
     QApplication app(argc, argv);

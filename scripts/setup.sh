@@ -12,6 +12,8 @@ packages=(
     at-spi2-core python3-pyatspi python3-dbus x11-xserver-utils qt6-translations-l10n
     dpkg-dev file lintian desktop-file-utils appstream
     ccache fonts-noto-cjk clang python3 curl
+    libxcb-screensaver0-dev libwayland-dev wayland-protocols plasma-wayland-protocols
+    xscreensaver mate-screensaver libglib2.0-bin sway qt6-wayland grim wtype
 )
 
 # The fuzzers and sanitizers need the clang runtime of the clang the release installs as

@@ -262,3 +262,54 @@ exit_from_tray_menu() {
     wait "$korvid" || status=$?
     ((status == 0)) || fail "Korvid ended with status $status after Exit"
 }
+
+# Screen-saver engines and Wayland compositors refuse root. desktop_user sets up an ordinary
+# user for them: as root the test's own user "lumera-desk", let onto the X display, with a
+# home of its own (DESKTOP_HOME) and the program copy readable; otherwise the user running
+# the test, in the test's private HOME. as_desktop_user runs a command as that user with its
+# home, XDG folders, display and session bus (desktop_bus starts one of its own).
+desktop_user() {
+    DESKTOP_BUS=""
+    if ((EUID == 0)); then
+        DESKTOP_USER=lumera-desk
+        id "$DESKTOP_USER" >/dev/null 2>&1 || useradd --no-create-home -s /bin/bash "$DESKTOP_USER"
+        temp_folder DESKTOP_HOME
+        chown "$DESKTOP_USER:" "$DESKTOP_HOME"
+        chmod 755 "$LUMERA_PROGRAM_DIR"
+    else
+        DESKTOP_USER=$(id -un)
+        DESKTOP_HOME=$HOME
+    fi
+    DESKTOP_RUNTIME=$DESKTOP_HOME/.runtime
+    as_desktop_user mkdir -p -m 700 "$DESKTOP_RUNTIME" "$DESKTOP_HOME/.config" "$DESKTOP_HOME/.local/share"
+    if ((EUID == 0)) && [[ -n ${DISPLAY:-} ]]; then
+        # A client that stays: a virtual X server that loses its last client starts afresh
+        # and forgets whom it lets on.
+        background xprop -root -spy >/dev/null
+        sleep 0.5
+        xhost "+si:localuser:$DESKTOP_USER" >/dev/null
+        as_desktop_user xdpyinfo >/dev/null || fail "$DESKTOP_USER cannot open the display"
+    fi
+}
+as_desktop_user() {
+    local environment=(HOME="$DESKTOP_HOME" USER="$DESKTOP_USER" LC_ALL=C.UTF-8 PATH="$PATH"
+        XDG_CONFIG_HOME="$DESKTOP_HOME/.config" XDG_DATA_HOME="$DESKTOP_HOME/.local/share"
+        XDG_CACHE_HOME="$DESKTOP_HOME/.cache" XDG_RUNTIME_DIR="$DESKTOP_RUNTIME"
+        QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:-}"
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+    [[ -n ${DISPLAY:-} ]] && environment+=(DISPLAY="$DISPLAY")
+    [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
+    if ((EUID == 0)); then
+        setpriv --reuid="$DESKTOP_USER" --regid="$(id -g "$DESKTOP_USER")" --clear-groups \
+            /usr/bin/env -i "${environment[@]}" "$@"
+    else
+        /usr/bin/env -i "${environment[@]}" "$@"
+    fi
+}
+# A session bus of the desktop user's own, ended with the test.
+desktop_bus() {
+    local started
+    started=$(as_desktop_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    DESKTOP_BUS=$(head -1 <<<"$started")
+    E2E_PIDS+=("$(sed -n 2p <<<"$started")")
+}
