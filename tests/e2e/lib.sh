@@ -12,9 +12,26 @@ export LC_ALL=C.UTF-8
 E2E_PIDS=()
 E2E_FOLDERS=()
 
+# The pids of a process's children, grandchildren and so on.
+descendants() {
+    local child
+    for child in $(pgrep -P "$1"); do
+        descendants "$child"
+        echo "$child"
+    done
+}
+
+# Ends a program and everything it started, the children first.
+stop_tree() {
+    # shellcheck disable=SC2046
+    kill $(descendants "$1") "$1" 2>/dev/null || true
+}
+
 e2e_cleanup() {
+    # What a background program started (an engine's savers, a compositor's clients) goes
+    # first, so that nothing is left holding the test's output.
     for pid in "${E2E_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
+        stop_tree "$pid"
     done
     wait 2>/dev/null || true
     if ((${#E2E_FOLDERS[@]})); then
@@ -305,6 +322,10 @@ as_desktop_user() {
     else
         /usr/bin/env -i "${environment[@]}" "$@"
     fi
+}
+# Gives what the test wrote into the desktop user's home to that user.
+desktop_owns_home() {
+    if ((EUID == 0)); then chown -R "$DESKTOP_USER:" "$DESKTOP_HOME"; fi
 }
 # A session bus of the desktop user's own, ended with the test.
 desktop_bus() {

@@ -1,0 +1,92 @@
+#!/bin/bash
+# The saver run by the desktop's own screen-saver engines, as an ordinary user (the engines
+# run no savers for root): xscreensaver and mate-screensaver activate it on their window, it
+# shows its content there, and when the engine deactivates it, it ends with every process of
+# its own within a second. A preview in another program's small window shows the content in
+# that window only, follows its size and lives through pointer moves and a full-screen copy.
+source "$(dirname "$0")/lib.sh"
+
+desktop_user
+desktop_bus
+saver="$LUMERA_PROGRAM_DIR/Lumera屏保"
+mkdir -p "$DESKTOP_HOME/.config/Lumera" "$DESKTOP_HOME/pictures"
+settings=$DESKTOP_HOME/.config/Lumera/Korvidesk.ini
+printf '[MyDeskTop]\nDownloadPath=%s\n' "$DESKTOP_HOME/pictures" >"$settings"
+desktop_owns_home
+
+# Waits until the saver runs on a window the engine named; sets saver_pid.
+wait_for_engine_saver() {
+    local deadline=$((SECONDS + 30))
+    while ((SECONDS < deadline)); do
+        for saver_pid in $(pgrep -u "$DESKTOP_USER" -x 'Lumera屏保'); do
+            tr '\0' '\n' <"/proc/$saver_pid/environ" 2>/dev/null | grep -q '^XSCREENSAVER_WINDOW=' && return 0
+        done
+        sleep 0.2
+    done
+    fail "$1 started no saver on its window"
+}
+# Red and blue means of a screenshot, or of a part of it (WxH+X+Y).
+red_blue() { convert "$E2E_OUTPUT/$1.png" ${2:+-crop "$2"} -format '%[fx:mean.r] %[fx:mean.b]\n' info:; }
+warm() { awk -v r="$1" -v b="$2" 'BEGIN { exit !(r > 0.3 && r > b) }'; }
+# Waits until the screen (or a part of it) shows the sunset page: warm, more red than blue.
+wait_for_sunset() {
+    local deadline=$((SECONDS + 60)) r b
+    while ((SECONDS < deadline)); do
+        screenshot "$1" >/dev/null
+        read -r r b < <(red_blue "$1" "${2:-}")
+        warm "$r" "$b" && return 0
+        sleep 1
+    done
+    fail "$1: no sunset page in view ($r, $b)"
+}
+# The engine ends the saver: it and its web-engine processes gone within a second, measured.
+expect_saver_gone() {
+    local started=$EPOCHREALTIME tree left
+    tree="$saver_pid $(descendants "$saver_pid")"
+    $2
+    while left=$(ps -o pid= -p "${tree// /,}"); do
+        awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { exit !(b - a < 1) }' ||
+            fail "$1: still running a second after the engine's end: $left"
+        sleep 0.05
+    done
+    awk -v a="$started" -v b="$EPOCHREALTIME" -v w="$1" 'BEGIN { printf "%s: gone in %.2f s\n", w, b - a }'
+}
+
+echo "xscreensaver: the sunset page on its window"
+cat >"$DESKTOP_HOME/.xscreensaver" <<EOT
+mode:		one
+selected:	0
+lock:		False
+fade:		False
+unfade:		False
+splash:		False
+timeout:	1:00:00
+programs:	$saver 2 --root \\n
+EOT
+desktop_owns_home
+background as_desktop_user xscreensaver -no-splash
+xscreensaver=$LAST_PID
+for _ in $(seq 50); do as_desktop_user xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.2; done
+as_desktop_user xscreensaver-command -activate >/dev/null
+wait_for_engine_saver xscreensaver
+wait_for_sunset xscreensaver
+xwininfo -root -tree >"$E2E_OUTPUT/windows.txt"
+# The saver's window is a child of xscreensaver's, not a top-level window of its own.
+python3 - "$E2E_OUTPUT/windows.txt" <<'EOP' || fail "the saver's window is not inside xscreensaver's: $(grep -n 'Lumera屏保\|xscreensaver' "$E2E_OUTPUT/windows.txt")"
+import re, sys
+depth_of = lambda line: (len(line) - len(line.lstrip())) // 3
+stack = []
+for line in open(sys.argv[1], encoding="utf-8", errors="replace"):
+    if not re.match(r"\s+0x", line):
+        continue
+    depth = depth_of(line)
+    stack = stack[:depth - 1] + [line]
+    if '"Lumera屏保"' in line and re.search(r"\d+x\d+\+", line) and "1920x1080" in line:
+        sys.exit(0 if any("xscreensaver" in a.lower() for a in stack[:-1]) else 1)
+sys.exit(1)
+EOP
+expect_saver_gone xscreensaver "as_desktop_user xscreensaver-command -deactivate"
+stop_tree "$xscreensaver"
+wait_for_exit "$xscreensaver" || fail "xscreensaver did not end"
+
+echo "1 passed, 0 failed"
