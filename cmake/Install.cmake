@@ -28,5 +28,11 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumera-korvid.desktop
               ${CMAKE_SOURCE_DIR}/packaging/lumera-saver.desktop
         DESTINATION share/applications)
+# The saver as a theme of the screen-saver engines: mate-screensaver and xfce4-screensaver read
+# applications/screensavers/ (the theme is "screensavers-lumera-saver"), xscreensaver's
+# settings dialog reads the options of its programs from xscreensaver/config/<program>.xml.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/screensavers/lumera-saver.desktop
+        DESTINATION share/applications/screensavers)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/Lumera屏保.xml DESTINATION share/xscreensaver/config)
 install(FILES ${CMAKE_SOURCE_DIR}/portal/resources/icons/korvid.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME lumera-korvid.svg)
