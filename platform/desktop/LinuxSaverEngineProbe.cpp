@@ -39,8 +39,28 @@ bool rootWindowMarked() {
     return marked;
 }
 
-bool ownProcessNamed(const QByteArray& name) {
+// ":0" and ":0.0" are one display.
+QByteArray displayName(QByteArray name) {
+    const qsizetype colon = name.lastIndexOf(':');
+    const qsizetype dot = name.indexOf('.', colon);
+    return dot < 0 ? name : name.left(dot);
+}
+
+QByteArray displayOf(const QString& pid) {
+    QFile environ("/proc/" + pid + "/environ");
+    if (!environ.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& variable : environ.readAll().split('\0')) {
+        if (variable.startsWith("DISPLAY="))
+            return displayName(variable.mid(8));
+    }
+    return {};
+}
+
+// A process of this user by that name on this display (a user may be logged on to several).
+bool ownProcessOnDisplay(const QByteArray& name) {
     const uint uid = ::getuid();
+    const QByteArray display = displayName(qgetenv("DISPLAY"));
     const QStringList processes = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pid : processes) {
         if (pid.front() < '0' || pid.front() > '9')
@@ -48,7 +68,8 @@ bool ownProcessNamed(const QByteArray& name) {
         if (QFileInfo("/proc/" + pid).ownerId() != uid)
             continue;
         QFile comm("/proc/" + pid + "/comm");
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name)
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name &&
+            displayOf(pid) == display)
             return true;
     }
     return false;
@@ -57,7 +78,7 @@ bool ownProcessNamed(const QByteArray& name) {
 } // namespace
 
 bool LinuxSaverEngineProbe::xscreensaverRuns() {
-    return rootWindowMarked() || ownProcessNamed("xscreensaver");
+    return rootWindowMarked() || ownProcessOnDisplay("xscreensaver");
 }
 
 bool LinuxSaverEngineProbe::busNameOwned(const QString& name) {

@@ -9,9 +9,17 @@ namespace lumera::saver {
 // applications/screensavers/lumera-saver.desktop.
 inline const QString kSaverTheme = QStringLiteral("screensavers-lumera-saver");
 
+// Both engines run a theme's program only from their engine folders (libexec/xscreensaver
+// of the system): `engineFolders` are searched for `programName` before anything is changed.
+struct ThemeEngine {
+    CommandRunner& commands;
+    QStringList engineFolders;
+    QString programName;
+};
+
 // mate-screensaver: one theme, ours, through gsettings.
-InstallReport chooseInMate(CommandRunner& commands);
+InstallReport chooseInMate(const ThemeEngine& engine);
 // xfce4-screensaver: one theme, ours, through xfconf-query (mode 2 is "one theme").
-InstallReport chooseInXfce(CommandRunner& commands);
+InstallReport chooseInXfce(const ThemeEngine& engine);
 
 } // namespace lumera::saver

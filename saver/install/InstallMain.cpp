@@ -24,6 +24,7 @@ int installMain(int argc, char* argv[]) {
         QDir::homePath(),
         xdgConfigHome() + QStringLiteral("/autostart"),
         saverLauncher(QCoreApplication::applicationFilePath()),
+        {QStringLiteral("/usr/libexec/xscreensaver"), QStringLiteral("/usr/lib/xscreensaver")},
     });
     std::FILE* out = report.done ? stdout : stderr;
     std::fputs(report.message.toUtf8().constData(), out);

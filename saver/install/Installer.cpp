@@ -5,14 +5,18 @@
 #include "saver/install/SaverEngine.h"
 #include "saver/install/XscreensaverRoute.h"
 
+#include <QFileInfo>
+
 namespace lumera::saver {
 
 InstallReport installSaver(const InstallTarget& target) {
+    const ThemeEngine theme{target.commands, target.engineFolders,
+                            QFileInfo(target.saverProgram).fileName()};
     switch (detectSaverEngine(target.probe)) {
     case SaverEngine::Mate:
-        return chooseInMate(target.commands);
+        return chooseInMate(theme);
     case SaverEngine::Xfce:
-        return chooseInXfce(target.commands);
+        return chooseInXfce(theme);
     case SaverEngine::Xscreensaver:
         return chooseInXscreensaver(target.homeFolder + QStringLiteral("/.xscreensaver"),
                                     target.saverProgram);

@@ -10,9 +10,10 @@ namespace lumera::saver {
 struct InstallTarget {
     SaverEngineProbe& probe;
     CommandRunner& commands;
-    QString homeFolder;      // holds xscreensaver's .xscreensaver
-    QString autostartFolder; // $XDG_CONFIG_HOME/autostart
-    QString saverProgram;    // what the engines start, see saverLauncher
+    QString homeFolder;        // holds xscreensaver's .xscreensaver
+    QString autostartFolder;   // $XDG_CONFIG_HOME/autostart
+    QString saverProgram;      // what the engines start, see saverLauncher
+    QStringList engineFolders; // where mate- and xfce4-screensaver look for theme programs
 };
 
 // Makes the saver the screen saver of whichever engine the desktop runs.

@@ -24,7 +24,9 @@ theme=$prefix/share/applications/screensavers/lumera-saver.desktop
 menu=$prefix/share/applications/lumera-saver.desktop
 desktop-file-validate "$theme" "$menu" || fail "a saver entry does not validate"
 grep -qx 'Categories=Screensaver;' "$theme" || fail "the theme is no screensaver"
-grep -qx 'Exec=Lumera屏保' "$theme" || fail "the theme does not start the launcher"
+grep -qx 'Exec=Lumera屏保' "$theme" || fail "the theme does not start the saver"
+[[ $(readlink -f "$prefix/libexec/xscreensaver/Lumera屏保") == "$(readlink -f "$prefix/bin/Lumera屏保")" ]] ||
+    fail "the engines' folder does not lead to the launcher"
 grep -qx 'Exec=Lumera屏保 --install' "$menu" || fail "no install action in the menu entry"
 config=$prefix/share/xscreensaver/config/Lumera屏保.xml
 xmllint --noout "$config" || fail "xscreensaver's description is no XML"

@@ -15,6 +15,8 @@ dpkg-deb -x "$deb" "$root"
 # What a distribution checks: the menu entries, the software-centre entry, the package.
 desktop-file-validate "$root"/usr/share/applications/{lumera-{korvid,saver},screensavers/lumera-saver}.desktop ||
     fail "a menu entry does not validate"
+[[ $(readlink "$root/usr/libexec/xscreensaver/Lumera屏保") == ../../bin/Lumera屏保 ]] ||
+    fail "the engines' folder holds no link to /usr/bin/Lumera屏保"
 appstreamcli validate --no-net "$root/usr/share/metainfo/lumera-korvid.metainfo.xml" \
     >"$E2E_OUTPUT/appstream.txt" 2>&1 || true
 grep -q '^E:' "$E2E_OUTPUT/appstream.txt" && fail "metainfo: $(grep '^E:' "$E2E_OUTPUT/appstream.txt")"

@@ -3,6 +3,7 @@
 #include "saver/install/XscreensaverPrefs.h"
 #include "support/TestFolders.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace lumera;
@@ -97,14 +98,22 @@ struct InstallRoutes : ::testing::Test {
     FakeProbe probe;
     FakeCommandRunner commands;
     InstallReport install() {
-        return installSaver(
-            {probe, commands, home.path(), home.file("autostart"), "/usr/bin/Lumera屏保"});
+        return installSaver({probe,
+                             commands,
+                             home.path(),
+                             home.file("autostart"),
+                             "/usr/bin/Lumera屏保",
+                             {home.file("none"), home.file("engines")}});
     }
 };
 
 TEST_F(InstallRoutes, EachEngineIsToldInItsOwnWay) {
     probe.xscreensaver = true;
     probe.owned = {"org.mate.ScreenSaver"};
+    // Not in the engine folder: the engine could never run the theme.
+    EXPECT_FALSE(install().done);
+    EXPECT_TRUE(commands.ran.isEmpty());
+    QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
     EXPECT_TRUE(install().done);
     EXPECT_EQ(commands.ran, QStringList({"gsettings set org.mate.screensaver mode single",
                                          "gsettings set org.mate.screensaver themes "
