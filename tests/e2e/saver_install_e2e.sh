@@ -129,8 +129,20 @@ else
     echo "mate-screensaver: skipped, a private engine folder takes root"
 fi
 
-# No engine: the idle starter at every log-on, and started now.
+# No engine: the idle starter at every log-on, and started now; the desktop's notification
+# service shows what was done.
+notices=$E2E_OUTPUT/notifications.log
+: >"$notices"
+chmod 666 "$notices"
+background as_desktop_user /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/fake_notifications.py" "$notices"
+bus_name_owned() {
+    as_desktop_user dbus-send --session --print-reply --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
+}
+wait_until bus_name_owned org.freedesktop.Notifications || fail "no notification service"
 install_saver
+grep -qF "已设为屏幕保护程序: $(cat "$E2E_OUTPUT/install.txt")" "$notices" ||
+    fail "no notification of what was done: $(cat "$notices")"
 entry=$DESKTOP_HOME/.config/autostart/lumera-saver-idle.desktop
 grep -qxF "Exec=\"$saver\" \"--idle\"" "$entry" || fail "no idle starter at log-on: $(cat "$entry")"
 desktop-file-validate "$entry" || fail "the autostart entry does not validate"
