@@ -9,9 +9,15 @@
 
 namespace lumera::saver {
 
-void frmmain::InitSurfaces() {
+QSize frmmain::stageSize() const {
+    if (context_.inEngineWindow)
+        return size();
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize pixels = screen ? screen->geometry().size() : QSize();
+    return screen ? screen->geometry().size() : QSize();
+}
+
+void frmmain::InitSurfaces() {
+    const QSize pixels = stageSize();
     surfaceSize_ = surfaceSizeFromTwips(pixels.width() * 15.0, pixels.height() * 15.0);
     display_ = std::make_unique<CDIB>(surfaceSize_);
     display_->Clone(nullptr);
@@ -34,15 +40,32 @@ QString frmmain::CurrentPicturePath() const {
     return (folder.endsWith('/') ? folder : folder + '/') + currentPhotoName_;
 }
 
+void frmmain::refitSurfaces() {
+    const QSize stage = stageSize();
+    const SurfaceSize wanted = surfaceSizeFromTwips(stage.width() * 15.0, stage.height() * 15.0);
+    if (wanted.ScreenWidthPx == surfaceSize_.ScreenWidthPx &&
+        wanted.ScreenHeightPx == surfaceSize_.ScreenHeightPx)
+        return;
+    const FadeLevels fade = fade_;
+    InitSurfaces();
+    fade_ = fade;
+    // The photo on show, fitted to the new size: no file to decode keeps ImageL's photo.
+    if (fadeRunning_ && !ImageL.isNull())
+        loadPhoto(QString());
+}
+
 void frmmain::loadNextPhoto() {
     const QString path = CurrentPicturePath();
     currentPhotoName_ = photoNames_.value(nextPhotoIndex_++);
-    if (!source_)
-        return;
     // With the photos used up the path names the folder itself, which does not decode, so the
     // last photo comes again.
-    loadPhotoIntoSurface(path, Picture1->size(), dataFile(QStringLiteral("\\temp\\music.bmp")),
-                         ImageL, Picture2, *source_);
+    loadPhoto(path);
+}
+
+void frmmain::loadPhoto(const QString& path) {
+    if (source_)
+        loadPhotoIntoSurface(path, Picture1->size(), dataFile(QStringLiteral("\\temp\\music.bmp")),
+                             ImageL, Picture2, *source_);
 }
 
 void frmmain::FadeStep() {

@@ -30,7 +30,7 @@ const QString kFallbackPictureFolder = QStringLiteral("D:\\Korvidesktop\\Downloa
 
 frmmain::frmmain(SaverContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      context_(context) {
+      context_(context), activation_(context.activationPath) {
     setWindowTitle(QStringLiteral("Lumera屏保"));
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -87,10 +87,13 @@ bool frmmain::Form_Load() {
     // 3. Screen size, surfaces and routines.
     InitSurfaces();
 
-    // 4. One copy at a time.
-    instanceLock_ = std::make_unique<QLockFile>(context_.instanceLockPath);
-    instanceLock_->setStaleLockTime(0);
-    if (!instanceLock_->tryLock(0)) {
+    // 4. One full-screen copy a screen at a time; a preview takes no lock.
+    instanceLock_ = context_.instanceLockPath.isEmpty()
+                        ? nullptr
+                        : std::make_unique<QLockFile>(context_.instanceLockPath);
+    if (instanceLock_)
+        instanceLock_->setStaleLockTime(0);
+    if (instanceLock_ && !instanceLock_->tryLock(0)) {
         // Only a copy that holds the lock stops this one; a lock that cannot be made at all
         // (no runtime folder) does not keep the saver from running.
         const bool anotherCopy = instanceLock_->error() == QLockFile::LockFailedError;
@@ -111,9 +114,18 @@ bool frmmain::Form_Load() {
     QDir().mkpath(dataFile(QStringLiteral("\\sys")));
     QDir().mkpath(dataFile(QStringLiteral("\\temp")));
 
-    // 8. The mode of this run.
-    mode_ = chooseModeAndAdvanceRotation(context_.settings, readModeArgument(context_.argumentText))
-                .mode;
+    // 8. The mode of this run. The copies an engine starts on several screens at once move
+    // the rotation on once between them; a preview only looks at what comes next.
+    const std::int32_t commandLineMode = readModeArgument(context_.argumentText);
+    if (commandLineMode != 0)
+        mode_ = commandLineMode;
+    else if (context_.preview)
+        mode_ = chooseMode(0, context_.settings.read(kSaverApp, QStringLiteral("ScreenSave"),
+                                                     QStringLiteral("loadtime")))
+                    .mode;
+    else
+        mode_ = activation_.join(
+            [this] { return chooseModeAndAdvanceRotation(context_.settings, 0).mode; });
 
     Timer1->start();
     Timer2->start();
@@ -121,12 +133,15 @@ bool frmmain::Form_Load() {
 }
 
 void frmmain::Form_Resize() {
-    if (isVisible() && !isFullScreen())
+    // Inside an engine's window the saver fills that window, whatever its size.
+    if (!context_.inEngineWindow && isVisible() && !isFullScreen())
         setWindowState(windowState() | Qt::WindowFullScreen);
     const SaverLayout layout = saverLayout(size());
     Web->widget()->setGeometry(layout.web);
     placeMoviePlayer(layout.web);
     Picture1->setGeometry(layout.picture);
+    if (context_.inEngineWindow && display_)
+        refitSurfaces();
 }
 
 void frmmain::Form_Activate() {
@@ -156,6 +171,11 @@ void frmmain::ShowSaver() {
     // 2. A key pressed meanwhile has ended the saver.
     if (!doEvents())
         return;
+    // The engine has taken the screen and the input already; it ends the saver.
+    if (context_.inEngineWindow) {
+        show();
+        return;
+    }
     // 3.-7. Take over the screen.
     if (!isVisible())
         showFullScreen();
@@ -187,11 +207,12 @@ void frmmain::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void frmmain::Picture1_Click() {
-    ExitSaver();
+    if (!context_.inEngineWindow)
+        ExitSaver();
 }
 
 void frmmain::Timer1_Timer() {
-    if (!exiting_)
+    if (!exiting_ && !context_.inEngineWindow)
         makeTopmost();
 }
 
@@ -240,7 +261,7 @@ bool frmmain::event(QEvent* event) {
 }
 
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !exiting_ && isVisible()) {
+    if (event->type() == QEvent::KeyPress && !exiting_ && isVisible() && !context_.inEngineWindow) {
         const auto* key = static_cast<QKeyEvent*>(event);
         Form_KeyDown(key->key(), static_cast<int>(key->modifiers()));
         return true;

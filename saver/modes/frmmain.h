@@ -1,5 +1,6 @@
 #pragma once
 
+#include "saver/engine/SharedActivation.h"
 #include "saver/modes/FadeLevels.h"
 #include "saver/modes/FileList.h"
 #include "saver/modes/PointerWatch.h"
@@ -112,7 +113,14 @@ private:
     void placeMoviePlayer(const QRect& rect);
 
     void makeTopmost();
+    // The size the surfaces are made for: the screen, or the engine's window the saver fills.
+    QSize stageSize() const;
+    // After the engine's window changed its size: surfaces of the new size, the photo fitted
+    // anew.
+    void refitSurfaces();
     void loadNextPhoto();
+    // The photo of that file (ImageL's own when it does not decode) into the source surface.
+    void loadPhoto(const QString& path);
     void paintPicture1(QPainter& painter);
     // Lets pending window events run; false when one of them ended the saver.
     bool doEvents();
@@ -121,6 +129,7 @@ private:
 
     SaverContext& context_;
     std::unique_ptr<QLockFile> instanceLock_;
+    SharedActivation activation_;
 
     std::int32_t mode_ = 0;
     bool mouseWatch_ = false;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace lumera::saver {
+
+// How the saver was started: by hand, or by the desktop's screen-saver engine on a window of
+// its own. Every engine that runs savers (and the preview panes of their settings) names that
+// window in XSCREENSAVER_WINDOW; its savers also take "-window-id ID" and "-root".
+struct EngineLaunch {
+    // The window to draw into: "-window-id", else XSCREENSAVER_WINDOW.
+    std::optional<quint64> window;
+    // "-root" without a window named: the whole screen, the engine's way.
+    bool root = false;
+    // The arguments that are not the engine's, joined by one blank: the mode number, if any.
+    QString modeText;
+
+    bool fromEngine() const { return window || root; }
+};
+
+// The arguments after the program name, and the value of XSCREENSAVER_WINDOW. The engines'
+// other flags (-visual, -fps, -window, ...) are taken and otherwise ignored.
+EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windowVariable);
+
+// A window id as the engines write it: decimal or 0x-hex, blanks around it allowed. Zero and
+// anything else give none.
+std::optional<quint64> readWindowId(const QString& text);
+
+} // namespace lumera::saver
