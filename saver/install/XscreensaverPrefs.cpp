@@ -241,8 +241,8 @@ XscreensaverChoice chooseXscreensaverProgram(const QByteArray& text, const QByte
     Prefs& prefs = *parsed;
     const bool newFile = prefs.lines.isEmpty();
     if (newFile)
-        prefs.lines.append("# XScreenSaver: Lumera屏保 chosen as the only screen saver. "
-                           "Everything else is xscreensaver's own default.");
+        prefs.lines.append(
+            "# Written by Lumera屏保 --install; xscreensaver's defaults give the rest.");
 
     Outcome outcome = Outcome::Added;
     int index = -1;

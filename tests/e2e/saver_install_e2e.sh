@@ -13,10 +13,13 @@ saver=$prefix/bin/Lumera屏保
 desktop_user
 desktop_bus
 prefs=$DESKTOP_HOME/.xscreensaver
-# The saver does not start without a picture folder.
+# The saver does not start without a picture folder; the rotation's next step is the sunset
+# page (mode 2), which shows at once.
 as_desktop_user mkdir -p "$DESKTOP_HOME/.config/Lumera" "$DESKTOP_HOME/Pictures"
-printf '[MyDeskTop]\nDownloadPath=%s\n' "$DESKTOP_HOME/Pictures" |
-    as_desktop_user tee "$DESKTOP_HOME/.config/Lumera/Korvidesk.ini" >/dev/null
+next_is_sunset() {
+    printf '[MyDeskTop]\nDownloadPath=%s\n[ScreenSave]\nloadtime=1\n' "$DESKTOP_HOME/Pictures" |
+        as_desktop_user tee "$DESKTOP_HOME/.config/Lumera/Korvidesk.ini" >/dev/null
+}
 
 install_saver() {
     as_desktop_user "$saver" --install >"$E2E_OUTPUT/install.txt" 2>&1 ||
@@ -48,12 +51,16 @@ wait_until() {
 }
 # Activates the engine, checks that it runs the saver, deactivates it and waits for the end.
 check_engine_runs_saver() {
-    local engine=$1 pid
+    local engine=$1 pid shot
+    next_is_sunset
     as_desktop_user "${@:2}" --activate >/dev/null 2>&1 || fail "$engine does not activate"
     pid=$(saver_started_by_engine) || fail "$engine did not start the saver"
     echo "$engine started the saver: $(tr '\0' ' ' <"/proc/$pid/cmdline")"
-    sleep 2
-    screenshot "$engine-$((++shots))"
+    shot=$E2E_OUTPUT/$engine-$((++shots)).png
+    drawn() {
+        import -window root "$shot" && [[ $(convert "$shot" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
+    }
+    wait_until drawn || fail "nothing drawn into the engine's window: $shot"
     as_desktop_user "${@:2}" --deactivate >/dev/null 2>&1 || fail "$engine does not deactivate"
     wait_for_exit "$pid" 20 || fail "the saver outlived $engine's deactivation"
 }
