@@ -2,6 +2,7 @@
 # `Lumera屏保 --install` on the desktops it knows, as an ordinary desktop user: under the real
 # xscreensaver (a new and a hand-written ~/.xscreensaver), under mate-screensaver, and with
 # no engine at all. The engines then start the installed saver on their own window.
+# shellcheck disable=SC2154 # temp_folder sets prefix and engines
 source "$(dirname "$0")/lib.sh"
 
 build=$(dirname "$LUMERA_BUILT_PROGRAM_DIR")
