@@ -6,10 +6,8 @@ Notify call it gets into a log file, one line each ("<summary>: <body>").
 """
 import sys
 
-import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+from bus_service import serve
 
 NAME = "org.freedesktop.Notifications"
 
@@ -29,11 +27,7 @@ class Notifications(dbus.service.Object):
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    service = Notifications(bus, sys.argv[1])
-    name = dbus.service.BusName(NAME, bus)  # the name is ours while this lives
-    GLib.MainLoop().run()
+    serve(NAME, lambda bus: Notifications(bus, sys.argv[1]))
 
 
 if __name__ == "__main__":
