@@ -13,7 +13,7 @@ packages=(
     dpkg-dev file lintian desktop-file-utils appstream
     ccache fonts-noto-cjk clang python3 curl
     libxcb-screensaver0-dev libwayland-dev wayland-protocols plasma-wayland-protocols
-    xscreensaver mate-screensaver libglib2.0-bin sway qt6-wayland grim wtype
+    xscreensaver mate-screensaver libglib2.0-bin dconf-gsettings-backend libxml2-utils sway qt6-wayland grim wtype
 )
 
 # The fuzzers and sanitizers need the clang runtime of the clang the release installs as

@@ -36,25 +36,30 @@ QString desktopExecArgument(const QString& argument) {
     return escaped;
 }
 
-AutostartEntry::AutostartEntry(QString autostartFolder, QString name)
-    : folder_(std::move(autostartFolder)), name_(std::move(name)) {}
+AutostartEntry::AutostartEntry(QString autostartFolder, QString name, QString title,
+                               QString comment)
+    : folder_(std::move(autostartFolder)), name_(std::move(name)), title_(std::move(title)),
+      comment_(std::move(comment)) {}
 
 QString AutostartEntry::path() const {
     return folder_ + '/' + name_ + ".desktop";
 }
 
-bool AutostartEntry::write(const QString& programPath) const {
+bool AutostartEntry::write(const QString& programPath, const QStringList& arguments) const {
     if (!QDir().mkpath(folder_))
         return false;
+    QString exec = desktopExecArgument(programPath);
+    for (const QString& argument : arguments)
+        exec += ' ' + desktopExecArgument(argument);
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
-                                        "Name=Lumera桌面\n"
-                                        "Comment=Lumera桌面 tray at log-on\n"
-                                        "Exec=%1\n"
+                                        "Name=%1\n"
+                                        "Comment=%2\n"
+                                        "Exec=%3\n"
                                         "Icon=lumera-korvid\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(desktopExecArgument(programPath));
+                             .arg(title_, comment_, exec);
     return writeFileAtomically(path(), text.toUtf8());
 }
 

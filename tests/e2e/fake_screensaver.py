@@ -6,10 +6,8 @@ call it gets into a log file, one line each ("Inhibit <cookie>", "UnInhibit <coo
 """
 import sys
 
-import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+from bus_service import serve
 
 NAME = "org.freedesktop.ScreenSaver"
 
@@ -36,12 +34,7 @@ class ScreenSaver(dbus.service.Object):
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    service = ScreenSaver(bus, sys.argv[1])
-    name = dbus.service.BusName(NAME, bus)
-    service.write("ready")
-    GLib.MainLoop().run()
+    serve(NAME, lambda bus: ScreenSaver(bus, sys.argv[1]), lambda service: service.write("ready"))
 
 
 if __name__ == "__main__":

@@ -18,6 +18,24 @@ for f in bin/Korvid bin/Lumera屏保 share/applications/lumera-korvid.desktop \
 done
 desktop-file-validate "$prefix/share/applications/lumera-korvid.desktop" 2>/dev/null || true
 
+# The saver as the engines find it: a screensaver theme, xscreensaver's description of its
+# options, and the menu entry's action that makes it the desktop's saver.
+theme=$prefix/share/applications/screensavers/lumera-saver.desktop
+menu=$prefix/share/applications/lumera-saver.desktop
+desktop-file-validate "$theme" "$menu" || fail "a saver entry does not validate"
+grep -qx 'Categories=Screensaver;' "$theme" || fail "the theme is no screensaver"
+grep -qx 'Exec=Lumera屏保' "$theme" || fail "the theme does not start the saver"
+[[ $(readlink -f "$prefix/libexec/xscreensaver/Lumera屏保") == "$(readlink -f "$prefix/bin/Lumera屏保")" ]] ||
+    fail "the engines' folder does not lead to the launcher"
+grep -qx 'Exec=Lumera屏保 --install' "$menu" || fail "no install action in the menu entry"
+config=$prefix/share/xscreensaver/config/Lumera屏保.xml
+xmllint --noout "$config" || fail "xscreensaver's description is no XML"
+[[ $(xmllint --xpath 'string(/screensaver/command/@arg)' "$config") == --root ]] ||
+    fail "the description does not run the saver on the engine's window"
+[[ $(xmllint --xpath 'count(//select/option[not(@arg-set)])' "$config") == 1 &&
+    $(xmllint --xpath '//select/option/@arg-set' "$config" | tr -dc '0-9') == 123456789 ]] ||
+    fail "the content choice is not the rotation and modes 1 to 9"
+
 # Korvid's first use registers the program for log-on with its own folder.
 start_tray
 point_sites_at "http://127.0.0.1:9" vendor cri

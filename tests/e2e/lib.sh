@@ -284,9 +284,11 @@ exit_from_tray_menu() {
 # user for them: as root the test's own user "lumera-desk", let onto the X display, with a
 # home of its own (DESKTOP_HOME) and the program copy readable; otherwise the user running
 # the test, in the test's private HOME. as_desktop_user runs a command as that user with its
-# home, XDG folders, display and session bus (desktop_bus starts one of its own).
+# home, XDG folders, display and session bus (desktop_bus starts one of its own), behind the
+# command words of DESKTOP_WRAPPER when set (as root, e.g. nsenter into a mount namespace).
 desktop_user() {
     DESKTOP_BUS=""
+    DESKTOP_WRAPPER=()
     if ((EUID == 0)); then
         DESKTOP_USER=lumera-desk
         id "$DESKTOP_USER" >/dev/null 2>&1 || useradd --no-create-home -s /bin/bash "$DESKTOP_USER"
@@ -317,7 +319,7 @@ as_desktop_user() {
     [[ -n ${DISPLAY:-} ]] && environment+=(DISPLAY="$DISPLAY")
     [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
     if ((EUID == 0)); then
-        setpriv --reuid="$DESKTOP_USER" --regid="$(id -g "$DESKTOP_USER")" --clear-groups \
+        "${DESKTOP_WRAPPER[@]}" setpriv --reuid="$DESKTOP_USER" --regid="$(id -g "$DESKTOP_USER")" --clear-groups \
             /usr/bin/env -i "${environment[@]}" "$@"
     else
         /usr/bin/env -i "${environment[@]}" "$@"

@@ -13,8 +13,10 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 
 # What a distribution checks: the menu entries, the software-centre entry, the package.
-desktop-file-validate "$root"/usr/share/applications/lumera-{korvid,saver}.desktop ||
+desktop-file-validate "$root"/usr/share/applications/{lumera-{korvid,saver},screensavers/lumera-saver}.desktop ||
     fail "a menu entry does not validate"
+[[ $(readlink "$root/usr/libexec/xscreensaver/Lumera屏保") == ../../bin/Lumera屏保 ]] ||
+    fail "the engines' folder holds no link to /usr/bin/Lumera屏保"
 appstreamcli validate --no-net "$root/usr/share/metainfo/lumera-korvid.metainfo.xml" \
     >"$E2E_OUTPUT/appstream.txt" 2>&1 || true
 grep -q '^E:' "$E2E_OUTPUT/appstream.txt" && fail "metainfo: $(grep '^E:' "$E2E_OUTPUT/appstream.txt")"
@@ -33,7 +35,8 @@ done
 for path in usr/bin/Korvid usr/bin/Lumera屏保 usr/lib/lumera/Korvid usr/lib/lumera/Lumera屏保 \
     usr/lib/lumera/help.htm usr/lib/lumera/player/index.html usr/lib/lumera/ruffle/ruffle.js \
     usr/share/icons/hicolor/scalable/apps/lumera-korvid.svg usr/share/doc/lumera/copyright \
-    usr/share/metainfo/lumera-korvid.metainfo.xml usr/share/man/man1/Korvid.1.gz; do
+    usr/share/metainfo/lumera-korvid.metainfo.xml usr/share/man/man1/Korvid.1.gz \
+    usr/share/xscreensaver/config/Lumera屏保.xml; do
     [[ -e $root/$path ]] || fail "the package lacks /$path"
 done
 [[ -z $(find "$root/usr/lib/lumera" -name his.dat -o -name sys -o -name temp) ]] ||

@@ -1,0 +1,21 @@
+#include "saver/install/IdleRoute.h"
+
+#include "platform/registry/AutostartEntry.h"
+
+namespace lumera::saver {
+
+InstallReport startIdleStarter(CommandRunner& commands, const QString& autostartFolder,
+                               const QString& saverProgram) {
+    const AutostartEntry entry(autostartFolder, QStringLiteral("lumera-saver-idle"),
+                               QStringLiteral("Lumera屏保 空闲启动"),
+                               QStringLiteral("Starts Lumera屏保 when the desktop is idle"));
+    if (!entry.write(saverProgram, {QStringLiteral("--idle")}))
+        return {false, QStringLiteral("无法写入登录启动项 %1。").arg(entry.path())};
+    const bool started = commands.startDetached(saverProgram, {QStringLiteral("--idle")});
+    return {true, QStringLiteral("未发现屏幕保护程序服务：已添加登录时启动的空闲启动器（%1）%2。"
+                                 "桌面空闲时将启动 Lumera屏保。")
+                      .arg(entry.path(), started ? QStringLiteral("，并已启动它")
+                                                 : QStringLiteral("，下次登录时生效"))};
+}
+
+} // namespace lumera::saver

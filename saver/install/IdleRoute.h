@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/desktop/CommandRunner.h"
+#include "saver/install/InstallReport.h"
+
+namespace lumera::saver {
+
+// For a desktop without a screen-saver engine: the idle starter, `saverProgram --idle`, as an
+// XDG autostart entry in `autostartFolder` and started now.
+InstallReport startIdleStarter(CommandRunner& commands, const QString& autostartFolder,
+                               const QString& saverProgram);
+
+} // namespace lumera::saver

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace lumera::saver {
+
+// What choosing a program in the text of ~/.xscreensaver came to.
+struct XscreensaverChoice {
+    enum class Outcome {
+        Added,        // the program joined the `programs:` list
+        Enabled,      // it was in the list, switched off ("-"), and is on again
+        AlreadyThere, // it was in the list and on
+        Unparsable,   // the text is not a preferences file this reads; it is left as it was
+    };
+    Outcome outcome = Outcome::Unparsable;
+    QByteArray text; // the new text of the file (the old one when unparsable)
+    int index = -1;  // the program's place in `programs:`, counted from 0
+};
+
+// Makes the program the only saver of an xscreensaver preferences text (empty for a file not
+// there yet): `mode: one` and `selected:` its place in `programs:`, where it is added once,
+// as `entry`, unless an entry whose command is named `programName` is there already. Every
+// other line stays byte for byte as it was.
+XscreensaverChoice chooseXscreensaverProgram(const QByteArray& text, const QByteArray& programName,
+                                             const QByteArray& entry);
+
+} // namespace lumera::saver
