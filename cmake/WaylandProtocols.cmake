@@ -1,8 +1,8 @@
 # Client code of Wayland protocols, made by wayland-scanner into the build tree.
 # lumera_wayland_client_protocol(target xml) adds <name>-client-protocol.h and its code to
 # the target; the header is included by its bare name.
-enable_language(C)
 find_package(PkgConfig REQUIRED)
+pkg_check_modules(WAYLAND_CLIENT REQUIRED IMPORTED_TARGET GLOBAL wayland-client)
 pkg_get_variable(WAYLAND_SCANNER wayland-scanner wayland_scanner)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_package(PlasmaWaylandProtocols REQUIRED)
