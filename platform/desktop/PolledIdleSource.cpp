@@ -15,6 +15,8 @@ PolledIdleSource::PolledIdleSource(std::function<std::optional<milliseconds>()> 
                                    QObject* parent)
     : IdleSource(parent), sinceInput_(std::move(sinceInput)) {
     timer_.setSingleShot(true);
+    // Woken once, when due: a coarse timer may come up to a twentieth early and wake twice.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &PolledIdleSource::check);
     clock_.start();
 }

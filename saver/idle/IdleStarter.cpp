@@ -46,8 +46,13 @@ bool IdleStarter::keptBack() const {
 }
 
 void IdleStarter::tryStart() {
-    if (!idle_ || startedThisPeriod_ || runner_.running())
+    if (!idle_ || startedThisPeriod_)
         return;
+    // A period that begins while the saver is up has it already.
+    if (runner_.running()) {
+        startedThisPeriod_ = true;
+        return;
+    }
     if (keptBack()) {
         retry_.start();
         return;
