@@ -48,6 +48,10 @@ xdotool mousemove 400 300
 background "$saver" --idle
 starter=$LAST_PID
 start=$SECONDS
+for _ in $(seq 100); do
+    [[ -e $XDG_RUNTIME_DIR/Lumera-idle.lock ]] && break
+    sleep 0.1
+done
 status=0
 timeout 20 "$saver" --idle 2>/dev/null || status=$?
 ((status == 1)) || fail "a second idle starter ended with status $status"
