@@ -1,12 +1,21 @@
 #include "platform/desktop/Pointer.h"
 
+#include "platform/desktop/SeenPointerPosition.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 
 namespace lumera {
 
+QtPointer::QtPointer() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        seen_ = std::make_unique<SeenPointerPosition>();
+}
+
+QtPointer::~QtPointer() = default;
+
 QPoint QtPointer::position() const {
-    return QCursor::pos();
+    return seen_ ? seen_->position() : QCursor::pos();
 }
 
 void QtPointer::hide() {

@@ -1,12 +1,69 @@
 #include "saver/idle/IdleMain.h"
 
+#include "platform/desktop/GnomeIdleSource.h"
+#include "platform/desktop/GnomeSessionInhibition.h"
+#include "platform/desktop/PolledIdleSource.h"
+#include "platform/desktop/QtProgramRunner.h"
+#include "platform/desktop/WaylandIdleSource.h"
+#include "platform/desktop/X11IdleTime.h"
+#include "platform/registry/HiveRegistry.h"
+#include "platform/settings/ConfigFolder.h"
+#include "platform/settings/SettingsStore.h"
+#include "saver/idle/IdleSetting.h"
+#include "saver/idle/IdleStarter.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QLockFile>
 #include <cstdio>
+#include <memory>
 
 namespace lumera::saver {
 
-int idleMain(int, char*[]) {
-    std::fputs("空闲启动：尚未完成。\n", stderr);
-    return 2;
+namespace {
+
+// GNOME's own monitor where it runs, then the compositor's protocol on Wayland, else the X
+// server's count.
+std::unique_ptr<IdleSource> desktopIdleSource(const QDBusConnection& bus,
+                                              std::unique_ptr<X11IdleTime>& x11) {
+    if (GnomeIdleSource::available(bus))
+        return std::make_unique<GnomeIdleSource>(bus);
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<WaylandIdleSource>();
+    x11 = std::make_unique<X11IdleTime>();
+    return std::make_unique<PolledIdleSource>([time = x11.get()] { return time->sinceInput(); });
+}
+
+} // namespace
+
+int idleMain(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Lumera屏保"));
+
+    // One idle starter a session.
+    QLockFile lock(runtimeFolder() + QStringLiteral("/Lumera-idle.lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        std::fputs("空闲启动已在运行。\n", stderr);
+        return 1;
+    }
+
+    SettingsStore settings;
+    const std::chrono::milliseconds idleTime = idleTimeSetting(settings);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    std::unique_ptr<X11IdleTime> x11;
+    std::unique_ptr<IdleSource> source = desktopIdleSource(bus, x11);
+    HiveRegistry registry(HiveRegistry::defaultHivePath(), nullptr, std::nullopt);
+    GnomeSessionInhibition inhibition(bus);
+    QtProgramRunner runner;
+    IdleStarter starter(*source, runner, registry, inhibition,
+                        QCoreApplication::applicationFilePath(), idleTime);
+    QObject::connect(source.get(), &IdleSource::lost, &app, [] { QCoreApplication::exit(0); });
+    if (!source->watch(idleTime)) {
+        std::fputs("空闲启动：桌面不告诉空闲时间。\n", stderr);
+        return 1;
+    }
+    return app.exec();
 }
 
 } // namespace lumera::saver

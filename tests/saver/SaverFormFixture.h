@@ -34,9 +34,10 @@ protected:
     // A new window for one run with this command-line text.
     saver::frmmain& makeForm(const QString& arguments) {
         form.reset();
-        context = std::make_unique<saver::SaverContext>(saver::SaverContext{
-            settings, browsers, pointer, folder.file("program"), folder.file("data"), arguments,
-            folder.file("runtime/saver.lock"), [this] { ++processEnds; }, &moviePlayers});
+        context = std::make_unique<saver::SaverContext>(
+            saver::SaverContext{settings, browsers, pointer, folder.file("program"),
+                                folder.file("data"), arguments, folder.file("runtime/saver.lock"),
+                                [this] { ++processEnds; }, &moviePlayers, false, false, QString()});
         form = std::make_unique<saver::frmmain>(*context);
         form->resize(QGuiApplication::primaryScreen()->geometry().size()); // full-screen
         form->Form_Resize();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/desktop/IdleSource.h"
+
+#include <QDBusConnection>
+
+namespace lumera {
+
+// An IdleSource told by GNOME's compositor through org.gnome.Mutter.IdleMonitor on the
+// session bus: an idle watch for the idle time, and after each time it fires a one-shot watch
+// for the user's return.
+class GnomeIdleSource : public IdleSource {
+    Q_OBJECT
+public:
+    explicit GnomeIdleSource(QDBusConnection bus, QObject* parent = nullptr);
+
+    // True when the bus has the service; watch() needs it.
+    static bool available(const QDBusConnection& bus);
+
+    bool watch(std::chrono::milliseconds idleTime) override;
+
+private slots:
+    void watchFired(uint id);
+
+private:
+    uint addWatch(const QString& method, const QVariantList& arguments);
+
+    QDBusConnection bus_;
+    uint idleWatch_ = 0;
+    uint activeWatch_ = 0;
+};
+
+} // namespace lumera

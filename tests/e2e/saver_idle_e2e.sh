@@ -1,0 +1,201 @@
+#!/bin/bash
+# `Lumera屏保 --idle` on the desktops it reads idleness from. Under X: the saver comes up once
+# the idle time is up, ends at a move of the real pointer and comes up again only after a new
+# idle period; one starter a session; nothing starts while a Korvid main window is shown, and
+# the saver comes within the same idle period once that window is closed. Under sway on a
+# headless output, as an ordinary user: the saver comes up full-screen, shows its content,
+# ends at a pointer motion and at a key, and stays away while a Korvid main window is shown.
+source "$(dirname "$0")/lib.sh"
+rm -f "$E2E_OUTPUT/savers"
+trap 'xargs -r kill 2>/dev/null <"$E2E_OUTPUT/savers" || true; e2e_cleanup' EXIT
+
+saver="$LUMERA_PROGRAM_DIR/Lumera屏保"
+# Six seconds of idleness; the rotation's next mode is the photo fade (on an empty folder: a
+# black screen that loads nothing).
+saver_settings() {
+    local config=$1 next=${2:-7}
+    mkdir -p "$config/Lumera" "$(dirname "$config")/pictures"
+    printf '[MyDeskTop]\nDownloadPath=%s\n[ScreenSave]\nIdleMinutes=0.1\nloadtime=%s\n' \
+        "$(dirname "$config")/pictures" "$((next - 1))" >"$config/Lumera/Korvidesk.ini"
+}
+screen_saver_active() {
+    grep -A5 'Control Panel\\Desktop' "$1/Lumera/registry.hive" 2>/dev/null |
+        sed -n 's/^"ScreenSaveActive"="\(.*\)"$/\1/p' | head -1
+}
+# The saver the starter runs, its child; waits for it up to the seconds given.
+saver_child() {
+    local deadline=$((SECONDS + $2)) pid
+    while ((SECONDS < deadline)); do
+        pid=$(pgrep -P "$1" 2>/dev/null | head -1 || true)
+        if [[ -n $pid ]]; then
+            # Ended with the test: a saver left running would hold the test's output open.
+            echo "$pid" >>"$E2E_OUTPUT/savers"
+            echo "$pid"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# ---- X11 --------------------------------------------------------------------------------
+
+echo "X: the saver after six idle seconds, once a period"
+saver_settings "$XDG_CONFIG_HOME"
+# A client that stays: a virtual X server that loses its last client starts afresh.
+background xprop -root -spy >/dev/null
+xdotool mousemove 400 300
+background "$saver" --idle
+starter=$LAST_PID
+start=$SECONDS
+for _ in $(seq 100); do
+    [[ -e $XDG_RUNTIME_DIR/Lumera-idle.lock ]] && break
+    sleep 0.1
+done
+status=0
+timeout 20 "$saver" --idle 2>/dev/null || status=$?
+((status == 1)) || fail "a second idle starter ended with status $status"
+wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no saver after the idle time"
+((SECONDS - start >= 5)) || fail "the saver came after $((SECONDS - start)) s, before the idle time"
+run=$(saver_child "$starter" 5) || fail "the saver is not the starter's"
+sleep 2
+screenshot x11-saver
+xdotool mousemove_relative 1 0
+wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
+# An active user keeps it away, however long.
+for _ in 1 2 3 4 5; do
+    sleep 2
+    xdotool mousemove_relative -- -1 0
+    pgrep -P "$starter" >/dev/null && fail "the saver came back while the user was active"
+done
+moved=$SECONDS
+run=$(saver_child "$starter" 20) || fail "no saver after a new idle period"
+((SECONDS - moved >= 5)) || fail "the saver came back $((SECONDS - moved)) s after the last move"
+wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no second saver window"
+sleep 2
+xdotool key space
+wait_for_exit "$run" 20 || fail "a key did not end the saver"
+kill "$starter"
+wait_for_exit "$starter" || fail "the starter did not end"
+
+echo "X: not while a Korvid main window is shown; within the period once it is closed"
+vendor_pages
+printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
+start_korvid_on_radio_page "电台"
+[[ $(screen_saver_active "$XDG_CONFIG_HOME") == 0 ]] || fail "Korvid did not switch the saver off"
+saver_settings "$XDG_CONFIG_HOME"
+background "$saver" --idle
+starter=$LAST_PID
+xdotool mousemove 420 320
+sleep 15
+pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main window"
+wmctrl -i -c "$window" # a window manager's close: no input, the idle period goes on
+wait_for_exit "$korvid" 30 || fail "Korvid did not end with its window"
+[[ $(screen_saver_active "$XDG_CONFIG_HOME") == 1 ]] || fail "Korvid did not switch the saver on"
+closed=$SECONDS
+run=$(saver_child "$starter" 15) || fail "no saver after Korvid's window closed"
+echo "the saver came $((SECONDS - closed)) s after the close"
+wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no saver window after the close"
+sleep 2
+xdotool mousemove_relative 1 0
+wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
+kill "$starter"
+wait_for_exit "$starter" || fail "the starter did not end"
+
+# ---- sway -------------------------------------------------------------------------------
+
+echo "sway: full-screen with its content, ended by a pointer motion and by a key"
+desktop_user
+# Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,
+# not to the shell around it, and has it ended with the test.
+desktop_background() {
+    background "$@"
+    local shell=$LAST_PID
+    for _ in $(seq 50); do
+        LAST_PID=$(pgrep -P "$shell" | head -1 || true)
+        [[ -n $LAST_PID ]] && break
+        sleep 0.1
+    done
+    [[ -n $LAST_PID ]] || fail "$1 did not start"
+    E2E_PIDS+=("$LAST_PID")
+}
+sway_config=$DESKTOP_HOME/sway.conf
+printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x720\n' >"$sway_config"
+chmod 644 "$sway_config"
+desktop_background as_desktop_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman sway -c "$sway_config"
+for _ in $(seq 50); do
+    socket=$(find "$DESKTOP_RUNTIME" -maxdepth 1 -name 'sway-ipc.*.sock' | head -1)
+    [[ -n $socket && -S $DESKTOP_RUNTIME/wayland-1 ]] && break
+    sleep 0.2
+done
+[[ -n $socket ]] || fail "sway did not start"
+on_sway() {
+    as_desktop_user env WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$socket" QT_QPA_PLATFORM=wayland "$@"
+}
+# The node of that name, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT".
+sway_node() {
+    on_sway swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("name") == sys.argv[1]:
+        kind = "fullscreen" if node.get("fullscreen_mode") else "window"
+        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]))
+        raise SystemExit
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))' "$1"
+}
+wait_for_node() {
+    local deadline=$((SECONDS + $2))
+    while ((SECONDS < deadline)); do
+        [[ -n $(sway_node "$1") && $(sway_node "$1") == "${3:-}"* ]] && return 0
+        sleep 0.3
+    done
+    return 1
+}
+# The sunset page: colour all over the screen.
+saver_settings "$DESKTOP_HOME/.config" 2
+((EUID == 0)) && chown -R "$DESKTOP_USER:" "$DESKTOP_HOME"
+# A compositor without input devices has no pointer: this one stays for the test.
+desktop_background on_sway "$(dirname "$LUMERA_BUILT_PROGRAM_DIR")/tests/wayland_pointer" 0 600
+sleep 1.5
+on_sway swaymsg seat - cursor set 600 300 >/dev/null
+desktop_background on_sway "$saver" --idle
+starter=$LAST_PID
+run=$(saver_child "$starter" 30) || fail "no saver on sway"
+wait_for_node "Lumera屏保" 30 "fullscreen 1280x720" ||
+    fail "the saver is not full-screen: $(sway_node Lumera屏保)"
+sleep 4
+on_sway grim "$DESKTOP_HOME/sway.png" && cp "$DESKTOP_HOME/sway.png" "$E2E_OUTPUT/sway-saver.png"
+mean=$(convert "$E2E_OUTPUT/sway-saver.png" -format '%[fx:int(mean*1000)]' info:)
+((mean > 50)) || fail "the sunset page is black on sway (mean $mean/1000)"
+on_sway swaymsg seat - cursor move 5 5 >/dev/null
+wait_for_exit "$run" 20 || fail "a pointer motion did not end the saver on sway"
+run=$(saver_child "$starter" 30) || fail "no saver after a new idle period on sway"
+wait_for_node "Lumera屏保" 30 fullscreen || fail "the second saver is not full-screen"
+sleep 2
+on_sway wtype -s 1000 -k space
+wait_for_exit "$run" 20 || fail "a key did not end the saver on sway"
+kill "$starter"
+wait_for_exit "$starter" || fail "the starter did not end on sway"
+
+echo "sway: not while a Korvid main window is shown"
+XDG_CONFIG_HOME=$DESKTOP_HOME/.config point_sites_at "$HTTP_ORIGIN" $(portal_services)
+saver_settings "$DESKTOP_HOME/.config"
+((EUID == 0)) && chown -R "$DESKTOP_USER:" "$DESKTOP_HOME"
+desktop_background on_sway "$LUMERA_PROGRAM_DIR/Korvid"
+korvid=$LAST_PID
+wait_for_node "电台 - Lumera桌面" 90 || fail "no Korvid main window on sway"
+[[ $(screen_saver_active "$DESKTOP_HOME/.config") == 0 ]] || fail "Korvid on sway left the saver on"
+desktop_background on_sway "$saver" --idle
+starter=$LAST_PID
+on_sway swaymsg seat - cursor move 5 5 >/dev/null
+sleep 15
+pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main window on sway"
+on_sway swaymsg '[title="电台 - Lumera桌面"] kill' >/dev/null
+wait_for_exit "$korvid" 30 || fail "Korvid did not end with its window on sway"
+run=$(saver_child "$starter" 15) || fail "no saver on sway after Korvid's window closed"
+kill "$starter"
+
+echo "1 passed, 0 failed"

@@ -1,0 +1,111 @@
+#include "platform/desktop/GnomeIdleSource.h"
+#include "platform/desktop/GnomeSessionInhibition.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace lumera;
+using namespace std::chrono_literals;
+
+namespace {
+
+// GNOME's idle monitor and session manager as far as the idle starter asks them.
+class FakeGnome : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
+public:
+    QStringList calls;
+    bool inhibited = false;
+public slots:
+    uint AddIdleWatch(qulonglong interval) {
+        calls.append(QString("AddIdleWatch %1").arg(interval));
+        return 7;
+    }
+    uint AddUserActiveWatch() {
+        calls.append("AddUserActiveWatch");
+        return 8;
+    }
+};
+
+class Session : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.SessionManager")
+public:
+    FakeGnome* gnome = nullptr;
+public slots:
+    bool IsInhibited(uint flags) { return flags == 8 && gnome->inhibited; }
+};
+
+// On a connection of its own in its own thread, as GNOME's would be.
+class GnomeThread : public QThread {
+public:
+    FakeGnome* gnome = nullptr;
+    bool registered = false;
+    void fire(uint id) {
+        QMetaObject::invokeMethod(gnome, [id] {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                "/org/gnome/Mutter/IdleMonitor/Core", "org.gnome.Mutter.IdleMonitor", "WatchFired");
+            signal << id;
+            QDBusConnection(QStringLiteral("gnome")).send(signal);
+        });
+    }
+    void run() override {
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "gnome");
+        FakeGnome monitor;
+        Session session;
+        session.gnome = &monitor;
+        registered = bus.registerObject("/org/gnome/Mutter/IdleMonitor/Core", &monitor,
+                                        QDBusConnection::ExportAllSlots) &&
+                     bus.registerObject("/org/gnome/SessionManager", &session,
+                                        QDBusConnection::ExportAllSlots) &&
+                     bus.registerService("org.gnome.Mutter.IdleMonitor") &&
+                     bus.registerService("org.gnome.SessionManager");
+        gnome = &monitor;
+        exec();
+        gnome = nullptr;
+    }
+};
+
+int argc = 1;
+char arg0[] = "test";
+char* argv[] = {arg0, nullptr};
+
+} // namespace
+
+TEST(GnomeIdle, WatchesTheIdleTimeThenTheReturnAndAsksTheSessionForInhibitions) {
+    QCoreApplication app(argc, argv);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        GTEST_SKIP() << "no session bus";
+    EXPECT_FALSE(GnomeIdleSource::available(bus));
+    GnomeSessionInhibition inhibition(bus);
+    EXPECT_FALSE(inhibition.inhibited()); // no session manager: nothing inhibits
+    GnomeThread thread;
+    thread.start();
+    for (int i = 0; i < 100 && !thread.registered; ++i)
+        QThread::msleep(20);
+    ASSERT_TRUE(thread.registered);
+
+    ASSERT_TRUE(GnomeIdleSource::available(bus));
+    GnomeIdleSource source(bus);
+    QStringList told;
+    QObject::connect(&source, &IdleSource::idled, [&] { told.append("idled"); });
+    QObject::connect(&source, &IdleSource::resumed, [&] { told.append("resumed"); });
+    ASSERT_TRUE(source.watch(90s));
+    thread.fire(8); // another program's watch, and ours before it is set
+    thread.fire(7);
+    thread.fire(8);
+    thread.fire(8); // fired once only: gone
+    QTRY_COMPARE(told, QStringList({"idled", "resumed"}));
+    EXPECT_EQ(thread.gnome->calls, QStringList({"AddIdleWatch 90000", "AddUserActiveWatch"}));
+    thread.gnome->inhibited = true;
+    EXPECT_TRUE(inhibition.inhibited());
+    thread.quit();
+    thread.wait();
+}
+
+#include "gnome_idle_test.moc"
