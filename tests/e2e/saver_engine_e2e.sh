@@ -89,4 +89,38 @@ expect_saver_gone xscreensaver "as_desktop_user xscreensaver-command -deactivate
 stop_tree "$xscreensaver"
 wait_for_exit "$xscreensaver" || fail "xscreensaver did not end"
 
+echo "a preview in another program's 400x300 window"
+rotation() { sed -n 's/^loadtime=//p' "$settings"; }
+printf '[ScreenSave]\nloadtime=1\n' >>"$settings"
+background xmessage -name lumera-preview -geometry 400x300+200+150 " "
+host=$(wait_for_window '^lumera-preview$' 20) || fail "no preview window"
+xdotool mousemove 1500 900
+# Without a number: what the rotation gives next (the page, mode 2), leaving it where it is.
+background as_desktop_user env XSCREENSAVER_WINDOW="$host" "$saver"
+saver_pid=$LAST_PID
+wait_for_sunset preview 400x300+200+150
+read -r r b < <(red_blue preview 600x400+900+500)
+warm "$r" "$b" && fail "the preview draws outside its window"
+[[ $(rotation) == 1 ]] || fail "the preview moved the rotation on to $(rotation)"
+xdotool mousemove 1400 800 sleep 1 mousemove 1401 800 key space
+sleep 2
+kill -0 "$saver_pid" 2>/dev/null || fail "a pointer move or key elsewhere ended the preview"
+xdotool windowsize "$host" 300 200
+sleep 2
+ours=$(xdotool search --name '^Lumera屏保$' | while read -r w; do
+    xwininfo -id "$w" | grep -q 'Width: 300' && echo "$w"; done | head -1)
+[[ -n $ours ]] || fail "the preview did not follow its window to 300x200"
+
+echo "a full-screen copy beside the preview"
+background as_desktop_user "$saver" 7
+full=$LAST_PID
+wait_for_window '^Lumera屏保$' 30 >/dev/null
+sleep 5
+kill -0 "$full" 2>/dev/null || fail "the preview kept the full-screen saver from running"
+xdotool key space
+wait_for_exit "$full" 20 || fail "the full-screen copy did not end on a key"
+kill -0 "$saver_pid" 2>/dev/null || fail "the preview ended with the full-screen copy"
+expect_saver_gone "the preview" "kill -TERM $saver_pid"
+[[ $(rotation) == 1 ]] || fail "the rotation moved on to $(rotation)"
+
 echo "1 passed, 0 failed"
