@@ -95,6 +95,23 @@ printf '[ScreenSave]\nloadtime=1\n' >>"$settings"
 background xmessage -name lumera-preview -geometry 400x300+200+150 " "
 host=$(wait_for_window '^lumera-preview$' 20) || fail "no preview window"
 xdotool mousemove 1500 900
+# The clock movie and the photo fade, fitted into it.
+convert -size 800x600 gradient:red-yellow "$DESKTOP_HOME/pictures/a.jpg"
+desktop_owns_home
+colours_in() { convert "$E2E_OUTPUT/$1.png" -crop "$2" -format '%k' info:; }
+for mode in 6 7; do
+    background as_desktop_user env XSCREENSAVER_WINDOW="$host" "$saver" "$mode"
+    pid=$LAST_PID
+    deadline=$((SECONDS + 60))
+    until screenshot "preview-$mode" >/dev/null && (($(colours_in "preview-$mode" 300x200+200+150) > 100)); do
+        ((SECONDS < deadline)) || fail "mode $mode shows nothing in the preview"
+        sleep 1
+    done
+    (($(colours_in "preview-$mode" 1000x600+800+400) == 1)) || fail "mode $mode draws outside the preview"
+    stop_tree "$pid"
+    wait_for_exit "$pid" || fail "mode $mode did not end on SIGTERM"
+done
+
 # Without a number: what the rotation gives next (the page, mode 2), leaving it where it is.
 background as_desktop_user env XSCREENSAVER_WINDOW="$host" "$saver"
 saver_pid=$LAST_PID
