@@ -140,4 +140,44 @@ kill -0 "$saver_pid" 2>/dev/null || fail "the preview ended with the full-screen
 expect_saver_gone "the preview" "kill -TERM $saver_pid"
 [[ $(rotation) == 1 ]] || fail "the rotation moved on to $(rotation)"
 
+echo "two screens: a saver on each, the rotation moved on once"
+number=150
+while [[ -e /tmp/.X11-unix/X$number ]]; do number=$((number + 1)); done
+background Xvfb ":$number" -screen 0 800x600x24 -screen 1 800x600x24 -nolisten tcp -noreset
+for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$number ]] && break; sleep 0.1; done
+if ((EUID == 0)); then DISPLAY=:$number xhost "+si:localuser:$DESKTOP_USER" >/dev/null; fi
+sed -i 's/^\(programs:\t\).*/\1'"${saver//\//\\/}"' --root \\n/' "$DESKTOP_HOME/.xscreensaver"
+DISPLAY=:$number background as_desktop_user xscreensaver -no-splash
+xscreensaver=$LAST_PID
+for _ in $(seq 50); do DISPLAY=:$number as_desktop_user xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.2; done
+DISPLAY=:$number as_desktop_user xscreensaver-command -activate >/dev/null
+# The savers on that display, one a line with the screen their display names.
+savers_there() {
+    local pid
+    for pid in $(pgrep -u "$DESKTOP_USER" -x 'Lumera屏保'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -x "DISPLAY=:$number\(\.[0-9]\)\?" || true
+    done
+}
+deadline=$((SECONDS + 30))
+until [[ $(savers_there | sort -u | wc -l) == 2 ]]; do
+    ((SECONDS < deadline)) || fail "xscreensaver started savers for $(savers_there | sort -u | tr '\n' ' ')"
+    sleep 0.2
+done
+for screen in 0 1; do
+    deadline=$((SECONDS + 60))
+    until import -display ":$number.$screen" -window root "$E2E_OUTPUT/screen-$screen.png" &&
+        read -r r b < <(red_blue "screen-$screen") && warm "$r" "$b"; do
+        ((SECONDS < deadline)) || fail "screen $screen shows no page ($r, $b)"
+        sleep 1
+    done
+done
+[[ $(rotation) == 2 ]] || fail "two screens moved the rotation from 1 to $(rotation)"
+DISPLAY=:$number as_desktop_user xscreensaver-command -deactivate >/dev/null
+deadline=$((SECONDS + 10))
+while [[ -n $(savers_there) ]]; do
+    ((SECONDS < deadline)) || fail "the savers of the two screens still run"
+    sleep 0.2
+done
+stop_tree "$xscreensaver"
+
 echo "1 passed, 0 failed"
