@@ -108,8 +108,12 @@ for mode in 6 7; do
         sleep 1
     done
     (($(colours_in "preview-$mode" 1000x600+800+400) == 1)) || fail "mode $mode draws outside the preview"
+    # The movie's working copy goes with the end the engine sends, as with a key.
+    copy=$(find "$DESKTOP_HOME" "$LUMERA_PROGRAM_DIR" -name dong.swf)
+    [[ $mode != 6 || -n $copy ]] || fail "mode 6 plays no working copy"
     stop_tree "$pid"
     wait_for_exit "$pid" || fail "mode $mode did not end on SIGTERM"
+    [[ -z $(find "$DESKTOP_HOME" "$LUMERA_PROGRAM_DIR" -name dong.swf) ]] || fail "mode $mode left $copy after SIGTERM"
 done
 
 # Without a number: what the rotation gives next (the page, mode 2), leaving it where it is.

@@ -1,0 +1,80 @@
+#include "saver/engine/EngineLaunch.h"
+#include "saver/engine/SharedActivation.h"
+#include "support/TestFolders.h"
+#include "tests/saver/SaverFormFixture.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using lumera::saver::readEngineLaunch;
+using lumera::saver::SharedActivation;
+
+TEST(EngineLaunchTest, TheEnginesFlagsAreTakenAndTheModeRuleSeesTheRest) {
+    struct Case {
+        QStringList arguments;
+        QString variable;
+        std::optional<quint64> window;
+        bool root;
+        QString modeText;
+    };
+    const Case cases[] = {
+        {{"2", "--root"}, "", std::nullopt, true, "2"},
+        {{}, "0x1a00007", 0x1a00007, false, ""},
+        {{"-root"}, " 4194311 ", 4194311, false, ""},
+        {{"-window-id", "123", "7"}, "0x5", 123, false, "7"},
+        {{"--window-id=0x10", "-visual", "best", "-fps"}, "", 16, false, ""},
+        {{"/s"}, "junk", std::nullopt, false, "/s"},
+        {{"-3", "-root=1"}, "0", std::nullopt, false, "-3 -root=1"},
+    };
+    for (const Case& c : cases) {
+        const auto launch = readEngineLaunch(c.arguments, c.variable);
+        EXPECT_EQ(launch.window, c.window) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(launch.root, c.root) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(launch.modeText, c.modeText) << c.arguments.join(' ').toStdString();
+    }
+}
+
+TEST(SharedActivationTest, CopiesRunningAtOneTimeShareTheFirstOnesMode) {
+    lumera::test::TestFolder folder;
+    const QString path = folder.file("activation");
+    int chosen = 0;
+    const auto choose = [&chosen] { return ++chosen + 3; };
+    {
+        SharedActivation first(path);
+        SharedActivation second(path);
+        EXPECT_EQ(first.join(choose), 4);
+        EXPECT_EQ(second.join(choose), 4);
+        EXPECT_EQ(chosen, 1);
+    }
+    SharedActivation later(path);
+    EXPECT_EQ(later.join(choose), 5);
+}
+
+namespace lumera::test {
+
+TEST_F(SaverFormTest, InAnEnginesWindowTheEngineOwnsScreenAndInput) {
+    storePictureFolder(pictures());
+    settings.write(saver::kSaverApp, "ScreenSave", "loadtime", "3");
+    auto& f = makeForm("");
+    context->inEngineWindow = true;
+    context->preview = true;
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_EQ(f.mode(), 4);
+    EXPECT_EQ(loadtime(), "3"); // a preview leaves the rotation where it is
+    f.resize(400, 300);
+    f.ShowSaver();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.isFullScreen());
+    EXPECT_EQ(f.size(), QSize(400, 300));
+    EXPECT_FALSE(f.mouseWatch());
+    EXPECT_FALSE(pointer.hidden());
+    QTest::keyClick(&f, Qt::Key_Space);
+    f.Picture1_Click();
+    pointer.at = {7, 9};
+    f.Timer2_Timer();
+    EXPECT_EQ(processEnds, 0);
+    f.ExitSaver(); // what the engine's SIGTERM runs
+    EXPECT_EQ(processEnds, 1);
+}
+
+} // namespace lumera::test
