@@ -317,6 +317,8 @@ as_desktop_user() {
         QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:-}"
         QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     [[ -n ${DISPLAY:-} ]] && environment+=(DISPLAY="$DISPLAY")
+    # The display's cookie is the same user's; another user is let on by xhost instead.
+    ((EUID != 0)) && [[ -n ${XAUTHORITY:-} ]] && environment+=(XAUTHORITY="$XAUTHORITY")
     [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
     if ((EUID == 0)); then
         "${DESKTOP_WRAPPER[@]}" setpriv --reuid="$DESKTOP_USER" --regid="$(id -g "$DESKTOP_USER")" --clear-groups \
