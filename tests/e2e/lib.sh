@@ -320,6 +320,11 @@ as_desktop_user() {
     # The display's cookie is the same user's; another user is let on by xhost instead.
     ((EUID != 0)) && [[ -n ${XAUTHORITY:-} ]] && environment+=(XAUTHORITY="$XAUTHORITY")
     [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
+    # A sanitizer build's settings reach the programs the desktop user runs too.
+    local variable
+    for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
+        [[ -n ${!variable:-} ]] && environment+=("$variable=${!variable}")
+    done
     if ((EUID == 0)); then
         "${DESKTOP_WRAPPER[@]}" setpriv --reuid="$DESKTOP_USER" --regid="$(id -g "$DESKTOP_USER")" --clear-groups \
             /usr/bin/env -i "${environment[@]}" "$@"
