@@ -9,7 +9,7 @@ source scripts/compiler-cache.sh
 seconds=${LUMERA_FUZZ_SECONDS:-20}
 runs=${LUMERA_FUZZ_RUNS:-60000}
 build=build-fuzz
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DLUMERA_FUZZ=ON \
+cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLUMERA_FUZZ=ON \
     -DLUMERA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 targets=$(sed -n 's/^lumera_add_fuzzer(\([a-z_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
 cmake --build "$build" --target $targets
