@@ -127,19 +127,18 @@ int main(int argc, char* argv[]) {
                          [&form](QSize size) { form.resize(size); });
         QObject::connect(engine.get(), &lumera::EngineWindow::gone, &form,
                          &lumera::saver::frmmain::ExitSaver);
-        if (!form.Form_Load())
-            return 0;
-        form.ShowSaver();
-        return app.exec();
+    } else {
+        if (screen)
+            form.setScreen(screen);
+        if (launch.root) {
+            // The engine's way without a window of its own: the whole screen, out of the
+            // window manager's hands.
+            form.setWindowFlag(Qt::X11BypassWindowManagerHint);
+            form.setGeometry(form.screen()->geometry());
+        }
     }
-
-    if (screen)
-        form.setScreen(screen);
-    if (launch.root) {
-        // The engine's way without a window of its own: the whole screen, out of the window
-        // manager's hands.
-        form.setWindowFlag(Qt::X11BypassWindowManagerHint);
-        form.setGeometry(form.screen()->geometry());
+    if (launch.fromEngine()) {
+        // The engine has the screen already: the content starts at once.
         if (!form.Form_Load())
             return 0;
         form.ShowSaver();
