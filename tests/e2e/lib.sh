@@ -353,8 +353,9 @@ desktop_background() {
     LAST_PID=""
     for _ in $(seq 50); do
         LAST_PID=$(pgrep -P "$LAST_SHELL" | head -1 || true)
-        [[ -n $LAST_PID ]] && break
         sleep 0.1
+        # The command substitutions of the shell's own come and go before the program.
+        [[ -n $LAST_PID && $(pgrep -P "$LAST_SHELL" | head -1) == "$LAST_PID" ]] && break
     done
     [[ -n $LAST_PID ]] || fail "$1 did not start"
     E2E_PIDS+=("$LAST_PID")
@@ -412,8 +413,10 @@ walk(json.load(sys.stdin))' "$1"
 # Waits up to the seconds given for that node (whose description starts with the text given).
 wait_for_node() {
     local deadline=$((SECONDS + $2))
+    local node
     while ((SECONDS < deadline)); do
-        [[ -n $(sway_node "$1") && $(sway_node "$1") == "${3:-}"* ]] && return 0
+        node=$(sway_node "$1")
+        [[ -n $node && $node == "${3:-}"* ]] && return 0
         sleep 0.3
     done
     return 1
