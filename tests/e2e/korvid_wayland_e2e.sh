@@ -44,15 +44,15 @@ def walk(node):
         walk(child)
 walk(json.load(sys.stdin))' "$1"
 }
-# Clicks a widget of Korvid's main window with sway's pointer. On Qt's wayland platform a
-# widget knows its place in its window only, on XWayland its place on the screen. The places
-# are looked up once a pass: the window stays where it is.
+# Clicks a widget of Korvid's with sway's pointer, in the window named (the main window unless
+# given). On Qt's wayland platform a widget knows its place in its window only, on XWayland its
+# place on the screen. The places are looked up once a pass: the windows stay where they are.
 declare -A places
 click() {
     local key="$SWAY_QPA $1 $2" x y w h left=0 top=0
     if [[ -z ${places[$key]:-} ]]; then
         places[$key]=$(korvid_accessible find "$1" "$2") || fail "no $1 '$2' to click"
-        [[ $SWAY_QPA == wayland ]] && read -r left top < <(window_origin "$main")
+        [[ $SWAY_QPA == wayland ]] && read -r left top < <(window_origin "${3:-$main}")
         read -r x y w h <<<"${places[$key]}"
         places[$key]="$((left + x + w / 2)) $((top + y + h / 2))"
     fi
@@ -93,23 +93,34 @@ wait_for_power() {
     done
     fail "the output's power is not $1 ${2:-}"
 }
-# Opens a dialog with the keys given after pressing a toolbar button; closes it with Escape.
-dialog() {
+# Waits for the window of that caption, which the action named brought.
+expect_dialog() {
+    wait_for_node "$1" 20 || {
+        sway_screenshot "$SWAY_QPA-no-dialog"
+        fail "no dialog '$1' after $2: $(sway_windows)"
+    }
+}
+# Closes the dialog of that caption with Escape.
+close_dialog() {
+    on_sway wtype -s 500 -k Escape
+    for _ in $(seq 30); do
+        [[ -z $(sway_node "$1") ]] && return 0
+        sleep 0.2
+    done
+    fail "the dialog '$1' stays after Escape"
+}
+# Opens a dialog with the keys given after clicking a toolbar button (its menu's entry).
+open_dialog() {
     local button=$1 caption=$2
     shift 2
     click "push button" "$button"
     # A new keyboard's keymap reaches the program first.
     on_sway wtype -s 500 -d 100 "$@"
-    wait_for_node "$caption" 20 || {
-        sway_screenshot "$SWAY_QPA-no-dialog"
-        fail "no dialog '$caption' after $button $*: $(sway_windows)"
-    }
-    on_sway wtype -s 500 -k Escape
-    for _ in $(seq 30); do
-        [[ -z $(sway_node "$caption") ]] && return 0
-        sleep 0.2
-    done
-    fail "the dialog '$caption' stays after Escape"
+    expect_dialog "$caption" "$button $*"
+}
+dialog() {
+    open_dialog "$@"
+    close_dialog "$2"
 }
 # Waits for Korvid's main window, on whichever page it opens, once the page's title has come
 # (before, it shows the address); sets main to its name.
@@ -198,7 +209,11 @@ session() {
     wait_for_node "$main" 30 || fail "no television page: $(sway_windows)"
     dialog 系统工具 定时关机 t
     dialog 系统工具 系统设置 s
-    dialog 电影收藏夹 添加到收藏夹 -k Down -k Return
+    open_dialog 电影收藏夹 添加到收藏夹 -k Down -k Return
+    click "push button" 新建目录 添加到收藏夹
+    expect_dialog 新建目录 新建目录
+    close_dialog 新建目录
+    close_dialog 添加到收藏夹
     dialog 电影收藏夹 整理收藏夹 -k Down -k Down -k Return
     dialog 页面编辑 "关于 Lumera桌面" -k Up -k Return
 
