@@ -156,7 +156,7 @@ xdotool key Tab
 retype "$HTTP_ORIGIN/my-fm/"
 # The damaged file was kept aside, whole, and the user told so.
 wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no word of the damaged directory file"
-accessible Korvid names label | grep -qF "$overlay.bad" || fail "message does not name $overlay.bad"
+grep -qF "$overlay.bad" <<<"$(accessible Korvid names label)" || fail "message does not name $overlay.bad"
 screenshot damaged-directory-kept
 xdotool key Return
 cmp -s "$overlay.bad" "$odd/damaged.txt" || fail "damaged directory file not kept as it was"
@@ -225,7 +225,7 @@ answer_file_dialog() {
     sleep 0.3
     screenshot "$3"
     if [[ -n ${4:-} ]]; then
-        accessible Korvid names label | grep -q "$4" || fail "message after \"$1\" is not \"$4\""
+        grep -q "$4" <<<"$(accessible Korvid names label)" || fail "message after \"$1\" is not \"$4\""
     fi
     xdotool key Return
 }
