@@ -96,6 +96,12 @@ void NetworkLinkProber::send(int id, bool head) {
             return;
         }
         LinkAnswer answer{LinkAnswer::Answered, status, reply->url().toString(), {}};
+        // A redirect that was not followed (to plain http): where it leads, whether or not
+        // this Qt already moved the reply's address there.
+        if (status >= 300 && status < 400 && reply->hasRawHeader("Location")) {
+            const QUrl target(QString::fromUtf8(reply->rawHeader("Location")));
+            answer.finalAddress = reply->request().url().resolved(target).toString();
+        }
         if (status == 0 || reply->error() == QNetworkReply::TooManyRedirectsError) {
             answer.status = 0;
             answer.outcome = outcomeOf(reply->error());
