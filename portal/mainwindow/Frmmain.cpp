@@ -467,6 +467,10 @@ void Frmmain::closeEvent(QCloseEvent* event) {
         Form_QueryUnload();
         emit unloaded();
     }
+    // Closed is gone for the tray, also while the window waits to be deleted (event()): its
+    // next click makes the default window anew.
+    if (ctx.state.DefaultMainWindow == this)
+        ctx.state.DefaultMainWindow = nullptr;
     endDialogs();
     event->accept();
 }
