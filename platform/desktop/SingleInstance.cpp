@@ -1,11 +1,10 @@
 #include "platform/desktop/SingleInstance.h"
 
-#include "platform/settings/ConfigFolder.h"
-
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace lumera {
@@ -18,10 +17,22 @@ constexpr int kAskForMs = 5000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
-    const QString base = runtimeFolder() + "/" + name;
+SingleInstance::SingleInstance(const QString& name, const QString& display, const QString& folder,
+                               QObject* parent)
+    : QObject(parent) {
+    const QString base = folder + "/" + name + "-" + display;
     lockPath_ = base + ".lock";
     socketPath_ = base + ".socket";
+}
+
+QString SingleInstance::displayName() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    // A Wayland display may be named by its socket's whole path.
+    static const QRegularExpression unfit(QStringLiteral("[^A-Za-z0-9._:-]"));
+    display.replace(unfit, QStringLiteral("_"));
+    return display.isEmpty() ? QStringLiteral("none") : display;
 }
 
 SingleInstance::~SingleInstance() {
@@ -43,7 +54,11 @@ bool SingleInstance::claim() {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
-    server_->listen(socketPath_);
+    if (!server_->listen(socketPath_)) {
+        qWarning("Cannot listen on %s (%s): later starts run a copy of their own.",
+                 qPrintable(socketPath_), qPrintable(server_->errorString()));
+        lock_.reset();
+    }
     return true;
 }
 
