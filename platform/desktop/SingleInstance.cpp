@@ -15,14 +15,20 @@ const QByteArray kShowRequest = "show\n";
 // The first copy may still be starting up when a second start knocks.
 constexpr int kAskForMs = 5000;
 
+QString displayPath(const QString& name, const QString& display, const QString& folder) {
+    return folder + "/" + name + "-" + display;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& display, const QString& folder,
                                QObject* parent)
-    : QObject(parent) {
-    const QString base = folder + "/" + name + "-" + display;
-    lockPath_ = base + ".lock";
-    socketPath_ = base + ".socket";
+    : QObject(parent), lockPath_(lockPath(name, display, folder)),
+      socketPath_(displayPath(name, display, folder) + ".socket") {}
+
+QString SingleInstance::lockPath(const QString& name, const QString& display,
+                                 const QString& folder) {
+    return displayPath(name, display, folder) + ".lock";
 }
 
 QString SingleInstance::displayName() {

@@ -27,6 +27,11 @@ public:
     // fit for a file name.
     static QString displayName();
 
+    // The lock file the first copy of `name` on `display` holds. A program that wants its one
+    // copy a display without being asked to show holds this lock by itself.
+    static QString lockPath(const QString& name, const QString& display = displayName(),
+                            const QString& folder = runtimeFolder());
+
     // True when this process is the first and now listens. False when another copy runs:
     // it has been asked to show itself (as far as it answered within a few seconds). A first
     // copy that cannot listen says so and lets the lock go, so that a later start runs
