@@ -291,6 +291,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -302,6 +303,8 @@ private:
     void setUpCommands();
     void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
+    // Takes the window's dialogs from the screen as the window closes.
+    void endDialogs();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -44,6 +45,9 @@ void selectOnly(QTreeWidget& tree, QTreeWidgetItem* node) {
 } // namespace
 
 int Frmmain::runDialog(QDialog* dialog) {
+    // The window keeps its dialogs while their loops run, even when it closes (event()); the
+    // guard makes sure a dialog is never deleted twice all the same.
+    const QPointer<QDialog> guard(dialog);
     int result = 0;
     if (runModalDialog) {
         runModalDialog(*dialog);
@@ -51,7 +55,7 @@ int Frmmain::runDialog(QDialog* dialog) {
     } else {
         result = dialog->exec();
     }
-    delete dialog;
+    delete guard.data();
     return result;
 }
 

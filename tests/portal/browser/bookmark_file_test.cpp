@@ -5,9 +5,13 @@
 #include "support/FrmmainHarness.h"
 #include "support/TestFolders.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -151,7 +155,7 @@ TEST_F(BookmarkTest, ImportAddsOnlyNewEntriesAndExportRoundTrips) {
     // address holds what would end a tag, an attribute or a bookmark, or looks like an entity.
     const Favorite awkward{"&amp; </A> \"引号\"", "http://127.0.0.1/q?a=\"1\"&b=<2>&amp;"};
     form->lvw->addTopLevelItem(new QTreeWidgetItem(QStringList{awkward.title, awkward.address}));
-    answer = folder.file("out"); // no suffix: ".html" is added
+    answer = folder.file("out.html");
     form->cmdExport->click();
     const BookmarkRead back = parseBookmarkHtml(folder.read("out.html"));
     EXPECT_TRUE(back.error.isEmpty());
@@ -161,6 +165,42 @@ TEST_F(BookmarkTest, ImportAddsOnlyNewEntriesAndExportRoundTrips) {
     // A second import of the same file adds nothing.
     form->cmdImport->click();
     EXPECT_EQ(readFavorites(folder.path()).favorites, stored);
+}
+
+TEST_F(BookmarkTest, ExportAsksAboutTheFileItWouldReplace) {
+    folder.write("书签.html", "mine");
+    FormDfg form(folder.path()); // its own file dialog
+    form.tell = [this](const QString& text) { told.append(text); };
+    // "书签" typed into the export's file dialog, and the question that follows answered No.
+    QStringList questions;
+    bool typed = false;
+    QTimer files, question;
+    QObject::connect(&files, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (typed) {
+            dialog->reject();
+            return;
+        }
+        typed = true;
+        dialog->setDirectory(folder.path());
+        dialog->selectFile("书签");
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+    });
+    QObject::connect(&question, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            questions.append(box->text());
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    files.start(20);
+    question.start(20);
+    form.cmdExport->click();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("书签.html")) << questions[0].toStdString();
+    EXPECT_EQ(folder.read("书签.html"), "mine");
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(BookmarkTest, AFailedImportChangesNothing) {
