@@ -163,6 +163,7 @@ TEST_F(BookmarkTest, ImportAddsOnlyNewEntriesAndExportRoundTrips) {
     delete form->lvw->topLevelItem(form->lvw->topLevelItemCount() - 1);
 
     // A second import of the same file adds nothing.
+    answer = folder.file("firefox.html");
     form->cmdImport->click();
     EXPECT_EQ(readFavorites(folder.path()).favorites, stored);
 }
