@@ -6,7 +6,6 @@
 #include "portal/tray/FormTray.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -106,12 +105,7 @@ void FormDfg::cmdImport_Click() {
     const QString path = askFile(false);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("无法打开文件 %1。").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    const BookmarkRead read = parseBookmarkHtml(file.readAll());
+    const BookmarkRead read = readBookmarkFile(path);
     if (!read.error.isEmpty()) {
         tell(read.error + QStringLiteral("\n收藏夹没有改变。"));
         return;

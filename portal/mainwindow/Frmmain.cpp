@@ -76,8 +76,6 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     createMenus();
     wireEvents();
     applyLayout();
-    // The marks of the last link check, kept since an earlier run.
-    linkMarks = readLinkMarks(linkMarksPath(ctx.userDataFolder));
     Form_Load();
 }
 
