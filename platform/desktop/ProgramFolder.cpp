@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lumera {
@@ -19,15 +20,20 @@ QString programFolder() {
     return folder;
 }
 
-QString writableDataFolder(const QString& programFolder) {
-    return writableDataFolder(programFolder, [](const QString& folder) {
-        return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
-    });
+bool ownedByUser(const QString& folder) {
+    struct stat status = {};
+    return ::stat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           status.st_uid == ::geteuid();
+}
+
+bool writableByUser(const QString& folder) {
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 QString writableDataFolder(const QString& programFolder,
+                           const std::function<bool(const QString&)>& isOwned,
                            const std::function<bool(const QString&)>& isWritable) {
-    if (QFileInfo(programFolder).isDir() && isWritable(programFolder))
+    if (QFileInfo(programFolder).isDir() && isOwned(programFolder) && isWritable(programFolder))
         return programFolder;
     const QString fallback = dataFolder();
     QDir().mkpath(fallback);

@@ -1,11 +1,10 @@
 #include "platform/desktop/SingleInstance.h"
 
-#include "platform/settings/ConfigFolder.h"
-
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace lumera {
@@ -16,12 +15,30 @@ const QByteArray kShowRequest = "show\n";
 // The first copy may still be starting up when a second start knocks.
 constexpr int kAskForMs = 5000;
 
+QString displayPath(const QString& name, const QString& display, const QString& folder) {
+    return folder + "/" + name + "-" + display;
+}
+
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
-    const QString base = runtimeFolder() + "/" + name;
-    lockPath_ = base + ".lock";
-    socketPath_ = base + ".socket";
+SingleInstance::SingleInstance(const QString& name, const QString& display, const QString& folder,
+                               QObject* parent)
+    : QObject(parent), lockPath_(lockPath(name, display, folder)),
+      socketPath_(displayPath(name, display, folder) + ".socket") {}
+
+QString SingleInstance::lockPath(const QString& name, const QString& display,
+                                 const QString& folder) {
+    return displayPath(name, display, folder) + ".lock";
+}
+
+QString SingleInstance::displayName() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    // A Wayland display may be named by its socket's whole path.
+    static const QRegularExpression unfit(QStringLiteral("[^A-Za-z0-9._:-]"));
+    display.replace(unfit, QStringLiteral("_"));
+    return display.isEmpty() ? QStringLiteral("none") : display;
 }
 
 SingleInstance::~SingleInstance() {
@@ -43,7 +60,11 @@ bool SingleInstance::claim() {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer);
-    server_->listen(socketPath_);
+    if (!server_->listen(socketPath_)) {
+        qWarning("Cannot listen on %s (%s): later starts run a copy of their own.",
+                 qPrintable(socketPath_), qPrintable(server_->errorString()));
+        lock_.reset();
+    }
     return true;
 }
 

@@ -12,6 +12,7 @@ struct NetworkLinkProber::Request {
     Done done;
     QPointer<QNetworkReply> reply;
     QTimer timer;
+    bool sent = false;
 };
 
 namespace {
@@ -53,9 +54,19 @@ int NetworkLinkProber::probe(const QString& address, Done done) {
     connect(&request->timer, &QTimer::timeout, this, [this, id] {
         finish(id, {LinkAnswer::TimedOut, 0, {}, {}});
     });
+    waiting_.append(id);
     // Started from the event loop, so that `done` never runs inside probe().
-    QTimer::singleShot(0, this, [this, id] { send(id, true); });
+    QTimer::singleShot(0, this, &NetworkLinkProber::sendWaiting);
     return id;
+}
+
+void NetworkLinkProber::sendWaiting() {
+    while (out_ < kAtOnce && !waiting_.isEmpty()) {
+        const int id = waiting_.takeFirst();
+        requests_.value(id)->sent = true;
+        ++out_;
+        send(id, true);
+    }
 }
 
 void NetworkLinkProber::send(int id, bool head) {
@@ -85,6 +96,12 @@ void NetworkLinkProber::send(int id, bool head) {
             return;
         }
         LinkAnswer answer{LinkAnswer::Answered, status, reply->url().toString(), {}};
+        // A redirect that was not followed (to plain http): where it leads, whether or not
+        // this Qt already moved the reply's address there.
+        if (status >= 300 && status < 400 && reply->hasRawHeader("Location")) {
+            const QUrl target(QString::fromUtf8(reply->rawHeader("Location")));
+            answer.finalAddress = reply->request().url().resolved(target).toString();
+        }
         if (status == 0 || reply->error() == QNetworkReply::TooManyRedirectsError) {
             answer.status = 0;
             answer.outcome = outcomeOf(reply->error());
@@ -102,6 +119,12 @@ NetworkLinkProber::Done NetworkLinkProber::drop(int id) {
     Request* request = requests_.take(id);
     if (!request)
         return {};
+    if (request->sent) {
+        --out_;
+        QTimer::singleShot(0, this, &NetworkLinkProber::sendWaiting);
+    } else {
+        waiting_.removeOne(id);
+    }
     if (QNetworkReply* reply = request->reply) {
         reply->disconnect(this);
         reply->abort();

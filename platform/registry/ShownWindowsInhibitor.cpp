@@ -20,12 +20,12 @@ ShownWindowsInhibitor::~ShownWindowsInhibitor() {
 }
 
 void ShownWindowsInhibitor::inhibit() {
-    asked_ = true;
+    ++asks_;
     update();
 }
 
 void ShownWindowsInhibitor::release() {
-    asked_ = false;
+    asks_ = std::max(asks_ - 1, 0);
     update();
 }
 
@@ -50,7 +50,7 @@ void ShownWindowsInhibitor::update() {
     const bool onScreen = std::any_of(windows.cbegin(), windows.cend(), [this](QWidget* w) {
         return w->isVisible() && !w->isMinimized() && isMainWindow_(w);
     });
-    if (asked_ && onScreen)
+    if (asks_ > 0 && onScreen)
         desktop_.inhibit();
     else
         desktop_.release();

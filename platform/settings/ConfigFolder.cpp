@@ -1,6 +1,7 @@
 #include "platform/settings/ConfigFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -30,8 +31,17 @@ QString dataFolder() {
 }
 
 QString runtimeFolder() {
+    // $XDG_RUNTIME_DIR, or without one a folder of the user's own in the temporary folder:
+    // either only when it belongs to the user and nobody else may enter it.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
+    if (!folder.isEmpty())
+        return folder;
+    // Another user holds that folder in the shared temporary folder. Never the shared folder
+    // itself: a lock there is everybody's.
+    const QString own = xdgFolder("XDG_CACHE_HOME", ".cache") + "/Lumera/runtime";
+    QDir().mkpath(own);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return own;
 }
 
 } // namespace lumera

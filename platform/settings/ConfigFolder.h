@@ -10,8 +10,9 @@ QString configFolder();
 QString xdgConfigHome();
 // $XDG_DATA_HOME/Lumera, with ~/.local/share.
 QString dataFolder();
-// The user's runtime folder ($XDG_RUNTIME_DIR), or the temporary folder where there is none:
-// where the programs keep their one-copy locks.
+// The user's runtime folder ($XDG_RUNTIME_DIR, else Qt's folder of the user's own in the
+// temporary folder), or, where another user holds that one, a folder below the user's cache
+// folder; never a folder other users share. The programs keep their one-copy locks there.
 QString runtimeFolder();
 
 } // namespace lumera

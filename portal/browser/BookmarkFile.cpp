@@ -1,5 +1,7 @@
 #include "portal/browser/BookmarkFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QStringDecoder>
 #include <QUrl>
@@ -9,6 +11,19 @@ namespace lumera::portal {
 namespace {
 
 const QString kDoctype = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>");
+// "&" and ";" around the longest name or number we know ("&#x10FFFF;").
+constexpr qsizetype kLongestEntity = 11;
+// The first bytes looked at before a whole file is read: the doctype follows at most a
+// byte-order mark and some blank lines.
+constexpr qint64 kHeadBytes = 4096;
+
+const QString kNotBookmarks = QStringLiteral("这不是浏览器导出的书签文件。");
+
+bool startsWithDoctype(QString text) {
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text.trimmed().startsWith(kDoctype, Qt::CaseInsensitive);
+}
 
 QString escapeHtml(const QString& text) {
     return text.toHtmlEscaped(); // & < > "
@@ -22,12 +37,14 @@ QString decodeEntities(const QString& text) {
             out += text[i];
             continue;
         }
-        const qsizetype end = text.indexOf(QLatin1Char(';'), i);
-        if (end < 0 || end - i > 10) {
+        // Entities are short: the search for their end stops soon, so that a text of
+        // nothing but '&' still decodes in one pass.
+        const qsizetype end = QStringView(text).mid(i, kLongestEntity).indexOf(QLatin1Char(';'));
+        if (end < 0) {
             out += text[i];
             continue;
         }
-        const QString name = text.mid(i + 1, end - i - 1);
+        const QString name = text.mid(i + 1, end - 1);
         static const QHash<QString, char32_t> named{{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
                                                     {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
         char32_t code = named.value(name);
@@ -41,7 +58,7 @@ QString decodeEntities(const QString& text) {
             continue;
         }
         out += QString::fromUcs4(&code, 1);
-        i = end;
+        i += end;
     }
     return out;
 }
@@ -113,11 +130,9 @@ QByteArray bookmarkHtml(const QList<Favorite>& favorites) {
 
 BookmarkRead parseBookmarkHtml(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    if (!text.trimmed().startsWith(kDoctype, Qt::CaseInsensitive))
-        return failure(QStringLiteral("这不是浏览器导出的书签文件。"));
+    const QString text = utf8(bytes);
+    if (!startsWithDoctype(text))
+        return failure(kNotBookmarks);
     if (utf8.hasError())
         return failure(QStringLiteral("书签文件不是 UTF-8 编码，无法读取。"));
 
@@ -167,6 +182,21 @@ BookmarkRead parseBookmarkHtml(const QByteArray& bytes) {
     if (!sawList || depth != 0)
         return failure(QStringLiteral("书签文件不完整：文件夹没有结束。"));
     return read;
+}
+
+BookmarkRead readBookmarkFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("无法打开文件 %1。").arg(QDir::toNativeSeparators(path)));
+    // A start that is no bookmark file: the rest is never read.
+    if (!startsWithDoctype(QString::fromUtf8(file.peek(kHeadBytes))))
+        return failure(kNotBookmarks);
+    if (file.size() > kMaxBookmarkFileBytes) {
+        return failure(QStringLiteral("书签文件太大（%1 MB），最多只能导入 %2 MB 的文件。")
+                           .arg(file.size() >> 20)
+                           .arg(kMaxBookmarkFileBytes >> 20));
+    }
+    return parseBookmarkHtml(file.read(kMaxBookmarkFileBytes));
 }
 
 } // namespace lumera::portal

@@ -25,4 +25,10 @@ struct BookmarkRead {
 // are passed over; a title left empty is the address.
 BookmarkRead parseBookmarkHtml(const QByteArray& bytes);
 
+// Far more than a browser writes for thousands of bookmarks.
+constexpr qint64 kMaxBookmarkFileBytes = 32 << 20;
+// Reads the bookmark file at the path: refused unread when its first bytes are no bookmark
+// file, and when it is larger than kMaxBookmarkFileBytes.
+BookmarkRead readBookmarkFile(const QString& path);
+
 } // namespace lumera::portal

@@ -6,9 +6,7 @@
 #include "portal/tray/FormTray.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -51,13 +49,20 @@ FormDfg::FormDfg(const QString& dataFolder, QWidget* parent)
     connect(cmdImport, &QPushButton::clicked, this, &FormDfg::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &FormDfg::cmdExport_Click);
     askFile = [this](bool save) {
-        const QString filter = QStringLiteral("书签文件 (*.html *.htm);;所有文件 (*)");
-        const auto options = QFileDialog::DontUseNativeDialog;
-        return save ? QFileDialog::getSaveFileName(this, QStringLiteral("导出书签"),
-                                                   QDir::home().filePath("bookmarks.html"), filter,
-                                                   nullptr, options)
-                    : QFileDialog::getOpenFileName(this, QStringLiteral("导入书签"),
-                                                   QDir::homePath(), filter, nullptr, options);
+        QFileDialog files(this, save ? QStringLiteral("导出书签") : QStringLiteral("导入书签"),
+                          QDir::homePath(),
+                          QStringLiteral("书签文件 (*.html *.htm);;所有文件 (*)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        if (save) {
+            files.setAcceptMode(QFileDialog::AcceptSave);
+            // Added to a name without one before the dialog looks for a file of that name:
+            // the question whether to replace a file names the file that is written.
+            files.setDefaultSuffix(QStringLiteral("html"));
+            files.selectFile(QStringLiteral("bookmarks.html"));
+        } else {
+            files.setFileMode(QFileDialog::ExistingFile);
+        }
+        return files.exec() == QDialog::Accepted ? files.selectedFiles().value(0) : QString();
     };
     tell = [this](const QString& text) { QMessageBox::information(this, kProgramTitle, text); };
 
@@ -100,12 +105,7 @@ void FormDfg::cmdImport_Click() {
     const QString path = askFile(false);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("无法打开文件 %1。").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    const BookmarkRead read = parseBookmarkHtml(file.readAll());
+    const BookmarkRead read = readBookmarkFile(path);
     if (!read.error.isEmpty()) {
         tell(read.error + QStringLiteral("\n收藏夹没有改变。"));
         return;
@@ -135,11 +135,9 @@ void FormDfg::cmdImport_Click() {
 }
 
 void FormDfg::cmdExport_Click() {
-    QString path = askFile(true);
+    const QString path = askFile(true);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".html");
     const QList<Favorite> favorites = listedFavorites();
     if (writeFileAtomically(path, bookmarkHtml(favorites)))
         tell(QStringLiteral("已把 %1 个收藏导出到 %2。")

@@ -33,7 +33,8 @@ public:
     void cmdExport_Click();
 
     // The file to import from (save false) or export to (save true), empty when the user
-    // cancels; a file dialog unless a test answers.
+    // cancels; a file dialog unless a test answers. The export's dialog gives a name typed
+    // without a suffix ".html", before it asks whether to replace an existing file.
     std::function<QString(bool save)> askFile;
     // Tells the user how an import or export went; a message box unless a test listens.
     std::function<void(const QString& text)> tell;

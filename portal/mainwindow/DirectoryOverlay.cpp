@@ -1,12 +1,11 @@
 #include "portal/mainwindow/DirectoryOverlay.h"
 
-#include "platform/text/TextFile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QUrl>
+#include <algorithm>
 
 namespace lumera::portal {
 
@@ -46,28 +45,28 @@ bool isLeafAddress(const QString& address) {
     return scheme == QLatin1String("file") && !url.path().isEmpty();
 }
 
-std::optional<DirectoryOverlay> parseDirectoryOverlay(const QByteArray& bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+std::optional<DirectoryOverlay> parseDirectoryOverlay(QByteArray bytes) {
+    // What a text editor may add to a file it saves: a byte-order mark, CR LF or CR line
+    // ends, blanks at the ends of lines and fields. Records hold no line breaks of their own.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    bytes.replace('\r', '\n');
+    QList<QByteArray> lines;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (QByteArray trimmed = line.trimmed(); !trimmed.isEmpty())
+            lines.append(trimmed);
     }
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     // A file cut short lacks its last line.
     if (lines.size() < 2 || lines.first() != kHeader || lines.last() != kEnd)
         return std::nullopt;
     DirectoryOverlay overlay;
     for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
-        if (lines[i].isEmpty())
-            continue;
-        // The file is ours: a line break inside a record is no edit of ours.
-        if (lines[i].contains('\r'))
-            return std::nullopt;
         const QString text = QString::fromUtf8(lines[i]);
         if (text.toUtf8() != lines[i])
             return std::nullopt; // not UTF-8
-        const QStringList f = text.split(QLatin1Char('\t'));
+        QStringList f = text.split(QLatin1Char('\t'));
+        for (QString& value : f)
+            value = value.trimmed();
         if (f.size() < 4 || !isDirectoryName(f[1]) || f[2].isEmpty())
             return std::nullopt;
         if (f[0] == QLatin1String("add") && f.size() == 5 && !f[3].isEmpty() && isLeafAddress(f[4]))
@@ -107,13 +106,6 @@ DirectoryOverlay readDirectoryOverlay(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return parseDirectoryOverlay(file.readAll()).value_or(DirectoryOverlay{});
-}
-
-bool writeDirectoryOverlay(const QString& path, const DirectoryOverlay& overlay) {
-    if (overlay.isEmpty())
-        return !QFile::exists(path) || QFile::remove(path);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return writeFileAtomically(path, directoryOverlayBytes(overlay));
 }
 
 QList<ShownLeaf> shownLeaves(const Directory& directory, const SiteTable& sites,
@@ -183,45 +175,65 @@ void addOwnLeaf(DirectoryOverlay& overlay, const QString& directory, const QStri
     overlay.added.append({directory, group, caption, address});
 }
 
-namespace {
-
-void setBuiltInAddress(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
-                       const QString& address) {
-    for (BuiltInChange& change : overlay.changed) {
-        if (change.directory == directory && change.service == leaf.service &&
-            change.path == leaf.path) {
-            change.address = address;
-            return;
-        }
-    }
-    overlay.changed.append({directory, leaf.service, leaf.path, address});
+bool showsAddress(const Directory& directory, const SiteTable& sites,
+                  const DirectoryOverlay& overlay, const QString& address) {
+    const QList<ShownLeaf> leaves = shownLeaves(directory, sites, overlay);
+    return std::any_of(leaves.cbegin(), leaves.cend(),
+                       [&](const ShownLeaf& leaf) { return leaf.address == address; });
 }
 
-OwnLeaf* ownLeafOf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf) {
-    for (OwnLeaf& own : overlay.added) {
-        if (own.directory == directory && own.address == leaf.address)
-            return &own;
+namespace {
+
+// Gives the first record of the leaf the address and drops the others; false when there is
+// none.
+template <typename Record, typename Matches>
+bool setEveryMatch(QList<Record>& records, const Matches& matches, QString Record::*field,
+                   const QString& value) {
+    bool first = true;
+    for (qsizetype i = 0; i < records.size();) {
+        if (!matches(records[i])) {
+            ++i;
+        } else if (first) {
+            records[i++].*field = value;
+            first = false;
+        } else {
+            records.removeAt(i);
+        }
     }
-    return nullptr;
+    return !first;
+}
+
+bool setBuiltInAddress(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
+                       const QString& address) {
+    const auto matches = [&](const BuiltInChange& change) {
+        return change.directory == directory && change.service == leaf.service &&
+               change.path == leaf.path;
+    };
+    if (!setEveryMatch(overlay.changed, matches, &BuiltInChange::address, address))
+        overlay.changed.append({directory, leaf.service, leaf.path, address});
+    return true;
+}
+
+bool isOwnLeaf(const OwnLeaf& own, const QString& directory, const ShownLeaf& leaf) {
+    return own.directory == directory && own.address == leaf.address;
 }
 
 } // namespace
 
-void removeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf) {
-    if (!leaf.own) {
-        setBuiltInAddress(overlay, directory, leaf, QString());
-    } else if (OwnLeaf* own = ownLeafOf(overlay, directory, leaf)) {
-        overlay.added.removeAt(own - overlay.added.data());
-    }
+bool removeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf) {
+    if (!leaf.own)
+        return setBuiltInAddress(overlay, directory, leaf, QString());
+    return overlay.added.removeIf(
+               [&](const OwnLeaf& own) { return isOwnLeaf(own, directory, leaf); }) > 0;
 }
 
-void changeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
+bool changeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
                      const QString& address) {
-    if (!leaf.own) {
-        setBuiltInAddress(overlay, directory, leaf, address);
-    } else if (OwnLeaf* own = ownLeafOf(overlay, directory, leaf)) {
-        own->address = address;
-    }
+    if (!leaf.own)
+        return setBuiltInAddress(overlay, directory, leaf, address);
+    return setEveryMatch(
+        overlay.added, [&](const OwnLeaf& own) { return isOwnLeaf(own, directory, leaf); },
+        &OwnLeaf::address, address);
 }
 
 } // namespace lumera::portal

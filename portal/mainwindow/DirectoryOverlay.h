@@ -52,13 +52,13 @@ struct ShownLeaf {
 QString directoryOverlayPath(const QString& userDataFolder);
 
 // The file's text; nothing for a file that is not whole and well formed (junk, cut short, an
-// address that is no web or file address), which is then ignored as a whole.
-std::optional<DirectoryOverlay> parseDirectoryOverlay(const QByteArray& bytes);
+// address that is no web or file address), which is then ignored as a whole. What an editor
+// adds when the user saves the file by hand is read past: a byte-order mark, CR LF or CR line
+// ends, blanks at the ends of lines and fields.
+std::optional<DirectoryOverlay> parseDirectoryOverlay(QByteArray bytes);
 QByteArray directoryOverlayBytes(const DirectoryOverlay& overlay);
 // A missing, unreadable or ill-formed file reads as no changes.
 DirectoryOverlay readDirectoryOverlay(const QString& path);
-// Writes the file atomically; an empty overlay removes it.
-bool writeDirectoryOverlay(const QString& path, const DirectoryOverlay& overlay);
 
 // An address the user may give a leaf: http, https or file.
 bool isLeafAddress(const QString& address);
@@ -69,11 +69,17 @@ bool isLeafAddress(const QString& address);
 QList<ShownLeaf> shownLeaves(const Directory& directory, const SiteTable& sites,
                              const DirectoryOverlay& overlay);
 
-// Edits of the overlay for one shown leaf of a directory.
+// Whether the directory as the overlay changes it shows a leaf of that address.
+bool showsAddress(const Directory& directory, const SiteTable& sites,
+                  const DirectoryOverlay& overlay, const QString& address);
+
+// Edits of the overlay for one shown leaf of a directory. Removing and changing act on every
+// record of the leaf, so that none of its twins (from an older file) comes back; they return
+// false when the overlay holds nothing to change.
 void addOwnLeaf(DirectoryOverlay& overlay, const QString& directory, const QString& group,
                 const QString& caption, const QString& address);
-void removeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf);
-void changeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
+bool removeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf);
+bool changeShownLeaf(DirectoryOverlay& overlay, const QString& directory, const ShownLeaf& leaf,
                      const QString& address);
 
 } // namespace lumera::portal

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -39,6 +41,8 @@ constexpr int kDesignWidth = 11805;
 constexpr int kDesignHeight = 7350;
 constexpr int kToolbarHeight = 600;
 constexpr int kStatusHeight = 300;
+// How often a closed window looks again whether the dialog loops that hold it have ended.
+constexpr int kDeletionRetry = 50;
 
 // The key code of the form's key handlers: the arrow keys as 37 to 40, letters and digits as
 // their upper-case character.
@@ -72,8 +76,6 @@ Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx
     createMenus();
     wireEvents();
     applyLayout();
-    // The marks of the last link check, kept since an earlier run.
-    linkMarks = readLinkMarks(linkMarksPath(ctx.userDataFolder));
     Form_Load();
 }
 
@@ -463,7 +465,34 @@ void Frmmain::closeEvent(QCloseEvent* event) {
         Form_QueryUnload();
         emit unloaded();
     }
+    // Closed is gone for the tray, also while the window waits to be deleted (event()): its
+    // next click makes the default window anew.
+    if (ctx.state.DefaultMainWindow == this)
+        ctx.state.DefaultMainWindow = nullptr;
+    endDialogs();
     event->accept();
+}
+
+void Frmmain::endDialogs() {
+    // The innermost first: a file dialog's question before the file dialog, that before the
+    // dialog that opened it. Hiding a dialog ends the loop it runs in, answered as cancelled.
+    const QList<QDialog*> dialogs = findChildren<QDialog*>();
+    for (auto dialog = dialogs.crbegin(); dialog != dialogs.crend(); ++dialog) {
+        if ((*dialog)->isVisible())
+            (*dialog)->hide();
+    }
+}
+
+bool Frmmain::event(QEvent* event) {
+    // The window closes from inside a loop of one of its dialogs when the session ends, a
+    // quit signal comes or the tray's Exit is chosen while a question or a file dialog is
+    // open. The code that runs that dialog still holds the dialog and this window: they go
+    // once every such loop has ended (endDialogs has ended this window's own).
+    if (event->type() == QEvent::DeferredDelete && QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(kDeletionRetry, this, &QObject::deleteLater);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void Frmmain::Form_QueryUnload() {

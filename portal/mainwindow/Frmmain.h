@@ -165,6 +165,8 @@ public:
     // ---- Directory tree (Frmmain_tree.cpp) --------------------------------------------
     void LoadChannels();
     void loadRadio();
+    // Clears the tree and builds the directory with the user's changes and the link marks.
+    void showDirectory(const Directory& directory);
     void tvw_DblClick();
     void tvw_MouseUp(Qt::MouseButton button);
     void TvwAppend_Click();
@@ -187,9 +189,11 @@ public:
     void rebuildDirectory(const QString& keyToSelect = QString());
     // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
     int runDialog(QDialog* dialog);
-    // Makes one change to the user's directory file for the directory shown, stores it (saying
-    // so when it cannot) and builds the tree again, selecting the node of that key.
-    void editDirectory(const std::function<void(DirectoryOverlay&, const QString&)>& edit,
+    // Makes one change to the user's directory file as it is on disk, for the directory
+    // shown (`edit` returns false when there is nothing to change), stores it, says what went
+    // wrong (a damaged file kept aside, a file that cannot be read or written) and builds the
+    // tree again, selecting the node of that key.
+    void editDirectory(const std::function<bool(DirectoryOverlay&, const Directory&)>& edit,
                        const QString& keyToSelect = QString());
 
     // ---- Link check (Frmmain_directory.cpp) -------------------------------------------
@@ -197,11 +201,16 @@ public:
     void CheckLinks_Click();
     // Ends a running check, keeping what it found.
     void stopLinkCheck();
+    // Lays what the check found over the user's file and shows the marks it then holds.
+    void storeFoundLinkMarks();
     // Greys dead leaves, puts each mark into its leaf's tool tip, hides dead leaves when
     // HideDeadLinks is checked.
     void applyLinkMarks();
-    // The marks of the last checks, by address; read from the user's file at the first build.
+    // The marks of the last checks, by address, as the user's file held them at the last
+    // build or store.
     LinkMarks linkMarks;
+    // What the running check found so far, to be laid over the file when it ends.
+    LinkMarks linkFound;
     QPointer<LinkCheck> linkCheck;
 
     // ---- Browser panes and page commands (Frmmain_browser.cpp) ------------------------
@@ -282,6 +291,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -293,6 +303,8 @@ private:
     void setUpCommands();
     void setUpSearchBarEvents();
     void showModal(QWidget* dialog);
+    // Takes the window's dialogs from the screen as the window closes.
+    void endDialogs();
     void place(QWidget* widget, const ControlBox& box);
 
     PortalContext& ctx;

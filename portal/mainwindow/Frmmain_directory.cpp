@@ -1,3 +1,4 @@
+#include "portal/mainwindow/DirectoryFileUpdate.h"
 #include "portal/mainwindow/DirectoryOverlay.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -43,6 +45,9 @@ void selectOnly(QTreeWidget& tree, QTreeWidgetItem* node) {
 } // namespace
 
 int Frmmain::runDialog(QDialog* dialog) {
+    // The window keeps its dialogs while their loops run, even when it closes (event()); the
+    // guard makes sure a dialog is never deleted twice all the same.
+    const QPointer<QDialog> guard(dialog);
     int result = 0;
     if (runModalDialog) {
         runModalDialog(*dialog);
@@ -50,7 +55,7 @@ int Frmmain::runDialog(QDialog* dialog) {
     } else {
         result = dialog->exec();
     }
-    delete dialog;
+    delete guard.data();
     return result;
 }
 
@@ -82,16 +87,26 @@ QMessageBox* question(QWidget* parent, const QString& text) {
 
 } // namespace
 
-void Frmmain::editDirectory(const std::function<void(DirectoryOverlay&, const QString&)>& edit,
+void Frmmain::editDirectory(const std::function<bool(DirectoryOverlay&, const Directory&)>& edit,
                             const QString& keyToSelect) {
     const QString path = directoryOverlayPath(ctx.userDataFolder);
-    DirectoryOverlay overlay = readDirectoryOverlay(path);
-    edit(overlay, isRadioDirectory(*tvw) ? radioDirectory().name : channelDirectory().name);
-    if (!writeDirectoryOverlay(path, overlay)) {
-        runDialog(new QMessageBox(
-            QMessageBox::Information, kProgramTitle,
-            QStringLiteral("无法保存对目录的修改：%1").arg(QDir::toNativeSeparators(path)),
-            QMessageBox::Ok, this));
+    const Directory& directory = isRadioDirectory(*tvw) ? radioDirectory() : channelDirectory();
+    const DirectoryFileUpdate update = updateDirectoryFile(
+        path, [&](DirectoryOverlay& overlay) { return edit(overlay, directory); });
+    const QString file = QDir::toNativeSeparators(path);
+    QStringList said;
+    if (!update.keptAside.isEmpty()) {
+        said.append(QStringLiteral("目录文件 %1 已损坏，无法读取。它已改名为 %2 保留，"
+                                   "其中的修改不再生效。")
+                        .arg(file, QDir::toNativeSeparators(update.keptAside)));
+    }
+    if (update.result == DirectoryFileUpdate::Unreadable)
+        said.append(QStringLiteral("无法读取目录文件 %1，修改没有保存。").arg(file));
+    else if (update.result == DirectoryFileUpdate::NotSaved)
+        said.append(QStringLiteral("无法保存对目录的修改：%1").arg(file));
+    if (!said.isEmpty()) {
+        runDialog(new QMessageBox(QMessageBox::Information, kProgramTitle,
+                                  said.join(QLatin1Char('\n')), QMessageBox::Ok, this));
     }
     rebuildDirectory(keyToSelect);
 }
@@ -112,9 +127,15 @@ void Frmmain::AddTvwList_Click() {
         selectOnly(*tvw, existing);
         return;
     }
-    editDirectory([&](DirectoryOverlay& overlay,
-                      const QString& name) { addOwnLeaf(overlay, name, group, caption, address); },
-                  address);
+    // Another window may have added the address meanwhile: then its leaf is selected.
+    editDirectory(
+        [&](DirectoryOverlay& overlay, const Directory& directory) {
+            if (showsAddress(directory, ctx.sites, overlay, address))
+                return false;
+            addOwnLeaf(overlay, directory.name, group, caption, address);
+            return true;
+        },
+        address);
 }
 
 void Frmmain::DelTvwList_Click() {
@@ -125,8 +146,8 @@ void Frmmain::DelTvwList_Click() {
     if (runDialog(question(this, QStringLiteral("从目录中删除“%1”吗？").arg(leaf.caption))) !=
         QMessageBox::Yes)
         return;
-    editDirectory([&](DirectoryOverlay& overlay, const QString& name) {
-        removeShownLeaf(overlay, name, leaf);
+    editDirectory([&](DirectoryOverlay& overlay, const Directory& directory) {
+        return removeShownLeaf(overlay, directory.name, leaf);
     });
 }
 
@@ -148,9 +169,12 @@ void Frmmain::ChangeTvwLink_Click() {
         selectOnly(*tvw, existing);
         return;
     }
-    editDirectory([&](DirectoryOverlay& overlay,
-                      const QString& name) { changeShownLeaf(overlay, name, leaf, address); },
-                  address);
+    editDirectory(
+        [&](DirectoryOverlay& overlay, const Directory& directory) {
+            return !showsAddress(directory, ctx.sites, overlay, address) &&
+                   changeShownLeaf(overlay, directory.name, leaf, address);
+        },
+        address);
 }
 
 void Frmmain::ResetTvwList_Click() {
@@ -158,7 +182,10 @@ void Frmmain::ResetTvwList_Click() {
                                                 "恢复程序自带的频道和电台列表吗？"))) !=
         QMessageBox::Yes)
         return;
-    editDirectory([](DirectoryOverlay& overlay, const QString&) { overlay = {}; });
+    editDirectory([](DirectoryOverlay& overlay, const Directory&) {
+        overlay = {};
+        return true;
+    });
 }
 
 // ---- Link check ---------------------------------------------------------------------------
@@ -189,6 +216,7 @@ void Frmmain::CheckLinks_Click() {
     if (!ctx.links)
         return;
     // Web leaves go to the prober; a file leaf is looked for on disk.
+    linkFound.clear();
     QStringList addresses;
     for (QTreeWidgetItem* node : nodesInOrder(*tvw)) {
         const QString address = nodeKey(node);
@@ -196,7 +224,7 @@ void Frmmain::CheckLinks_Click() {
             continue;
         const QUrl url(address);
         if (url.isLocalFile()) {
-            linkMarks.insert(
+            linkFound.insert(
                 address,
                 QFileInfo::exists(url.toLocalFile())
                     ? LinkMark{LinkMark::Reachable, {}, {}, ctx.clock.now()}
@@ -216,13 +244,12 @@ void Frmmain::CheckLinks_Click() {
     };
     connect(check, &LinkCheck::checked, this,
             [this, showProgress](const QString& address, const LinkAnswer& answer) {
-                linkMarks.insert(address, judgeLinkAnswer(address, answer, ctx.clock.now()));
+                linkFound.insert(address, judgeLinkAnswer(address, answer, ctx.clock.now()));
                 showProgress();
             });
     connect(check, &LinkCheck::finished, this, [this, check, addresses] {
         linkCheck = nullptr;
-        writeLinkMarks(linkMarksPath(ctx.userDataFolder), linkMarks);
-        applyLinkMarks();
+        storeFoundLinkMarks();
         Stat->setPanelText(kLinkStatusPanel, checkSummary(linkMarks, addresses));
         layout.PicPro.Width = 0;
         place(PicPro, layout.PicPro);
@@ -239,14 +266,19 @@ void Frmmain::stopLinkCheck() {
     linkCheck = nullptr;
     check->stop();
     // What was found so far is kept.
-    writeLinkMarks(linkMarksPath(ctx.userDataFolder), linkMarks);
-    applyLinkMarks();
+    storeFoundLinkMarks();
     Stat->setPanelText(
         kLinkStatusPanel,
         QStringLiteral("链接检查已停止 %1/%2").arg(check->done()).arg(check->total()));
     layout.PicPro.Width = 0;
     place(PicPro, layout.PicPro);
     check->deleteLater();
+}
+
+void Frmmain::storeFoundLinkMarks() {
+    linkMarks = storeLinkMarks(linkMarksPath(ctx.userDataFolder), linkFound);
+    linkFound.clear();
+    applyLinkMarks();
 }
 
 void Frmmain::applyLinkMarks() {

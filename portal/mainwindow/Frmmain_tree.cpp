@@ -12,17 +12,19 @@
 namespace lumera::portal {
 
 void Frmmain::LoadChannels() {
-    stopLinkCheck();
-    LastNode = buildDirectory(*tvw, channelDirectory(), ctx.sites, ImageList2,
-                              readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
-    applyLinkMarks();
-    TvwAppend_Click();
+    showDirectory(channelDirectory());
 }
 
 void Frmmain::loadRadio() {
+    showDirectory(radioDirectory());
+}
+
+void Frmmain::showDirectory(const Directory& directory) {
     stopLinkCheck();
-    LastNode = buildDirectory(*tvw, radioDirectory(), ctx.sites, ImageList2,
+    LastNode = buildDirectory(*tvw, directory, ctx.sites, ImageList2,
                               readDirectoryOverlay(directoryOverlayPath(ctx.userDataFolder)));
+    // Other windows may have checked links since.
+    linkMarks = readLinkMarks(linkMarksPath(ctx.userDataFolder));
     applyLinkMarks();
     TvwAppend_Click();
 }

@@ -1,9 +1,8 @@
 #include "portal/mainwindow/LinkCheck.h"
 
-#include "platform/text/TextFile.h"
+#include "platform/text/LockedFileUpdate.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -12,6 +11,8 @@ namespace lumera::portal {
 namespace {
 
 const QByteArray kHeader = "Lumera links 1";
+// Far more than the marks of every leaf of both directories.
+constexpr qint64 kMaxBytes = 4 << 20;
 const QStringList kStates{QStringLiteral("ok"), QStringLiteral("moved"), QStringLiteral("dead")};
 
 QString reasonOf(const LinkAnswer& answer) {
@@ -45,9 +46,14 @@ QString oneLine(QString text) {
 LinkMark judgeLinkAnswer(const QString& address, const LinkAnswer& answer, const QDateTime& now) {
     if (answer.outcome != LinkAnswer::Answered || answer.status >= 400 || answer.status < 100)
         return {LinkMark::Dead, reasonOf(answer), {}, now};
-    const QUrl final(answer.finalAddress);
-    if (!answer.finalAddress.isEmpty() &&
-        final.host().compare(QUrl(address).host(), Qt::CaseInsensitive) != 0)
+    if (answer.finalAddress.isEmpty())
+        return {LinkMark::Reachable, {}, {}, now};
+    // A redirect the prober did not follow (from https to plain http) is a move too.
+    const bool unfollowed =
+        answer.status >= 300 && answer.status < 400 && QUrl(answer.finalAddress) != QUrl(address);
+    const bool otherHost =
+        QUrl(answer.finalAddress).host().compare(QUrl(address).host(), Qt::CaseInsensitive) != 0;
+    if (unfollowed || otherHost)
         return {LinkMark::Moved, {}, answer.finalAddress, now};
     return {LinkMark::Reachable, {}, {}, now};
 }
@@ -106,13 +112,24 @@ QByteArray linkMarksBytes(const LinkMarks& marks) {
 }
 
 LinkMarks readLinkMarks(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? parseLinkMarks(file.readAll()) : LinkMarks{};
+    return parseLinkMarks(readSmallTextFile(path, kMaxBytes).toUtf8());
 }
 
-bool writeLinkMarks(const QString& path, const LinkMarks& marks) {
+LinkMarks storeLinkMarks(const QString& path, const LinkMarks& found) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return writeFileAtomically(path, linkMarksBytes(marks));
+    LinkMarks merged;
+    const auto merge = [&](const QString& current) -> std::optional<QString> {
+        merged = parseLinkMarks(current.toUtf8());
+        for (auto it = found.cbegin(); it != found.cend(); ++it) {
+            const auto stored = merged.constFind(it.key());
+            if (stored == merged.cend() || stored->checked <= it->checked)
+                merged.insert(it.key(), *it);
+        }
+        return QString::fromUtf8(linkMarksBytes(merged));
+    };
+    if (!updateFileLocked(path, kMaxBytes, merge))
+        merge(readSmallTextFile(path, kMaxBytes));
+    return merged;
 }
 
 LinkCheck::LinkCheck(LinkProber& prober, const QStringList& addresses, QObject* parent)

@@ -34,7 +34,11 @@ QString linkMarksPath(const QString& userDataFolder);
 LinkMarks parseLinkMarks(const QByteArray& bytes);
 QByteArray linkMarksBytes(const LinkMarks& marks);
 LinkMarks readLinkMarks(const QString& path);
-bool writeLinkMarks(const QString& path, const LinkMarks& marks);
+// Lays the marks one check found over the file as it is on disk at this moment, under a lock,
+// so that what other windows found since stays: a found mark replaces the stored one unless
+// that one was checked later. Gives the marks the file then holds (or, when it could not be
+// written, the merge in memory).
+LinkMarks storeLinkMarks(const QString& path, const LinkMarks& found);
 
 // One run over a list of addresses, at most six requests at once.
 class LinkCheck : public QObject {

@@ -4,10 +4,10 @@
 #include "platform/desktop/GnomeSessionInhibition.h"
 #include "platform/desktop/PolledIdleSource.h"
 #include "platform/desktop/QtProgramRunner.h"
+#include "platform/desktop/SingleInstance.h"
 #include "platform/desktop/WaylandIdleSource.h"
 #include "platform/desktop/X11IdleTime.h"
 #include "platform/registry/HiveRegistry.h"
-#include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "saver/idle/IdleSetting.h"
 #include "saver/idle/IdleStarter.h"
@@ -40,8 +40,9 @@ int idleMain(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lumera屏保"));
 
-    // One idle starter a session.
-    QLockFile lock(runtimeFolder() + QStringLiteral("/Lumera-idle.lock"));
+    // One idle starter a session: named for the display, so that a second graphical session of
+    // the same user runs one of its own.
+    QLockFile lock(SingleInstance::lockPath(QStringLiteral("Lumera-idle")));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         std::fputs("空闲启动已在运行。\n", stderr);

@@ -120,6 +120,26 @@ wait_for_line "$inhibitions" '^UnInhibit' 20 || fail "inhibition kept while mini
 wmctrl -i -a "$main"
 wait_for_line "$inhibitions" '^Inhibit' 20 2 || fail "no inhibition after the restore"
 screenshot main-window
+# A second main window closed as the user closes it: the first one, still on screen, keeps the
+# inhibition; minimised, it lets go of it.
+click_widget "push button" "启动新窗口"
+for _ in $(seq 100); do
+    [[ $(main_windows | grep -c .) -eq 2 ]] && break
+    sleep 0.3
+done
+second=$(main_windows | grep -vx "$main") || fail "启动新窗口 opened no second main window"
+wmctrl -i -c "$second"
+for _ in $(seq 100); do
+    [[ $(main_windows | grep -c .) -eq 1 ]] && break
+    sleep 0.3
+done
+[[ $(main_windows) == "$main" ]] || fail "closing the second window left: $(main_windows)"
+sleep 3
+(($(grep -c '^UnInhibit' "$inhibitions") == 1)) || fail "inhibition dropped with a main window on screen"
+xdotool windowminimize "$main"
+wait_for_line "$inhibitions" '^UnInhibit' 20 2 || fail "inhibition kept after the other window closed and this one was minimised"
+wmctrl -i -a "$main"
+wait_for_line "$inhibitions" '^Inhibit' 20 3 || fail "no inhibition after the second restore"
 
 # ---- 11. Toolbar buttons are named by their tool tips ----------------------------------------
 
@@ -189,7 +209,7 @@ kill -0 "$korvid" || fail "Korvid gone after monitor off"
 
 # Closing the main window releases the inhibition.
 wmctrl -i -c "$main"
-wait_for_line "$inhibitions" '^UnInhibit' 20 2 || fail "inhibition kept after the close"
+wait_for_line "$inhibitions" '^UnInhibit' 20 3 || fail "inhibition kept after the close"
 kill -0 "$korvid" || fail "Korvid ended with its tray icon up"
 
 # ---- 7. The AutoRun mark follows the log-on entry --------------------------------------------

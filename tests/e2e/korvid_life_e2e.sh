@@ -1,7 +1,8 @@
 #!/bin/bash
 # How Korvid starts and ends on a real desktop: without a notification area, with a panel
 # that comes up late, a second start, Exit with further windows open, a scheduled shutdown
-# armed across Exit, the quit signals of a session's end, and the renderers of two windows.
+# armed across Exit, the quit signals of a session's end (also with a dialog open), and the
+# renderers of two windows.
 source "$(dirname "$0")/lib.sh"
 
 rm -rf "${XDG_CONFIG_HOME:?}"/*
@@ -206,5 +207,43 @@ for signal in INT HUP; do
     grep -q "$station" "$his" || fail "his.dat lacks the station's row after SIG$signal"
 done
 echo "ok: signals"
+
+# ---- SIGTERM while a dialog of a main window runs --------------------------------------------
+# The question of 删除电影列表 and the file dialog of 整理收藏夹's 导入… each run in a loop of
+# their own; the window ends from inside it. Korvid ends cleanly and stores the page's row.
+show_main_window() {
+    start_korvid
+    find_icon
+    xdotool mousemove "$icon_x" "$icon_y" click 1
+    window=$(wait_for_window "$caption" 40) || fail "no main window after the tray click"
+    sleep 2
+}
+term_with_dialog_open() {
+    local dialog=$1 what=$2
+    wait_for_window "$dialog" 20 >/dev/null || fail "$what: no dialog"
+    sleep 1
+    screenshot "term-$3"
+    rm -f "$his"
+    kill -TERM "$korvid"
+    expect_clean_end "SIGTERM with $what open"
+    grep -q "$station" "$his" || fail "his.dat lacks the station's row after SIGTERM with $what open"
+}
+show_main_window
+widget_box "table cell" "听广播" || fail "no leaf 听广播 in the tree"
+xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+sleep 0.5
+xdotool click 3
+sleep 1
+# The fifth entry of the tree's menu.
+xdotool key Down Down Down Down Return
+term_with_dialog_open '^Lumera桌面$' "the question of 删除电影列表" question
+show_main_window
+click_widget "push button" "电影收藏夹"
+sleep 1
+xdotool key Down Down Return
+wait_for_window '^整理收藏夹$' 20 >/dev/null || fail "organiser dialog not shown"
+click_widget "push button" "导入…"
+term_with_dialog_open '^导入书签$' "the file dialog of 导入…" file-dialog
+echo "ok: SIGTERM with a dialog open"
 
 echo "PASS: korvid life"

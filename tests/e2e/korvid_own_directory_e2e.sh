@@ -1,9 +1,11 @@
 #!/bin/bash
 # The directory and favourites made the user's own, through real input: own leaves added,
-# changed and removed in the radio directory and the built-in list restored; bookmarks
-# imported into and exported from the organiser dialog; the radio directory's links checked
-# against loopback sites that answer, answer 404, redirect to another host, refuse and keep
-# silent, with the marks still there after a restart.
+# changed and removed in the radio directory and the built-in list restored, a damaged
+# directory file kept aside at the first edit; bookmarks imported into and exported from the
+# organiser dialog, a crafted and an oversized file refused quickly; the radio directory's
+# links checked against loopback sites that answer, answer 404, redirect to another host,
+# refuse and keep silent, with the marks still there after a second window checked too and
+# after a restart.
 # shellcheck disable=SC2154 # www, odd, files, icon_x and icon_y are set by lib.sh's helpers
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -50,6 +52,12 @@ for service in $(portal_services); do
     *) echo "$service=$HTTP_ORIGIN" ;;
     esac
 done >"$XDG_CONFIG_HOME/Lumera/sites.ini"
+
+# A directory file damaged by hand (an address that is none): it must outlive the next edit.
+mkdir -p "$XDG_DATA_HOME/Lumera"
+overlay="$XDG_DATA_HOME/Lumera/directory.txt"
+printf 'Lumera directory 1\nadd\tradio\tchina\t坏的\tno address\nend\n' >"$overlay"
+cp "$overlay" "$odd/damaged.txt"
 
 start_korvid_with_tray
 xdotool mousemove "$icon_x" "$icon_y" click 1
@@ -139,7 +147,6 @@ wait_for_cells() { # the pattern must match (or, with "!", must not match) a cel
     done
     return 1
 }
-overlay="$XDG_DATA_HOME/Lumera/directory.txt"
 
 # ---- Own leaves: a station added to the group "全国电台大全" comes after its built-in leaves.
 tree_menu "全国电台大全" 3 # 添加电影列表
@@ -147,6 +154,12 @@ wait_for_dialog '^添加电影列表$'
 type_into_field "我的电台"
 xdotool key Tab
 retype "$HTTP_ORIGIN/my-fm/"
+# The damaged file was kept aside, whole, and the user told so.
+wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no word of the damaged directory file"
+grep -qF "$overlay.bad" <<<"$(accessible Korvid names label)" || fail "message does not name $overlay.bad"
+screenshot damaged-directory-kept
+xdotool key Return
+cmp -s "$overlay.bad" "$odd/damaged.txt" || fail "damaged directory file not kept as it was"
 wait_for_cells "我的电台" || fail "added leaf not in the tree"
 order=$(tree_cells | grep -xE '电台之家|我的电台|迪斯科舞厅' | paste -sd' ')
 [[ $order == "电台之家 我的电台 迪斯科舞厅" ]] || fail "added leaf out of place: $order"
@@ -203,13 +216,17 @@ open_organiser() {
     xdotool key Down Down Return
     wait_for_window '^整理收藏夹$' 20 >/dev/null || fail "organiser dialog not shown"
 }
-# Types a path into the file dialog that comes up and accepts it; then waits for the message.
+# Types a path into the file dialog that comes up and accepts it; then waits for the message,
+# which must say what the pattern given (if any) matches.
 answer_file_dialog() {
     wait_for_dialog "$1"
     retype "$2"
     wait_for_window '^Lumera桌面$' 20 >/dev/null || fail "no message after \"$1\""
     sleep 0.3
     screenshot "$3"
+    if [[ -n ${4:-} ]]; then
+        grep -q "$4" <<<"$(accessible Korvid names label)" || fail "message after \"$1\" is not \"$4\""
+    fi
     xdotool key Return
 }
 open_organiser
@@ -232,6 +249,19 @@ echo "标题,地址" >"$files/not-bookmarks.html"
 press_widget "push button" "导入…"
 answer_file_dialog '^导入书签$' "$files/not-bookmarks.html" bookmarks-refused
 [[ "$(cat "$data/Fav.rar")" == "$expected" ]] || fail "a refused import changed Fav.rar"
+
+# A title of three million '&' is read in moments; a file larger than 32 MB is refused
+# unread (a sparse one: it takes no disk).
+python3 -c 'import sys; sys.stdout.write("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><A HREF=\"place:x\">" + "&" * 3000000 + "</A>\n</DL><p>\n")' >"$files/crafted.html"
+press_widget "push button" "导入…"
+started=$SECONDS
+answer_file_dialog '^导入书签$' "$files/crafted.html" bookmarks-crafted "导入了 0 个书签"
+((SECONDS - started < 10)) || fail "the crafted file took $((SECONDS - started)) s"
+head -c 200 "$files/bookmarks.html" >"$files/huge.html"
+truncate -s 3G "$files/huge.html"
+press_widget "push button" "导入…"
+answer_file_dialog '^导入书签$' "$files/huge.html" bookmarks-huge "书签文件太大"
+[[ "$(cat "$data/Fav.rar")" == "$expected" ]] || fail "a refused import changed Fav.rar"
 wmctrl -c '整理收藏夹'
 echo "bookmarks: PASS"
 
@@ -247,10 +277,42 @@ tip_of() {
     accessible Korvid describe "table cell" "$1" 2>/dev/null || true
 }
 wait_for_window '^我的电台页 - Lumera桌面$' 5 >/dev/null || true
+# A second main window on the radio tree, built before the first one's check. Both are
+# maximised, so their widgets lie on the same places: a click goes to the one on top.
+first=$(main_windows | head -1)
+press_widget "push button" "启动新窗口"
+for _ in $(seq 40); do
+    second=$(main_windows | grep -vx "$first" | head -1 || true)
+    [[ -n $second ]] && break
+    sleep 0.5
+done
+[[ -n $second ]] || fail "no second main window"
+sleep 1
+press_widget "push button" "音乐广播电台"
+radio_trees() { [[ $(tree_cells | grep -cx "音乐电台精选") -eq 2 ]]; }
+wait_until radio_trees || fail "second window not on the radio tree"
+xdotool windowactivate --sync "$first"
+sleep 1
 tree_menu "音乐电台精选" 0
 xdotool key c # 检查链接(&C)
 status_reads "正在检查链接" 30 || fail "no progress shown"
 status_reads "链接检查完成" || fail "check did not end"
+# The second window checks too and is stopped before the silent site's ten seconds are up:
+# the first one's marks must outlive its writing.
+xdotool windowactivate --sync "$second"
+sleep 1
+tree_menu "音乐电台精选" 0
+xdotool key c
+status_reads "正在检查链接" 10 || fail "no progress shown in the second window"
+tree_menu "音乐电台精选" 0
+xdotool key c
+status_reads "链接检查已停止" 10 || fail "the second window's check did not stop"
+wmctrl -i -c "$second"
+for _ in $(seq 40); do
+    [[ $(main_windows | wc -l) -eq 1 ]] && break
+    sleep 0.5
+done
+[[ $(main_windows | wc -l) -eq 1 ]] || fail "second window not closed"
 status=$(accessible Korvid names label | grep "链接检查完成")
 # (Sites that share one loopback origin share addresses, so fewer than 36 are asked.)
 [[ $status =~ ^链接检查完成：[1-9][0-9]*\ 个可以打开，1\ 个已迁移，[1-9][0-9]*\ 个失效$ ]] ||
@@ -262,6 +324,7 @@ status=$(accessible Korvid names label | grep "链接检查完成")
 [[ $(tip_of "我爱广播网") == "链接失效：网站在 10 秒内没有回应"* ]] || fail "silent: $(tip_of 我爱广播网)"
 marks="$XDG_DATA_HOME/Lumera/links.txt"
 grep -q "^http://127.0.0.1:$refused_port/	dead	" "$marks" || fail "marks not stored"
+grep -q "^http://127.0.0.1:$silent_port/	dead	" "$marks" || fail "the first window's marks lost: $(cat "$marks")"
 # The tool tip of a dead station, as the user sees it.
 box=$(accessible Korvid find "table cell" "都市流行音乐频道")
 read -r x y w h <<<"$box"
@@ -287,5 +350,7 @@ for _ in $(seq 30); do
     sleep 1
 done
 [[ $(tip_of "最爱视听") == "链接失效：网站拒绝连接"* ]] || fail "marks lost in the restart"
+[[ $(tip_of "我爱广播网") == "链接失效：网站在 10 秒内没有回应"* ]] ||
+    fail "the first window's marks lost in the restart: $(tip_of 我爱广播网)"
 exit_from_tray_menu restart-exit
 echo "PASS: korvid own directory"

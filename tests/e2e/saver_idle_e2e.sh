@@ -3,8 +3,9 @@
 # the idle time is up, ends at a move of the real pointer and comes up again only after a new
 # idle period; one starter a session; nothing starts while a Korvid main window is shown, and
 # the saver comes within the same idle period once that window is closed. Under sway on a
-# headless output, as an ordinary user: the saver comes up full-screen, shows its content,
-# ends at a pointer motion and at a key, and stays away while a Korvid main window is shown.
+# headless output, as an ordinary user: one starter a session, while the same user's X session
+# runs one of its own; the saver comes up full-screen, shows its content, ends at a pointer
+# motion and at a key, and stays away while a Korvid main window is shown.
 source "$(dirname "$0")/lib.sh"
 rm -f "$E2E_OUTPUT/savers"
 trap 'xargs -r kill 2>/dev/null <"$E2E_OUTPUT/savers" || true; e2e_cleanup' EXIT
@@ -21,6 +22,19 @@ saver_settings() {
 screen_saver_active() {
     grep -A5 'Control Panel\\Desktop' "$1/Lumera/registry.hive" 2>/dev/null |
         sed -n 's/^"ScreenSaveActive"="\(.*\)"$/\1/p' | head -1
+}
+# The lock file of the starter in the runtime folder given on the display given: named, as the
+# starter names it, for the display.
+idle_lock() {
+    echo "$1/Lumera-idle-${2//[^A-Za-z0-9._:-]/_}.lock"
+}
+# Waits for a file up to ten seconds.
+wait_for_file() {
+    for _ in $(seq 100); do
+        [[ -e $1 ]] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 # The saver the starter runs, its child; waits for it up to the seconds given.
 saver_child() {
@@ -48,10 +62,8 @@ xdotool mousemove 400 300
 background "$saver" --idle
 starter=$LAST_PID
 start=$SECONDS
-for _ in $(seq 100); do
-    [[ -e $XDG_RUNTIME_DIR/Lumera-idle.lock ]] && break
-    sleep 0.1
-done
+wait_for_file "$(idle_lock "$XDG_RUNTIME_DIR" "${WAYLAND_DISPLAY:-$DISPLAY}")" ||
+    fail "the idle starter took no lock for its display"
 status=0
 timeout 20 "$saver" --idle 2>/dev/null || status=$?
 ((status == 1)) || fail "a second idle starter ended with status $status"
@@ -104,7 +116,7 @@ wait_for_exit "$starter" || fail "the starter did not end"
 
 # ---- sway -------------------------------------------------------------------------------
 
-echo "sway: full-screen with its content, ended by a pointer motion and by a key"
+echo "sway: one starter a session, one more on the same user's X session; the saver full-screen"
 desktop_user
 start_sway "xwayland disable"
 # The sunset page: colour all over the screen.
@@ -114,6 +126,16 @@ sleep 1.5
 on_sway swaymsg seat - cursor set 600 300 >/dev/null
 desktop_background on_sway "$saver" --idle
 starter=$LAST_PID
+wait_for_file "$(idle_lock "$DESKTOP_RUNTIME" wayland-1)" || fail "the starter on sway took no lock"
+status=0
+on_sway timeout 20 "$saver" --idle 2>/dev/null || status=$?
+((status == 1)) || fail "a second idle starter on sway ended with status $status"
+desktop_background as_desktop_user "$saver" --idle
+x_starter=$LAST_PID
+wait_for_file "$(idle_lock "$DESKTOP_RUNTIME" "$DISPLAY")" || fail "no starter of its own on X"
+sleep 1
+kill -0 "$x_starter" 2>/dev/null || fail "the starter on X ended while the one on sway runs"
+kill "$x_starter"
 run=$(saver_child "$starter" 30) || fail "no saver on sway"
 wait_for_node "Lumera屏保" 30 "fullscreen 1280x720" ||
     fail "the saver is not full-screen: $(sway_node Lumera屏保)"
@@ -132,6 +154,7 @@ kill "$starter"
 wait_for_exit "$starter" || fail "the starter did not end on sway"
 
 echo "sway: not while a Korvid main window is shown"
+# shellcheck disable=SC2046 # one word a service
 XDG_CONFIG_HOME=$DESKTOP_HOME/.config point_sites_at "$HTTP_ORIGIN" $(portal_services)
 saver_settings "$DESKTOP_HOME/.config"
 ((EUID == 0)) && chown -R "$DESKTOP_USER:" "$DESKTOP_HOME"

@@ -62,9 +62,10 @@ TEST(NetworkLinkProber, EveryKindOfAnswer) {
     const QString o = server.origin();
     QElapsedTimer clock;
     clock.start();
-    const auto answers = probeAll(prober, {o + "/ok", o + "/away", o + "/loop", o + "/gone",
-                                           o + "/nohead", o + "/silent", refused, o + "/r2"});
-    ASSERT_EQ(answers.size(), 8);
+    const auto answers =
+        probeAll(prober, {o + "/ok", o + "/away", o + "/loop", o + "/gone", o + "/nohead",
+                          o + "/silent", refused, o + "/r1", o + "/r2"});
+    ASSERT_EQ(answers.size(), 9);
     EXPECT_LT(clock.elapsed(), 8000);
     const auto expect = [&](const QString& address, LinkAnswer::Outcome outcome, int status,
                             const QString& final = {}) {
@@ -79,6 +80,7 @@ TEST(NetworkLinkProber, EveryKindOfAnswer) {
     expect(o + "/away", LinkAnswer::Answered, 200,
            QStringLiteral("http://localhost:%1/ok").arg(server.port()));
     expect(o + "/loop", LinkAnswer::TooManyRedirects, 0);
+    expect(o + "/r1", LinkAnswer::TooManyRedirects, 0); // six redirects
     expect(o + "/r2", LinkAnswer::Answered, 200, o + "/ok");
     expect(o + "/gone", LinkAnswer::Answered, 404);
     expect(o + "/nohead", LinkAnswer::Answered, 200);
@@ -92,6 +94,51 @@ TEST(NetworkLinkProber, EveryKindOfAnswer) {
     }
     EXPECT_EQ(gets, 1);
     EXPECT_EQ(heads, server.heads.size() - 1);
+}
+
+TEST(NetworkLinkProber, SixAtOnceForAllItsUsers) {
+    application();
+    LoopbackHttpServer server;
+    server.neverAnswer("/");
+    NetworkLinkProber prober(700);
+    QStringList addresses;
+    for (int i = 0; i < 9; ++i)
+        addresses.append(server.origin() + QStringLiteral("/%1").arg(i));
+    qsizetype askedBeforeAnAnswer = -1;
+    QEventLoop loop;
+    int answers = 0;
+    for (const QString& address : addresses) {
+        prober.probe(address, [&](const LinkAnswer& answer) {
+            EXPECT_EQ(answer.outcome, LinkAnswer::TimedOut);
+            if (askedBeforeAnAnswer < 0)
+                askedBeforeAnAnswer = server.requests.size();
+            if (++answers == addresses.size())
+                loop.quit();
+        });
+    }
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(askedBeforeAnAnswer, 6);
+    EXPECT_EQ(answers, addresses.size());
+    EXPECT_EQ(server.requests.size(), addresses.size());
+}
+
+TEST(NetworkLinkProber, HttpsToPlainHttpIsNotFollowed) {
+    application();
+    LoopbackHttpServer plain;
+    plain.addPage("/ok", "<html>ok</html>");
+    LoopbackHttpServer secure(true);
+    secure.addPage("/ok", "<html>ok</html>");
+    secure.addRedirect("/down", plain.origin() + "/ok");
+    NetworkLinkProber prober(5000);
+    const QString o = secure.origin();
+    const auto answers = probeAll(prober, {o + "/ok", o + "/down"});
+    ASSERT_EQ(answers.size(), 2);
+    EXPECT_EQ(answers[o + "/ok"].status, 200) << answers[o + "/ok"].error.toStdString();
+    EXPECT_EQ(answers[o + "/down"].outcome, LinkAnswer::Answered);
+    EXPECT_EQ(answers[o + "/down"].status, 302);
+    EXPECT_EQ(answers[o + "/down"].finalAddress, plain.origin() + "/ok");
+    EXPECT_TRUE(plain.requests.isEmpty());
 }
 
 TEST(NetworkLinkProber, ACancelledRequestNeverAnswers) {

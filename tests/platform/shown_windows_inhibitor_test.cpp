@@ -38,7 +38,11 @@ TEST(ShownWindowsInhibitor, HeldOnlyWhileAskedAndAMainWindowIsOnScreen) {
     EXPECT_TRUE(desktop.held);
     gate.release(); // the switch back on while the window stays
     EXPECT_FALSE(desktop.held);
+    gate.release(); // on once more than off: the next window's load still counts
     gate.inhibit();
+    EXPECT_TRUE(desktop.held);
+    gate.inhibit(); // a second window loads, then closes: the first one's inhibition stays
+    gate.release();
     EXPECT_TRUE(desktop.held);
     main->hide();
     EXPECT_FALSE(desktop.held);

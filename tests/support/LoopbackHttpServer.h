@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
+#include <memory>
 
 namespace lumera::test {
 
@@ -14,11 +15,14 @@ namespace lumera::test {
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
 public:
-    LoopbackHttpServer();
+    // With tls, it speaks HTTPS with a certificate for 127.0.0.1 that the test program's
+    // connections then trust.
+    explicit LoopbackHttpServer(bool tls = false);
+    ~LoopbackHttpServer() override;
 
-    // "http://127.0.0.1:<port>"
+    // "http://127.0.0.1:<port>" ("https://…" with tls)
     QString origin() const;
-    quint16 port() const { return server_.serverPort(); }
+    quint16 port() const { return server_->serverPort(); }
 
     void addPage(const QString& path, const QByteArray& body,
                  const QByteArray& contentType = "text/html; charset=utf-8");
@@ -44,7 +48,7 @@ signals:
 private:
     void answer(class QTcpSocket* socket);
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
     struct Page {
         QByteArray body;
         QByteArray type;

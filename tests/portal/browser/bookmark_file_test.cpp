@@ -5,7 +5,13 @@
 #include "support/FrmmainHarness.h"
 #include "support/TestFolders.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -100,6 +106,17 @@ TEST_F(BookmarkTest, BrowserFilesReadFlatInFileOrder) {
     ASSERT_TRUE(chromium.error.isEmpty()) << chromium.error.toStdString();
     EXPECT_EQ(chromium.bookmarks, (QList<Favorite>{{"电视直播", "http://127.0.0.1/tv/"},
                                                    {"A <b> 中文", "https://127.0.0.1/a"}}));
+
+    // A title of millions of '&' (no entity among them) reads in one pass.
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray ampersands(3'000'000, '&');
+    const BookmarkRead crafted =
+        parseBookmarkHtml("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><DT><A HREF=\"http://x/\">" +
+                          ampersands + "&amp;</A></DL>");
+    ASSERT_EQ(crafted.bookmarks.size(), 1);
+    EXPECT_EQ(crafted.bookmarks[0].title, QString::fromLatin1(ampersands + '&'));
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(BookmarkTest, MalformedFilesAreRefused) {
@@ -134,25 +151,69 @@ TEST_F(BookmarkTest, ImportAddsOnlyNewEntriesAndExportRoundTrips) {
     ASSERT_EQ(stored.size(), 6);
     EXPECT_EQ(stored[4], (Favorite{"电台， 怀旧金曲", "http://127.0.0.1/radio/"}));
 
-    // Our own export reads back as the list it was made from.
-    answer = folder.file("out"); // no suffix: ".html" is added
+    // Our own export reads back as the list it was made from, also where the title or the
+    // address holds what would end a tag, an attribute or a bookmark, or looks like an entity.
+    const Favorite awkward{"&amp; </A> \"引号\"", "http://127.0.0.1/q?a=\"1\"&b=<2>&amp;"};
+    form->lvw->addTopLevelItem(new QTreeWidgetItem(QStringList{awkward.title, awkward.address}));
+    answer = folder.file("out.html");
     form->cmdExport->click();
     const BookmarkRead back = parseBookmarkHtml(folder.read("out.html"));
     EXPECT_TRUE(back.error.isEmpty());
-    EXPECT_EQ(back.bookmarks, stored);
+    EXPECT_EQ(back.bookmarks, stored + QList<Favorite>{awkward});
+    delete form->lvw->topLevelItem(form->lvw->topLevelItemCount() - 1);
 
     // A second import of the same file adds nothing.
+    answer = folder.file("firefox.html");
     form->cmdImport->click();
     EXPECT_EQ(readFavorites(folder.path()).favorites, stored);
+}
+
+TEST_F(BookmarkTest, ExportAsksAboutTheFileItWouldReplace) {
+    folder.write("书签.html", "mine");
+    FormDfg form(folder.path()); // its own file dialog
+    form.tell = [this](const QString& text) { told.append(text); };
+    // "书签" typed into the export's file dialog, and the question that follows answered No.
+    QStringList questions;
+    bool typed = false;
+    QTimer files, question;
+    QObject::connect(&files, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (typed) {
+            dialog->reject();
+            return;
+        }
+        typed = true;
+        dialog->setDirectory(folder.path());
+        dialog->selectFile("书签");
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+    });
+    QObject::connect(&question, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            questions.append(box->text());
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    files.start(20);
+    question.start(20);
+    form.cmdExport->click();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("书签.html")) << questions[0].toStdString();
+    EXPECT_EQ(folder.read("书签.html"), "mine");
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(BookmarkTest, AFailedImportChangesNothing) {
     const QByteArray before = encodeAnsi("a,http://a/\r\n");
     folder.write("Fav.rar", before);
     auto form = dialog();
+    // Too large to import, said without reading it (sparse, so it costs no disk).
+    const QString huge = folder.write("huge.html", kFirefoxFile);
+    ASSERT_TRUE(QFile(huge).resize(qint64(3) << 30));
     for (const QString& file :
          {folder.write("junk.html", "<html>no</html>"),
-          folder.write("cut.html", kFirefoxFile.left(900)), folder.file("missing.html")}) {
+          folder.write("cut.html", kFirefoxFile.left(900)), folder.file("missing.html"), huge}) {
         answer = file;
         told.clear();
         form->cmdImport->click();
@@ -160,6 +221,7 @@ TEST_F(BookmarkTest, AFailedImportChangesNothing) {
         EXPECT_EQ(folder.read("Fav.rar"), before);
         EXPECT_EQ(listed(*form), QStringList{"a|http://a/"});
     }
+    EXPECT_TRUE(told[0].contains("太大")) << told[0].toStdString();
     answer.clear(); // cancelled: not even a message
     told.clear();
     form->cmdImport->click();

@@ -31,6 +31,10 @@ TEST(LinkMarks, AnswersJudgedAndKept) {
     EXPECT_EQ(judge(answered(206, "HTTP://127.0.0.1:81/")).state, LinkMark::Reachable);
     EXPECT_EQ(judge(answered(200, "http://localhost:81/a")),
               (LinkMark{LinkMark::Moved, {}, "http://localhost:81/a", kNow}));
+    // A redirect the prober would not follow: from https to plain http on the same host.
+    EXPECT_EQ(judgeLinkAnswer("https://127.0.0.1/a", answered(301, "http://127.0.0.1/a"), kNow),
+              (LinkMark{LinkMark::Moved, {}, "http://127.0.0.1/a", kNow}));
+    EXPECT_EQ(judge(answered(304, a)).state, LinkMark::Reachable);
     EXPECT_EQ(judge(answered(404, a)).reason, "网站回答 HTTP 404");
     EXPECT_EQ(judge(answered(503, a)).state, LinkMark::Dead);
     for (auto outcome : {LinkAnswer::NameNotFound, LinkAnswer::Refused, LinkAnswer::TlsFailed,
@@ -145,4 +149,30 @@ TEST_F(FrmmainLinkCheckTest, ChoosingAgainSwitchingOrClosingStops) {
     }
     // What was found before the stop is kept.
     EXPECT_TRUE(QFile(linkMarksPath(harness.context.userDataFolder)).size() > 20);
+}
+
+TEST_F(FrmmainLinkCheckTest, WindowsKeepEachOthersMarks) {
+    Frmmain* other = harness.open(); // built before any check
+    window->loadRadio();
+    other->loadRadio();
+    const QString first = nodeKey(nodeAt(*window->tvw, 5));
+    // The first window checks to the end.
+    window->CheckLinks_Click();
+    answerAll();
+    // The other starts later, while the first checks again; the other's answer is newer.
+    window->CheckLinks_Click();
+    harness.links.answer(first, answered(503, first));
+    harness.clock.time = harness.clock.time.addSecs(60);
+    other->CheckLinks_Click();
+    harness.links.answer(first, answered(200, first));
+    other->CheckLinks_Click(); // stopped after one answer
+    EXPECT_EQ(readLinkMarks(linkMarksPath(harness.context.userDataFolder)).size(), 36);
+    window->CheckLinks_Click(); // the older finding is written last
+    const LinkMarks stored = readLinkMarks(linkMarksPath(harness.context.userDataFolder));
+    EXPECT_EQ(stored.size(), 36);
+    EXPECT_EQ(stored.value(first).state, LinkMark::Reachable);
+    EXPECT_EQ(stored.value(nodeKey(nodeAt(*window->tvw, 6))).state, LinkMark::Moved);
+    // Both windows show what the file holds.
+    for (Frmmain* w : {window, other})
+        EXPECT_TRUE(nodeAt(*w->tvw, 5)->toolTip(0).startsWith("链接可以打开")) << w;
 }

@@ -1,3 +1,4 @@
+#include "platform/text/LockedFileUpdate.h"
 #include "portal/mainwindow/DirectoryOverlay.h"
 #include "portal/mainwindow/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,6 +31,11 @@ TEST(DirectoryOverlayFile, WholeFilesRoundTripAndAnythingElseIsIgnored) {
     DirectoryOverlay expected = overlay;
     expected.added[0].caption = "我的 电影";
     EXPECT_EQ(parseDirectoryOverlay(bytes), expected);
+    // As an editor may save it: a byte-order mark, a lone CR, CR LF, blanks at the ends.
+    QByteArray edited = "\xEF\xBB\xBF" + bytes;
+    edited[edited.indexOf('\n')] = '\r';
+    edited.replace("\n", " \r\n").replace("\tfilm\t", "\t film \t");
+    EXPECT_EQ(parseDirectoryOverlay(edited), expected) << edited.toStdString();
 
     const QByteArray line = "add\tchannel\tfilm\tx\t";
     for (const QByteArray& bad :
@@ -67,10 +74,16 @@ TEST(DirectoryOverlayFile, ChangesLayOverTheTablesWithKeysKeptUnique) {
     SiteTable moved;
     moved.setOrigin(iqiyi.service, "http://127.0.0.1:8080");
     EXPECT_EQ(shownLeaves(channels, moved, overlay)[0].address, "http://127.0.0.1/moved");
-    // The user's own leaf is edited in place and removed for good.
-    changeShownLeaf(overlay, "channel", shown[25], "http://127.0.0.1/own2");
+    // The user's own leaf is edited in place and removed for good, twins (as an older file
+    // may hold them) with it.
+    EXPECT_TRUE(showsAddress(channels, sites, overlay, "http://127.0.0.1/own"));
+    overlay.added.append(overlay.added[0]);
+    EXPECT_TRUE(changeShownLeaf(overlay, "channel", shown[25], "http://127.0.0.1/own2"));
     EXPECT_EQ(overlay.added[0].address, "http://127.0.0.1/own2");
-    removeShownLeaf(overlay, "channel", shownLeaves(channels, sites, overlay)[25]);
+    EXPECT_EQ(overlay.added.size(), 4);
+    overlay.added.append(overlay.added[0]);
+    EXPECT_TRUE(removeShownLeaf(overlay, "channel", shownLeaves(channels, sites, overlay)[25]));
+    EXPECT_FALSE(removeShownLeaf(overlay, "channel", shown[25]));
     EXPECT_EQ(overlay.added.size(), 3);
     EXPECT_EQ(shownLeaves(channels, sites, overlay).size(), 117);
 }
@@ -82,6 +95,8 @@ protected:
     // The answers to the dialogs to come, in turn: "caption|address" or "cancel" for the
     // leaf dialog, "yes" or "no" for a question.
     QStringList answers;
+    // The texts of the message boxes shown.
+    QStringList told;
 
     void SetUp() override {
         window->runModalDialog = [this](QDialog& dialog) {
@@ -95,6 +110,8 @@ protected:
                 leaf->txtAddress->setText(answer.section('|', 1));
                 return leaf->cmdOK->click();
             }
+            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+                told.append(box->text());
             dialog.done(answer == "yes" ? QMessageBox::Yes : QMessageBox::No);
         };
     }
@@ -182,20 +199,62 @@ TEST_F(OwnDirectoryTest, RadioLeavesAndBrokenFiles) {
     window->LoadChannels(); // the channel directory is untouched
     EXPECT_EQ(nodes(), 131);
 
-    for (const QByteArray& junk :
-         {QByteArray("\x00\xff junk"), QByteArray("Lumera directory 1\n")}) {
+    // A damaged file shows the built-in directory, and is never written over: the next edit
+    // keeps it aside, whole, and says so.
+    const QStringList asides{"directory.txt.bad", "directory.txt.bad-2"};
+    const QList<QByteArray> junks{QByteArray("\x00\xff junk", 7),
+                                  "Lumera directory 1\nadd\tradio\tchina\t我的\t"};
+    for (int i = 0; i < 2; ++i) {
         QFile file(overlayFile());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(junk);
+        file.write(junks[i]);
         file.close();
         window->loadRadio();
         EXPECT_EQ(nodes(), 40);
+        select(4);
+        answers = {"又一个|http://127.0.0.1/fm2", "ok"};
+        window->AddTvwList_Click();
+        EXPECT_EQ(nodes(), 41);
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told.takeFirst().contains(asides[i]));
+        const QDir folder(harness.context.userDataFolder);
+        ASSERT_EQ(folder.entryList({"directory.txt.bad*"}), asides.mid(0, i + 1));
+        QFile kept(folder.filePath(asides[i]));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), junks[i]);
     }
-    // A file that cannot be written is said so, and the tree stays as it was.
+    // A file that cannot be read (a folder in its place) is left alone, the edit refused with
+    // a message and the tree left as it was.
     ASSERT_TRUE(QFile::remove(overlayFile()) && QDir().mkpath(overlayFile()));
     select(3);
-    answers = {"又一个|http://127.0.0.1/fm2", "ok"};
+    answers = {"又一个|http://127.0.0.1/fm3", "ok"};
     window->AddTvwList_Click();
     EXPECT_TRUE(answers.isEmpty());
     EXPECT_EQ(nodes(), 40);
+    EXPECT_TRUE(QFileInfo(overlayFile()).isDir());
+}
+
+TEST_F(OwnDirectoryTest, EditsBuildOnWhatOtherWindowsSaved) {
+    Frmmain* second = harness.open(); // its tree is built before the first window's edits
+    const auto useSecond = [&] {
+        second->runModalDialog = window->runModalDialog;
+        std::swap(window, second);
+    };
+    select(14);
+    answers = {"我的电影|http://127.0.0.1/mine"};
+    window->AddTvwList_Click();
+    useSecond();
+    select(14);
+    answers = {"又是我的|http://127.0.0.1/mine"};
+    window->AddTvwList_Click();
+    EXPECT_EQ(nodeKey(selected()), "http://127.0.0.1/mine");
+    EXPECT_EQ(nodes(), 132);
+    EXPECT_EQ(readSmallTextFile(overlayFile(), 1 << 20).count("http://127.0.0.1/mine"), 1);
+    // The first window, still showing the leaf, removes it: it stays removed everywhere.
+    useSecond();
+    select(40);
+    answers = {"yes"};
+    window->DelTvwList_Click();
+    EXPECT_EQ(nodes(), 131);
+    EXPECT_EQ(nodeWithKey(*harness.open()->tvw, "http://127.0.0.1/mine"), nullptr);
 }
