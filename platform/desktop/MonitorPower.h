@@ -28,10 +28,10 @@ public:
 // DPMS of the X display named by DISPLAY, through xcb.
 std::unique_ptr<DpmsDisplay> xcbDpmsDisplay();
 
-// Turns the monitor off and leaves the user's DPMS setting as it found it. Forcing the monitor
-// off needs DPMS enabled; where the user had it disabled, it is disabled again as soon as the
-// monitor is back on (the X server turns it on at the next input), which is looked at once a
-// second. Disabling it at once would turn the monitor straight back on.
+// The X server's way: turns the monitor off and leaves the user's DPMS setting as it found it.
+// Forcing the monitor off needs DPMS enabled; where the user had it disabled, it is disabled
+// again as soon as the monitor is back on (the X server turns it on at the next input), which
+// is looked at once a second. Disabling it at once would turn the monitor straight back on.
 class MonitorPower : public QObject, public MonitorSwitch {
 public:
     explicit MonitorPower(std::unique_ptr<DpmsDisplay> display, QObject* parent = nullptr);
