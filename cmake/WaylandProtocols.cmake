@@ -21,3 +21,17 @@ function(lumera_wayland_client_protocol target xml)
     target_sources(${target} PRIVATE ${out}/${name}-client-protocol.h ${out}/${name}-protocol.c)
     target_include_directories(${target} PRIVATE ${out})
 endfunction()
+
+# lumera_wayland_server_header(target xml) adds <name>-server-protocol.h, for a test's stand-in
+# compositor; the protocol's interfaces come from the client code the programs link.
+pkg_check_modules(WAYLAND_SERVER REQUIRED IMPORTED_TARGET GLOBAL wayland-server)
+function(lumera_wayland_server_header target xml)
+    get_filename_component(name ${xml} NAME_WE)
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/wayland)
+    file(MAKE_DIRECTORY ${out})
+    add_custom_command(OUTPUT ${out}/${name}-server-protocol.h
+        COMMAND ${WAYLAND_SCANNER} server-header ${xml} ${out}/${name}-server-protocol.h
+        DEPENDS ${xml} VERBATIM)
+    target_sources(${target} PRIVATE ${out}/${name}-server-protocol.h)
+    target_include_directories(${target} PRIVATE ${out})
+endfunction()

@@ -1,5 +1,6 @@
 #include "platform/desktop/Clock.h"
 #include "platform/desktop/LinuxDesktop.h"
+#include "platform/desktop/MonitorSwitch.h"
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
 #include "platform/desktop/QuitSignals.h"
@@ -70,7 +71,7 @@ int main(int argc, char* argv[]) {
     });
     HiveRegistry registry(HiveRegistry::defaultHivePath(), &inhibitor,
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
-    LinuxDesktop desktop;
+    LinuxDesktop desktop(sessionMonitorSwitch());
     WebEngineBrowserFactory browsers;
     SiteTable sites = makePortalSiteTable(folder, SiteTable::defaultSitesFile());
     Clock clock;

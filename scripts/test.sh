@@ -10,7 +10,8 @@ scripts/fuzz.sh
 scripts/with-display.sh scripts/ctest.sh
 # The load test stays out of the sanitizer run: its memory and answer-time bounds are set for
 # a normal build, and the sanitizers' quarantine and shadow memory make its figures meaningless.
-# So do the runs through the desktop's screen-saver engines, sway and the idle starter, which
-# mostly wait on other programs: their own code runs there in the unit tests.
-scripts/sanitize.sh -LE load -E 'saver_(engine|idle|install)_e2e'
+# So do the runs through the desktop's screen-saver engines, sway and the idle starter, and
+# Korvid's under sway, which mostly wait on other programs: their own code runs there in the
+# unit tests.
+scripts/sanitize.sh -LE load -E 'saver_(engine|idle|install)_e2e|korvid_wayland_e2e'
 scripts/test-on-debian.sh other

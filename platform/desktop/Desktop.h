@@ -20,8 +20,9 @@ public:
     virtual void shutdownNow() = 0;
     // Plays a WAV file without waiting; no file or no audio device plays nothing.
     virtual void playSound(const QString& wavPath) = 0;
-    // Monitor standby, then off. Nothing happens where the display cannot do it.
-    virtual void monitorOff() = 0;
+    // Turns the monitors off until the next key press or pointer move. False where the
+    // desktop offers no way to do it.
+    virtual bool monitorOff() = 0;
     // Toggles the mute of the default audio output. Nothing happens where there is none.
     virtual void toggleMute() = 0;
     // The folders the "My Computer" menu offers: the root folder, the home folder and the

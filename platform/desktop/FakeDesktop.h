@@ -21,7 +21,10 @@ public:
     }
     void shutdownNow() override { ++shutdowns; }
     void playSound(const QString& wavPath) override { sounds.append(wavPath); }
-    void monitorOff() override { ++monitorOffs; }
+    bool monitorOff() override {
+        ++monitorOffs;
+        return monitorCanTurnOff;
+    }
     void toggleMute() override { ++muteToggles; }
     QStringList driveRoots() override { return roots; }
 
@@ -32,6 +35,7 @@ public:
     int monitorOffs = 0;
     int muteToggles = 0;
     bool openSucceeds = true;
+    bool monitorCanTurnOff = true;
     QStringList roots{"/", "/home/user"};
 };
 

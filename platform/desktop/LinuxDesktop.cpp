@@ -1,6 +1,6 @@
 #include "platform/desktop/LinuxDesktop.h"
 
-#include "platform/desktop/MonitorPower.h"
+#include "platform/desktop/MonitorSwitch.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -23,7 +23,8 @@ QUrl shellTarget(const QString& target) {
     return QUrl::fromUserInput(trimmed);
 }
 
-LinuxDesktop::LinuxDesktop() = default;
+LinuxDesktop::LinuxDesktop(std::unique_ptr<MonitorSwitch> monitor) : monitor_(std::move(monitor)) {}
+
 LinuxDesktop::~LinuxDesktop() = default;
 
 bool LinuxDesktop::openUrl(const QString& target) {
@@ -51,10 +52,8 @@ void LinuxDesktop::playSound(const QString& wavPath) {
     sound_->play();
 }
 
-void LinuxDesktop::monitorOff() {
-    if (!monitor_)
-        monitor_ = std::make_unique<MonitorPower>(xcbDpmsDisplay());
-    monitor_->turnOff();
+bool LinuxDesktop::monitorOff() {
+    return monitor_->turnOff();
 }
 
 void LinuxDesktop::toggleMute() {

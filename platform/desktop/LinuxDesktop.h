@@ -9,26 +9,26 @@ class QUrl;
 
 namespace lumera {
 
-class MonitorPower;
+class MonitorSwitch;
 
-// The real desktop: QDesktopServices, QProcess, Qt Multimedia, X11 DPMS and the sound
-// server's command-line tools.
+// The real desktop: QDesktopServices, QProcess, Qt Multimedia, the sound server's
+// command-line tools, and the monitor switch it is given.
 class LinuxDesktop : public Desktop {
 public:
-    LinuxDesktop();
+    explicit LinuxDesktop(std::unique_ptr<MonitorSwitch> monitor);
     ~LinuxDesktop() override;
 
     bool openUrl(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
     void shutdownNow() override;
     void playSound(const QString& wavPath) override;
-    void monitorOff() override;
+    bool monitorOff() override;
     void toggleMute() override;
     QStringList driveRoots() override;
 
 private:
     std::unique_ptr<QSoundEffect> sound_;
-    std::unique_ptr<MonitorPower> monitor_;
+    std::unique_ptr<MonitorSwitch> monitor_;
 };
 
 // Turns an address or a local path into what QDesktopServices opens.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/desktop/MonitorSwitch.h"
+
 #include <QObject>
 #include <memory>
 #include <optional>
@@ -26,18 +28,18 @@ public:
 // DPMS of the X display named by DISPLAY, through xcb.
 std::unique_ptr<DpmsDisplay> xcbDpmsDisplay();
 
-// Turns the monitor off and leaves the user's DPMS setting as it found it. Forcing the monitor
-// off needs DPMS enabled; where the user had it disabled, it is disabled again as soon as the
-// monitor is back on (the X server turns it on at the next input), which is looked at once a
-// second. Disabling it at once would turn the monitor straight back on.
-class MonitorPower : public QObject {
+// The X server's way: turns the monitor off and leaves the user's DPMS setting as it found it.
+// Forcing the monitor off needs DPMS enabled; where the user had it disabled, it is disabled
+// again as soon as the monitor is back on (the X server turns it on at the next input), which
+// is looked at once a second. Disabling it at once would turn the monitor straight back on.
+class MonitorPower : public QObject, public MonitorSwitch {
 public:
     explicit MonitorPower(std::unique_ptr<DpmsDisplay> display, QObject* parent = nullptr);
     // A setting not yet restored is restored now.
     ~MonitorPower() override;
 
     // False where the display cannot do it.
-    bool turnOff();
+    bool turnOff() override;
     // Whether DPMS waits to be disabled again.
     bool restorePending() const { return restoreDisabled_; }
     // The look once a second.

@@ -4,6 +4,7 @@
 #include "portal/browser/VideoSearch.h"
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/ToolbarButtons.h"
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/FormSetup.h"
@@ -27,6 +28,11 @@ const QString kSceneryPicturesPath = QStringLiteral(
     "99%AF+%E9%A3%8E%E5%85%89#z=&width=1440&height=900&pn=undefined&s=1");
 
 const QString kProductPagePath = QStringLiteral("/desktop/");
+
+// The status bar's panel for what the window has to say, and what it says where the desktop
+// cannot turn the monitor off.
+constexpr int kStatusPanel = 1;
+const QString kNoMonitorSwitchStatus = QStringLiteral("此桌面不支持关闭显示器");
 
 } // namespace
 
@@ -72,7 +78,8 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
     } else if (key == "home") {
         MouseRight->popup(QCursor::pos());
     } else if (key == "screen") {
-        ctx.desktop.monitorOff();
+        if (!ctx.desktop.monitorOff())
+            Stat->setPanelText(kStatusPanel, kNoMonitorSwitchStatus);
     } else if (key == "sound") {
         ctx.desktop.toggleMute();
     } else if (key == "picture") {

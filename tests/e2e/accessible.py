@@ -12,6 +12,8 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same session bus.
   accessible.py APP focused                   "role<TAB>name<TAB>text" of each focused widget
                                               (a web page reports its own focus besides)
   accessible.py APP text ROLE NAME            the text a widget holds
+  accessible.py APP press ROLE NAME           does the widget's first action (a button's
+                                              press), as a screen reader's user does
   accessible.py APP menu [SECONDS]            waits for an entry of a pop-up menu to take the
                                               focus (say, after a Down key), then prints each
                                               entry of that menu: "role<TAB>name<TAB>states";
@@ -154,6 +156,12 @@ def main(argv):
                  if node.getState().contains(pyatspi.STATE_FOCUSED)]
         print("\n".join(found))
         return 0 if found else 1
+    if command == "press":
+        for node, _ in nodes:
+            if matches(node, *args[:2]):
+                node.queryAction().doAction(0)
+                return 0
+        return 1
     if command == "text":
         for node, _ in nodes:
             if matches(node, *args[:2]):

@@ -343,3 +343,81 @@ desktop_bus() {
     DESKTOP_BUS=$(head -1 <<<"$started")
     E2E_PIDS+=("$(sed -n 2p <<<"$started")")
 }
+
+# Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,
+# not to the shell around it, whose status is the program's (LAST_SHELL, for wait), and has it
+# ended with the test.
+desktop_background() {
+    background "$@"
+    LAST_SHELL=$LAST_PID
+    LAST_PID=""
+    for _ in $(seq 50); do
+        LAST_PID=$(pgrep -P "$LAST_SHELL" | head -1 || true)
+        sleep 0.1
+        # The command substitutions of the shell's own come and go before the program.
+        [[ -n $LAST_PID && $(pgrep -P "$LAST_SHELL" | head -1) == "$LAST_PID" ]] && break
+    done
+    [[ -n $LAST_PID ]] || fail "$1 did not start"
+    E2E_PIDS+=("$LAST_PID")
+}
+
+# sway as the desktop user on a headless 1280x720 output without input devices, its
+# configuration the lines given besides; sets SWAY_PID and SWAYSOCK. Its clients run through
+# on_sway, on Qt's platform SWAY_QPA (wayland unless set) with DISPLAY as SWAY_DISPLAY, and a
+# pointer device of the test's own stays meanwhile. Its debug log goes to SWAY_LOG.
+SWAY_LOG=$E2E_OUTPUT/sway.log
+start_sway() {
+    local config=$DESKTOP_HOME/sway.conf
+    printf '%s\n' "output HEADLESS-1 resolution 1280x720" "$@" >"$config"
+    chmod 644 "$config"
+    desktop_background as_desktop_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        WLR_RENDERER=pixman sway -d -c "$config" 2>"$SWAY_LOG"
+    SWAY_PID=$LAST_PID
+    SWAYSOCK=""
+    for _ in $(seq 50); do
+        SWAYSOCK=$(find "$DESKTOP_RUNTIME" -maxdepth 1 -name "sway-ipc.*.$SWAY_PID.sock" | head -1)
+        [[ -n $SWAYSOCK && -S $DESKTOP_RUNTIME/wayland-1 ]] && break
+        sleep 0.2
+    done
+    [[ -n $SWAYSOCK ]] || fail "sway did not start"
+    desktop_background on_sway "$(dirname "$LUMERA_BUILT_PROGRAM_DIR")/tests/wayland_pointer" 0 600
+}
+# Ends that sway and what runs on it, and waits until its socket is free for the next.
+stop_sway() {
+    stop_tree "$SWAY_PID"
+    wait_for_exit "$SWAY_PID" 20 || fail "sway did not end"
+    for _ in $(seq 50); do
+        [[ -S $DESKTOP_RUNTIME/wayland-1 ]] || return 0
+        sleep 0.1
+    done
+}
+on_sway() {
+    local display=()
+    [[ -n ${SWAY_DISPLAY:-} ]] && display=(DISPLAY="$SWAY_DISPLAY")
+    as_desktop_user env "${display[@]}" WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$SWAYSOCK" \
+        QT_QPA_PLATFORM="${SWAY_QPA:-wayland}" "$@"
+}
+# The node of that name in sway's tree, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT".
+sway_node() {
+    on_sway swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("name") == sys.argv[1]:
+        kind = "fullscreen" if node.get("fullscreen_mode") else "window"
+        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]))
+        raise SystemExit
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))' "$1"
+}
+# Waits up to the seconds given for that node (whose description starts with the text given).
+wait_for_node() {
+    local deadline=$((SECONDS + $2))
+    local node
+    while ((SECONDS < deadline)); do
+        node=$(sway_node "$1")
+        [[ -n $node && $node == "${3:-}"* ]] && return 0
+        sleep 0.3
+    done
+    return 1
+}

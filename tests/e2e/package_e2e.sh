@@ -32,6 +32,8 @@ for package in libqt6webenginecore6 libqt6multimedia6 libqt6widgets6 libxcb-dpms
     [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
         fail "Depends lacks $package"
 done
+# Recommends: Qt's wayland platform, for a Wayland session.
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland"
 for path in usr/bin/Korvid usr/bin/Lumera屏保 usr/lib/lumera/Korvid usr/lib/lumera/Lumera屏保 \
     usr/lib/lumera/help.htm usr/lib/lumera/player/index.html usr/lib/lumera/ruffle/ruffle.js \
     usr/share/icons/hicolor/scalable/apps/lumera-korvid.svg usr/share/doc/lumera/copyright \

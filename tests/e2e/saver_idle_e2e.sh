@@ -118,59 +118,10 @@ wait_for_exit "$starter" || fail "the starter did not end"
 
 echo "sway: one starter a session, one more on the same user's X session; the saver full-screen"
 desktop_user
-# Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,
-# not to the shell around it, and has it ended with the test.
-desktop_background() {
-    background "$@"
-    local shell=$LAST_PID
-    for _ in $(seq 50); do
-        LAST_PID=$(pgrep -P "$shell" | head -1 || true)
-        [[ -n $LAST_PID ]] && break
-        sleep 0.1
-    done
-    [[ -n $LAST_PID ]] || fail "$1 did not start"
-    E2E_PIDS+=("$LAST_PID")
-}
-sway_config=$DESKTOP_HOME/sway.conf
-printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x720\n' >"$sway_config"
-chmod 644 "$sway_config"
-desktop_background as_desktop_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
-    WLR_RENDERER=pixman sway -c "$sway_config"
-for _ in $(seq 50); do
-    socket=$(find "$DESKTOP_RUNTIME" -maxdepth 1 -name 'sway-ipc.*.sock' | head -1)
-    [[ -n $socket && -S $DESKTOP_RUNTIME/wayland-1 ]] && break
-    sleep 0.2
-done
-[[ -n $socket ]] || fail "sway did not start"
-on_sway() {
-    as_desktop_user env WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$socket" QT_QPA_PLATFORM=wayland "$@"
-}
-# The node of that name, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT".
-sway_node() {
-    on_sway swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(node):
-    if node.get("name") == sys.argv[1]:
-        kind = "fullscreen" if node.get("fullscreen_mode") else "window"
-        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]))
-        raise SystemExit
-    for child in node.get("nodes", []) + node.get("floating_nodes", []):
-        walk(child)
-walk(json.load(sys.stdin))' "$1"
-}
-wait_for_node() {
-    local deadline=$((SECONDS + $2))
-    while ((SECONDS < deadline)); do
-        [[ -n $(sway_node "$1") && $(sway_node "$1") == "${3:-}"* ]] && return 0
-        sleep 0.3
-    done
-    return 1
-}
+start_sway "xwayland disable"
 # The sunset page: colour all over the screen.
 saver_settings "$DESKTOP_HOME/.config" 2
 ((EUID == 0)) && chown -R "$DESKTOP_USER:" "$DESKTOP_HOME"
-# A compositor without input devices has no pointer: this one stays for the test.
-desktop_background on_sway "$(dirname "$LUMERA_BUILT_PROGRAM_DIR")/tests/wayland_pointer" 0 600
 sleep 1.5
 on_sway swaymsg seat - cursor set 600 300 >/dev/null
 desktop_background on_sway "$saver" --idle

@@ -1,5 +1,6 @@
 #include "platform/desktop/GnomeIdleSource.h"
 #include "platform/desktop/GnomeSessionInhibition.h"
+#include "platform/desktop/MutterMonitorPower.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -40,10 +41,20 @@ public slots:
     bool IsInhibited(uint flags) { return flags == 8 && gnome->inhibited; }
 };
 
+// Mutter's display configuration: the monitors' power.
+class DisplayConfig : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.DisplayConfig")
+    Q_PROPERTY(int PowerSaveMode MEMBER powerSaveMode)
+public:
+    int powerSaveMode = 0;
+};
+
 // On a connection of its own in its own thread, as GNOME's would be.
 class GnomeThread : public QThread {
 public:
     FakeGnome* gnome = nullptr;
+    DisplayConfig* displayConfig = nullptr;
     bool registered = false;
     void fire(uint id) {
         QMetaObject::invokeMethod(gnome, [id] {
@@ -58,12 +69,17 @@ public:
         FakeGnome monitor;
         Session session;
         session.gnome = &monitor;
+        DisplayConfig display;
+        displayConfig = &display;
         registered = bus.registerObject("/org/gnome/Mutter/IdleMonitor/Core", &monitor,
                                         QDBusConnection::ExportAllSlots) &&
                      bus.registerObject("/org/gnome/SessionManager", &session,
                                         QDBusConnection::ExportAllSlots) &&
                      bus.registerService("org.gnome.Mutter.IdleMonitor") &&
-                     bus.registerService("org.gnome.SessionManager");
+                     bus.registerObject("/org/gnome/Mutter/DisplayConfig", &display,
+                                        QDBusConnection::ExportAllProperties) &&
+                     bus.registerService("org.gnome.SessionManager") &&
+                     bus.registerService("org.gnome.Mutter.DisplayConfig");
         gnome = &monitor;
         exec();
         gnome = nullptr;
@@ -76,6 +92,7 @@ char* argv[] = {arg0, nullptr};
 
 } // namespace
 
+// Also the monitors' power-save mode that the monitor command sets.
 TEST(GnomeIdle, WatchesTheIdleTimeThenTheReturnAndAsksTheSessionForInhibitions) {
     QCoreApplication app(argc, argv);
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -84,6 +101,8 @@ TEST(GnomeIdle, WatchesTheIdleTimeThenTheReturnAndAsksTheSessionForInhibitions) 
     EXPECT_FALSE(GnomeIdleSource::available(bus));
     GnomeSessionInhibition inhibition(bus);
     EXPECT_FALSE(inhibition.inhibited()); // no session manager: nothing inhibits
+    MutterMonitorPower monitors(bus);
+    EXPECT_FALSE(monitors.turnOff()); // no Mutter: another way, or a word to the user
     GnomeThread thread;
     thread.start();
     for (int i = 0; i < 100 && !thread.registered; ++i)
@@ -104,6 +123,8 @@ TEST(GnomeIdle, WatchesTheIdleTimeThenTheReturnAndAsksTheSessionForInhibitions) 
     EXPECT_EQ(thread.gnome->calls, QStringList({"AddIdleWatch 90000", "AddUserActiveWatch"}));
     thread.gnome->inhibited = true;
     EXPECT_TRUE(inhibition.inhibited());
+    EXPECT_TRUE(monitors.turnOff());
+    EXPECT_EQ(thread.displayConfig->powerSaveMode, 3); // off
     thread.quit();
     thread.wait();
 }

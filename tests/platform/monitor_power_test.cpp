@@ -1,4 +1,5 @@
 #include "platform/desktop/MonitorPower.h"
+#include "platform/desktop/MonitorSwitch.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -30,7 +31,47 @@ struct FakeDpms : DpmsDisplay {
     }
 };
 
+// A way of turning the monitors off that is offered or not; the ways asked are logged.
+struct FakeWay : MonitorSwitch {
+    QString name;
+    bool offered;
+    QStringList* asked;
+    FakeWay(QString wayName, bool isOffered, QStringList* log)
+        : name(std::move(wayName)), offered(isOffered), asked(log) {}
+    bool turnOff() override {
+        asked->append(name);
+        return offered;
+    }
+};
+
+// The ways asked of a session with the X server's DPMS and the compositor's wlroots, KWin and
+// Mutter ways, of which those named are offered; "none" when none turned the monitors off.
+QStringList asked(bool wayland, const QStringList& offered) {
+    QStringList log;
+    std::vector<std::unique_ptr<MonitorSwitch>> compositor;
+    for (const char* name : {"wlroots", "kwin", "mutter"})
+        compositor.push_back(std::make_unique<FakeWay>(name, offered.contains(name), &log));
+    SessionMonitorSwitch session(wayland,
+                                 std::make_unique<FakeWay>("x11", offered.contains("x11"), &log),
+                                 std::move(compositor));
+    if (!session.turnOff())
+        log.append("none");
+    return log;
+}
+
 } // namespace
+
+TEST(MonitorSwitch, TakesTheFirstWayTheSessionOffers) {
+    const QStringList everything{"x11", "wlroots", "kwin", "mutter"};
+    // X: the X server's DPMS alone, whatever else answers.
+    EXPECT_EQ(asked(false, everything), QStringList({"x11"}));
+    EXPECT_EQ(asked(false, {"mutter"}), QStringList({"x11", "none"}));
+    // Wayland: never XWayland's DPMS, which does not reach the screen.
+    EXPECT_EQ(asked(true, everything), QStringList({"wlroots"}));
+    EXPECT_EQ(asked(true, {"x11", "kwin", "mutter"}), QStringList({"wlroots", "kwin"}));
+    EXPECT_EQ(asked(true, {"x11", "mutter"}), QStringList({"wlroots", "kwin", "mutter"}));
+    EXPECT_EQ(asked(true, {"x11"}), QStringList({"wlroots", "kwin", "mutter", "none"}));
+}
 
 TEST(MonitorPower, LeavesDpmsAsItFoundIt) {
     QStringList calls;

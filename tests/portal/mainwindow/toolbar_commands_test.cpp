@@ -1,5 +1,6 @@
 #include "portal/mainwindow/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/StatusBar.h"
 #include "portal/tray/FormSetup.h"
 #include "portal/tray/FormTurnOff.h"
 #include "support/FrmmainHarness.h"
@@ -98,6 +99,10 @@ TEST_F(ToolbarCommandsTest, PaneDirectoryAndDesktopButtons) {
     click("screen");
     click("sound");
     EXPECT_EQ(t.desktop.monitorOffs, 2);
+    // A desktop without a way to do it says so.
+    t.desktop.monitorCanTurnOff = false;
+    click("screen");
+    EXPECT_EQ(w->Stat->panelText(1), "此桌面不支持关闭显示器");
     EXPECT_EQ(t.desktop.muteToggles, 1);
     EXPECT_TRUE(button("sound")->isChecked());
 

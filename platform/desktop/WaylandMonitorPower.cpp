@@ -1,0 +1,139 @@
+#include "platform/desktop/WaylandMonitorPower.h"
+
+#include "dpms-client-protocol.h"
+#include "platform/desktop/WaylandIdleSource.h"
+#include "wlr-output-power-management-unstable-v1-client-protocol.h"
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+#include <wayland-client.h>
+
+namespace lumera {
+
+struct WaylandMonitorPower::Connection {
+    wl_display* display = nullptr;
+    std::vector<wl_output*> outputs;
+    zwlr_output_power_manager_v1* wlrManager = nullptr;
+    org_kde_kwin_dpms_manager* kdeManager = nullptr;
+    std::vector<zwlr_output_power_v1*> powers;
+
+    void setMode(uint32_t mode) const {
+        for (zwlr_output_power_v1* power : powers)
+            zwlr_output_power_v1_set_mode(power, mode);
+    }
+
+    ~Connection() {
+        if (!display)
+            return;
+        for (zwlr_output_power_v1* power : powers)
+            zwlr_output_power_v1_destroy(power);
+        if (wlrManager)
+            zwlr_output_power_manager_v1_destroy(wlrManager);
+        if (kdeManager)
+            org_kde_kwin_dpms_manager_destroy(kdeManager);
+        for (wl_output* output : outputs)
+            wl_output_destroy(output);
+        // Everything asked is done before the connection goes: the compositor drops the
+        // requests of a client that has hung up.
+        wl_display_roundtrip(display);
+        wl_display_disconnect(display);
+    }
+};
+
+namespace {
+
+using Connection = WaylandMonitorPower::Connection;
+
+// Long enough for the hand that pressed the button to come to rest: the next input after it
+// is the user coming back.
+constexpr std::chrono::milliseconds kRestTime{200};
+
+void announce(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+    auto* connection = static_cast<Connection*>(data);
+    if (std::strcmp(interface, wl_output_interface.name) == 0)
+        connection->outputs.push_back(
+            static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1)));
+    else if (std::strcmp(interface, zwlr_output_power_manager_v1_interface.name) == 0)
+        connection->wlrManager = static_cast<zwlr_output_power_manager_v1*>(
+            wl_registry_bind(registry, name, &zwlr_output_power_manager_v1_interface, 1));
+    else if (std::strcmp(interface, org_kde_kwin_dpms_manager_interface.name) == 0)
+        connection->kdeManager = static_cast<org_kde_kwin_dpms_manager*>(
+            wl_registry_bind(registry, name, &org_kde_kwin_dpms_manager_interface, 1));
+}
+
+void withdraw(void*, wl_registry*, uint32_t) {}
+
+const wl_registry_listener kRegistryListener{announce, withdraw};
+
+// The compositor's outputs and the power protocols it offers; nothing without a compositor.
+std::unique_ptr<Connection> connectToCompositor() {
+    auto connection = std::make_unique<Connection>();
+    connection->display = wl_display_connect(nullptr);
+    if (!connection->display)
+        return nullptr;
+    wl_registry* registry = wl_display_get_registry(connection->display);
+    wl_registry_add_listener(registry, &kRegistryListener, connection.get());
+    const int answered = wl_display_roundtrip(connection->display);
+    wl_registry_destroy(registry);
+    if (answered < 0)
+        return nullptr;
+    return connection;
+}
+
+} // namespace
+
+WaylandMonitorPower::WaylandMonitorPower(Protocol protocol) : protocol_(protocol) {}
+
+WaylandMonitorPower::~WaylandMonitorPower() {
+    if (off_)
+        off_->setMode(ZWLR_OUTPUT_POWER_V1_MODE_ON);
+}
+
+bool WaylandMonitorPower::turnOff() {
+    if (off_) {
+        off_->setMode(ZWLR_OUTPUT_POWER_V1_MODE_OFF);
+        wl_display_flush(off_->display);
+        return true;
+    }
+    std::unique_ptr<Connection> connection = connectToCompositor();
+    if (!connection || connection->outputs.empty())
+        return false;
+    if (protocol_ == Protocol::Wlroots)
+        return connection->wlrManager && turnOffWlroots(std::move(connection));
+    if (!connection->kdeManager)
+        return false;
+    for (wl_output* output : connection->outputs) {
+        org_kde_kwin_dpms* dpms = org_kde_kwin_dpms_manager_get(connection->kdeManager, output);
+        org_kde_kwin_dpms_set(dpms, ORG_KDE_KWIN_DPMS_MODE_OFF);
+        org_kde_kwin_dpms_release(dpms);
+    }
+    return true;
+}
+
+bool WaylandMonitorPower::turnOffWlroots(std::unique_ptr<Connection> connection) {
+    auto resume = std::make_unique<WaylandIdleSource>();
+    if (!resume->watch(kRestTime))
+        return false;
+    for (wl_output* output : connection->outputs)
+        connection->powers.push_back(
+            zwlr_output_power_manager_v1_get_output_power(connection->wlrManager, output));
+    connection->setMode(ZWLR_OUTPUT_POWER_V1_MODE_OFF);
+    wl_display_flush(connection->display);
+    connect(resume.get(), &IdleSource::resumed, this, &WaylandMonitorPower::turnOn);
+    connect(resume.get(), &IdleSource::lost, this, &WaylandMonitorPower::turnOn);
+    off_ = std::move(connection);
+    resume_ = std::move(resume);
+    return true;
+}
+
+void WaylandMonitorPower::turnOn() {
+    if (!off_)
+        return;
+    off_->setMode(ZWLR_OUTPUT_POWER_V1_MODE_ON);
+    off_.reset();
+    // Its own signal brought us here: it goes once that has returned.
+    resume_.release()->deleteLater();
+}
+
+} // namespace lumera
