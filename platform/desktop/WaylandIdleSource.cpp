@@ -71,6 +71,12 @@ WaylandIdleSource::~WaylandIdleSource() {
         ext_idle_notification_v1_destroy(globals_->notification);
     if (globals_->kdeTimeout)
         org_kde_kwin_idle_timeout_release(globals_->kdeTimeout);
+    if (globals_->notifier)
+        ext_idle_notifier_v1_destroy(globals_->notifier);
+    if (globals_->kdeIdle)
+        org_kde_kwin_idle_destroy(globals_->kdeIdle);
+    if (globals_->seat)
+        wl_seat_destroy(globals_->seat);
     wl_display_flush(display_);
     wl_display_disconnect(display_);
 }
@@ -81,7 +87,9 @@ bool WaylandIdleSource::watch(std::chrono::milliseconds idleTime) {
         return false;
     wl_registry* registry = wl_display_get_registry(display_);
     wl_registry_add_listener(registry, &kRegistryListener, globals_.get());
-    if (wl_display_roundtrip(display_) < 0 || !globals_->seat)
+    const int answered = wl_display_roundtrip(display_);
+    wl_registry_destroy(registry);
+    if (answered < 0 || !globals_->seat)
         return false;
     const auto timeout = static_cast<uint32_t>(idleTime.count());
     if (globals_->notifier) {
