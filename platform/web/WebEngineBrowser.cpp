@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -14,10 +15,15 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <chrono>
+#include <utility>
 
 namespace lumera {
 
 namespace {
+
+// How long a stopped load has to end before the address asked for meanwhile loads anyway.
+constexpr std::chrono::milliseconds kStopGrace{3000};
 
 class EngineNewWindowRequest : public NewWindowRequest {
 public:
@@ -93,7 +99,7 @@ QUrl navigationUrl(const QString& address) {
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
-      page_(new SilentPage(profile, view_)), findBar_(nullptr) {
+      page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)) {
     container_->setObjectName("WebBrowser");
     // Focus given to the pane goes to the page.
     container_->setFocusProxy(view_);
@@ -108,6 +114,9 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     layout->addWidget(findBar_);
     // The browser goes when its widget goes, as a control goes with its form.
     connect(container_, &QObject::destroyed, this, [this] { deleteLater(); });
+    stopGrace_->setSingleShot(true);
+    stopGrace_->setInterval(kStopGrace);
+    connect(stopGrace_, &QTimer::timeout, this, &WebEngineBrowser::loadPending);
     wireEvents();
 }
 
@@ -133,6 +142,7 @@ void WebEngineBrowser::wireEvents() {
         // A read of the page being left may never be answered (another process may show the
         // next one): the next page's reads do not wait for it, and that page is not reported
         // complete any more.
+        loading_ = true;
         reading_ = false;
         afterReads_.clear();
         emit BeforeNavigate2(page_->requestedUrl().toString());
@@ -156,6 +166,11 @@ void WebEngineBrowser::wireEvents() {
         if (historyStepAllowed_) {
             historyStepAllowed_ = false;
             page_->settings()->resetAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls);
+        }
+        loading_ = false;
+        if (!pendingAddress_.isEmpty()) {
+            loadPending();
+            return;
         }
         emit ProgressChange(-1, 100);
         emit StatusTextChange(QStringLiteral("完成"));
@@ -234,12 +249,30 @@ void WebEngineBrowser::reportCommandStates() {
 void WebEngineBrowser::navigate(const QString& address) {
     const QUrl url = navigationUrl(address);
     if (url.isValid()) {
+        // WORKAROUND: the engine drops a load asked for while the page before is between its
+        // answer and its showing, and the query typed meanwhile never goes out. That page is
+        // stopped, and this load goes once it has ended (or the stop has had its time).
+        if (loading_) {
+            if (pendingAddress_.isEmpty()) {
+                page_->triggerAction(QWebEnginePage::Stop);
+                stopGrace_->start();
+            }
+            pendingAddress_ = address;
+            return;
+        }
         page_->load(url);
         return;
     }
     // An error page of our own stands for the address, which stays what LocationURL reads.
     page_->setHtml(invalidAddressPage(address));
     invalidAddress_ = address;
+}
+
+void WebEngineBrowser::loadPending() {
+    stopGrace_->stop();
+    loading_ = false;
+    if (!pendingAddress_.isEmpty())
+        navigate(std::exchange(pendingAddress_, QString()));
 }
 
 void WebEngineBrowser::goBack() {

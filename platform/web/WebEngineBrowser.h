@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class QTimer;
 class QUrl;
 class QVariant;
 class QWebEngineProfile;
@@ -51,6 +52,7 @@ private:
     void readDocument(std::function<void()> then);
     void documentRead(int read, const QVariant& result);
     void stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target);
+    void loadPending();
 
     QWidget* container_;
     QWebEngineView* view_;
@@ -60,6 +62,10 @@ private:
     // The document's own title: empty while it has none and on the engine's error pages.
     QString title_;
     bool titleChanged_ = false;
+    // From the start of a load to its end; an address asked for meanwhile waits here.
+    bool loading_ = false;
+    QString pendingAddress_;
+    QTimer* stopGrace_;
     bool reading_ = false;
     bool readAgain_ = false;
     int readsIssued_ = 0;
