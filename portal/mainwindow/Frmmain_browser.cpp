@@ -16,10 +16,6 @@ namespace lumera::portal {
 
 namespace {
 
-constexpr int kStatusPanel = 1;
-constexpr int kProgressPanel = 3;
-constexpr int kNoticePanel = 7;
-
 // Scrolling steps of the page commands and the arrow keys, in pixels.
 constexpr int kPageScrollCalls = 101;
 constexpr int kPageScrollStep = 150;
@@ -44,13 +40,13 @@ void enableToolbarButton(QToolBar* bar, const QString& key, bool enabled) {
 } // namespace
 
 void Frmmain::Web_StatusTextChange(const QString& text) {
-    Stat->setPanelText(kStatusPanel, statusPanelText(text, LastStatusText));
+    Stat->setPanelText(kStatusTextPanel, statusPanelText(text, LastStatusText));
 }
 
 void Frmmain::Web_ProgressChange(int progress, int progressMax) {
     const ProgressTexts texts = progressTexts(progress, progressMax);
-    Stat->setPanelText(kProgressPanel, texts.percent);
-    Stat->setPanelText(kNoticePanel, texts.notice);
+    Stat->setPanelText(kStatusProgressPanel, texts.percent);
+    Stat->setPanelText(kStatusNoticePanel, texts.notice);
 }
 
 void Frmmain::Web_CommandStateChange(int command, bool enable) {
@@ -105,7 +101,7 @@ void Frmmain::Web_NewWindow2(NewWindowRequest* request) {
         return;
     case NewWindowAction::Refuse:
         request->setCancel(true);
-        Stat->setPanelText(kStatusPanel, kRefusedWindowStatus);
+        Stat->setPanelText(kStatusTextPanel, kRefusedWindowStatus);
         return;
     case NewWindowAction::Open:
         break;

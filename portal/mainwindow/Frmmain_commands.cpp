@@ -29,9 +29,7 @@ const QString kSceneryPicturesPath = QStringLiteral(
 
 const QString kProductPagePath = QStringLiteral("/desktop/");
 
-// The status bar's panel for what the window has to say, and what it says where the desktop
-// cannot turn the monitor off.
-constexpr int kStatusPanel = 1;
+// What the status bar says where the desktop cannot turn the monitor off.
 const QString kNoMonitorSwitchStatus = QStringLiteral("此桌面不支持关闭显示器");
 
 } // namespace
@@ -79,7 +77,7 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
         MouseRight->popup(QCursor::pos());
     } else if (key == "screen") {
         if (!ctx.desktop.monitorOff())
-            Stat->setPanelText(kStatusPanel, kNoMonitorSwitchStatus);
+            Stat->setPanelText(kStatusTextPanel, kNoMonitorSwitchStatus);
     } else if (key == "sound") {
         ctx.desktop.toggleMute();
     } else if (key == "picture") {

@@ -192,7 +192,6 @@ void Frmmain::ResetTvwList_Click() {
 
 namespace {
 
-constexpr int kLinkStatusPanel = 1;
 // The progress strip at its full width, in twips.
 constexpr int kFullStrip = 3000;
 
@@ -237,7 +236,7 @@ void Frmmain::CheckLinks_Click() {
     linkCheck = check;
     const auto showProgress = [this, check] {
         Stat->setPanelText(
-            kLinkStatusPanel,
+            kStatusTextPanel,
             QStringLiteral("正在检查链接 %1/%2").arg(check->done()).arg(check->total()));
         layout.PicPro.Width = check->total() ? kFullStrip * check->done() / check->total() : 0;
         place(PicPro, layout.PicPro);
@@ -250,7 +249,7 @@ void Frmmain::CheckLinks_Click() {
     connect(check, &LinkCheck::finished, this, [this, check, addresses] {
         linkCheck = nullptr;
         storeFoundLinkMarks();
-        Stat->setPanelText(kLinkStatusPanel, checkSummary(linkMarks, addresses));
+        Stat->setPanelText(kStatusTextPanel, checkSummary(linkMarks, addresses));
         layout.PicPro.Width = 0;
         place(PicPro, layout.PicPro);
         check->deleteLater();
@@ -268,7 +267,7 @@ void Frmmain::stopLinkCheck() {
     // What was found so far is kept.
     storeFoundLinkMarks();
     Stat->setPanelText(
-        kLinkStatusPanel,
+        kStatusTextPanel,
         QStringLiteral("链接检查已停止 %1/%2").arg(check->done()).arg(check->total()));
     layout.PicPro.Width = 0;
     place(PicPro, layout.PicPro);

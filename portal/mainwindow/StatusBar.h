@@ -16,6 +16,10 @@ namespace lumera::portal {
 // The widths of the fifteen panels in twips: text panels with narrow spacers between them.
 inline constexpr int kStatusPanelWidths[15] = {7000, 200, 700,  200, 3000, 200, 1500, 200,
                                                1440, 200, 2000, 200, 2000, 200, 2000};
+// What the window has to say (the page's status, the link check, a refusal).
+inline constexpr int kStatusTextPanel = 1;
+inline constexpr int kStatusProgressPanel = 3;
+inline constexpr int kStatusNoticePanel = 7;
 inline constexpr int kStatusDatePanel = 9;
 inline constexpr int kStatusSloganPanel = 13;
 inline constexpr int kStatusTimePanel = 15;
