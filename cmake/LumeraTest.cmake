@@ -1,6 +1,6 @@
 # lumera_add_test(NAME name SOURCES ... LIBS ... [GUI] [WEB])
 #   GUI: runs with the offscreen platform plugin.
-#   WEB: needs a real X display (the test command provides Xvfb) and QtWebEngine.
+#   WEB: needs QtWebEngine and a real X display (the runner script starts a virtual one).
 # Every test gets a temporary HOME and XDG folders of its own from the runner script,
 # so nothing touches the real user.
 function(lumera_add_test)
@@ -20,6 +20,6 @@ function(lumera_add_test)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600
                          ENVIRONMENT "LUMERA_PROGRAM_DIR=${LUMERA_BIN_DIR};LUMERA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
     if(T_WEB)
-        set_tests_properties(${T_NAME} PROPERTIES LABELS "web" RUN_SERIAL TRUE)
+        set_tests_properties(${T_NAME} PROPERTIES LABELS "web")
     endif()
 endfunction()

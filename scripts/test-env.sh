@@ -13,7 +13,15 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
 case $mode in
 plain | offscreen) export QT_QPA_PLATFORM=offscreen ;;
-display) export QT_QPA_PLATFORM=xcb ;;
+display)
+    # A virtual X server of the test's own, so that tests can run side by side, and none of
+    # them sees the display of the desktop it was started from.
+    export QT_QPA_PLATFORM=xcb XAUTHORITY=$scratch/Xauthority
+    source "$(dirname "$0")/virtual-display.sh"
+    start_virtual_display -screen 0 1920x1080x24
+    export DISPLAY=$VIRTUAL_DISPLAY
+    trap 'kill $VIRTUAL_DISPLAY_PID 2>/dev/null; wait $VIRTUAL_DISPLAY_PID 2>/dev/null; rm -rf "$scratch"' EXIT
+    ;;
 esac
 # A private session bus, so nothing reaches the user's real desktop services.
 set +e

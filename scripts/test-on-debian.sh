@@ -4,9 +4,17 @@
 # (`scripts/test-on-debian.sh 13 -R korvid_load_e2e`). The root is made once with debootstrap
 # from this machine's Debian archive and kept in /var/cache/lumera/debian<release> (or under
 # $LUMERA_DEBIAN_ROOTS), then reused; the checkout (with node_modules) is copied into it each run.
-# The fuzzers and the sanitizer build are left to the host's own run. Needs root.
+# `scripts/test-on-debian.sh prepare 13` only makes the root and installs the packages there,
+# which mostly waits on the archive and the disk, so the test command does it while it builds.
+# One run at a time uses a root; another waits. The fuzzers and the sanitizer build are left to
+# the host's own run. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+prepare_only=false
+if [[ ${1:-} == prepare ]]; then
+    prepare_only=true
+    shift
+fi
 release=${1:-}
 shift || true
 # "other": the release beside this machine's own (13 on Debian 12, 12 on Debian 13).
@@ -36,6 +44,9 @@ fi
 roots=${LUMERA_DEBIAN_ROOTS:-/var/cache/lumera}
 root=$roots/debian$release
 user=lumera
+mkdir -p "$roots"
+exec 9>"$roots/debian$release.lock"
+flock 9
 
 # The archive this machine installs from (one-line or deb822 sources).
 archive() {
@@ -104,12 +115,14 @@ cat >"$root/tmp/lumera-inside.sh" <<EOF
 set -euo pipefail
 cd $home/lumera
 DEBIAN_FRONTEND=noninteractive scripts/setup.sh
+$prepare_only && exit 0
 exec setpriv --reuid=\$(id -u $user) --regid=\$(id -g $user) --init-groups /usr/bin/env -i \
     HOME=$home USER=$user LANG=C.UTF-8 PATH=/usr/local/bin:/usr/bin:/bin \
     CCACHE_DIR=$home/.ccache LUMERA_BUILD_DIR=$home/build \
     LUMERA_STRESS_SECONDS=${LUMERA_STRESS_SECONDS:-10} /bin/bash -c \
-    'scripts/build.sh -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-        -DCMAKE_C_COMPILER_LAUNCHER=ccache && scripts/with-display.sh scripts/ctest.sh "\$@"' inside$ctest_args
+    'scripts/build.sh -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1 \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache &&
+        scripts/with-display.sh scripts/ctest.sh "\$@"' inside$ctest_args
 EOF
 
 # The root becomes the real root of a mount namespace of its own (pivot_root, not chroot: the
@@ -127,4 +140,8 @@ unshare --mount --propagation private -- /bin/bash -euo pipefail -c '
     pivot_root . .host
     exec chroot . /bin/bash -c "umount -l /.host && rmdir /.host && exec /bin/bash /tmp/lumera-inside.sh"
 ' inside "$root"
-echo "Debian $release: set-up, build and tests passed in $((SECONDS - started)) s"
+if $prepare_only; then
+    echo "Debian $release: root and packages ready in $((SECONDS - started)) s"
+else
+    echo "Debian $release: set-up, build and tests passed in $((SECONDS - started)) s"
+fi

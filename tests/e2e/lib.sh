@@ -70,6 +70,9 @@ background() {
     LAST_PID=$!
 }
 
+# Virtual X servers besides the test's own (start_virtual_display).
+source "$LUMERA_SOURCE_DIR/scripts/virtual-display.sh"
+
 # A tray that QSystemTrayIcon docks into.
 start_tray() {
     background trayer --edge top --align right --widthtype pixel --width 200 --height 32 \
@@ -291,7 +294,9 @@ desktop_user() {
     DESKTOP_WRAPPER=()
     if ((EUID == 0)); then
         DESKTOP_USER=lumera-desk
-        id "$DESKTOP_USER" >/dev/null 2>&1 || useradd --no-create-home -s /bin/bash "$DESKTOP_USER"
+        # Tests running side by side may both find the user missing: one of them makes it.
+        flock /etc/passwd sh -c 'id "$1" >/dev/null 2>&1 || useradd --no-create-home -s /bin/bash "$1"' \
+            _ "$DESKTOP_USER"
         temp_folder DESKTOP_HOME
         chown "$DESKTOP_USER:" "$DESKTOP_HOME"
         chmod 755 "$LUMERA_PROGRAM_DIR"
@@ -331,6 +336,16 @@ as_desktop_user() {
     else
         /usr/bin/env -i "${environment[@]}" "$@"
     fi
+}
+# The pids of the desktop user's programs of that name on the display given (this test's own
+# when not given), one a line: tests running side by side run the same programs as that user.
+desktop_programs_on() {
+    local name=$1 display=${2:-$DISPLAY} pid
+    for pid in $(pgrep -u "$DESKTOP_USER" -x "$name"); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$display\(\.[0-9]\)\?"; then
+            echo "$pid"
+        fi
+    done
 }
 # Gives what the test wrote into the desktop user's home to that user.
 desktop_owns_home() {

@@ -18,7 +18,7 @@ desktop_owns_home
 wait_for_engine_saver() {
     local deadline=$((SECONDS + 30))
     while ((SECONDS < deadline)); do
-        for saver_pid in $(pgrep -u "$DESKTOP_USER" -x 'Lumera屏保'); do
+        for saver_pid in $(desktop_programs_on 'Lumera屏保'); do
             tr '\0' '\n' <"/proc/$saver_pid/environ" 2>/dev/null | grep -q '^XSCREENSAVER_WINDOW=' && return 0
         done
         sleep 0.2
@@ -145,10 +145,9 @@ expect_saver_gone "the preview" "kill -TERM $saver_pid"
 [[ $(rotation) == 1 ]] || fail "the rotation moved on to $(rotation)"
 
 echo "two screens: a saver on each, the rotation moved on once"
-number=150
-while [[ -e /tmp/.X11-unix/X$number ]]; do number=$((number + 1)); done
-background Xvfb ":$number" -screen 0 800x600x24 -screen 1 800x600x24 -nolisten tcp -noreset
-for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$number ]] && break; sleep 0.1; done
+start_virtual_display -screen 0 800x600x24 -screen 1 800x600x24 || fail "no second display"
+E2E_PIDS+=("$VIRTUAL_DISPLAY_PID")
+number=${VIRTUAL_DISPLAY#:}
 if ((EUID == 0)); then DISPLAY=:$number xhost "+si:localuser:$DESKTOP_USER" >/dev/null; fi
 sed -i 's/^\(programs:\t\).*/\1'"${saver//\//\\/}"' --root \\n/' "$DESKTOP_HOME/.xscreensaver"
 DISPLAY=:$number background as_desktop_user xscreensaver -no-splash
@@ -158,7 +157,7 @@ DISPLAY=:$number as_desktop_user xscreensaver-command -activate >/dev/null
 # The savers on that display, one a line with the screen their display names.
 savers_there() {
     local pid
-    for pid in $(pgrep -u "$DESKTOP_USER" -x 'Lumera屏保'); do
+    for pid in $(desktop_programs_on 'Lumera屏保' ":$number"); do
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -x "DISPLAY=:$number\(\.[0-9]\)\?" || true
     done
 }
