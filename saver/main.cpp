@@ -3,6 +3,7 @@
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
 #include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/UserFolders.h"
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
@@ -10,6 +11,7 @@
 #include "saver/engine/EngineLaunch.h"
 #include "saver/idle/IdleMain.h"
 #include "saver/install/InstallMain.h"
+#include "saver/install/PictureFolderSetup.h"
 #include "saver/modes/ModeChoice.h"
 #include "saver/modes/PlayerScheme.h"
 #include "saver/modes/RuffleMoviePlayer.h"
@@ -91,6 +93,8 @@ int main(int argc, char* argv[]) {
                           engine->geometry().height() < screen->geometry().height());
 
     lumera::SettingsStore settings;
+    // What an installation does once for each user, done by the saver's first run.
+    lumera::saver::storeDefaultPictureFolder(settings, lumera::picturesFolder());
     lumera::WebEngineBrowserFactory browsers(QStringLiteral("Lumera屏保"));
     lumera::QtPointer pointer;
     const QString programFolder = lumera::programFolder();

@@ -59,6 +59,3 @@ fi
 if [[ -f package-lock.json && ! -d node_modules/@ruffle-rs/ruffle ]]; then
     npm ci --no-audit --no-fund
 fi
-
-# The screen saver's picture folder, for the user who runs the set-up (not root under sudo).
-if [[ $(id -u) -eq 0 && -n ${SUDO_USER:-} && $SUDO_USER != root ]]; then sudo -u "$SUDO_USER" -H scripts/store-picture-folder.sh; else scripts/store-picture-folder.sh; fi
