@@ -22,4 +22,8 @@ InstallReport chooseInMate(const ThemeEngine& engine);
 // xfce4-screensaver: one theme, ours, through xfconf-query (mode 2 is "one theme").
 InstallReport chooseInXfce(const ThemeEngine& engine);
 
+// The two engines' theme settings back to their defaults.
+InstallReport resetInMate(CommandRunner& commands);
+InstallReport resetInXfce(CommandRunner& commands);
+
 } // namespace lumera::saver
