@@ -57,10 +57,13 @@ QString fullScreenLockPath(quint32 root, const QScreen* screen) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Two more ways to start: making the saver the desktop's own, and waiting for idleness.
+    // More ways to start: making the saver the desktop's own and undoing that, and waiting for
+    // idleness.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--install") == 0)
             return lumera::saver::installMain(argc, argv);
+        if (std::strcmp(argv[i], "--uninstall") == 0)
+            return lumera::saver::installMain(argc, argv, true);
         if (std::strcmp(argv[i], "--idle") == 0)
             return lumera::saver::idleMain(argc, argv);
     }
