@@ -105,7 +105,7 @@ TEST_F(HistoryTest, ABufferOfManyVisitsKeepsItsNewestThousandRows) {
 
 TEST_F(HistoryTest, PageHeaderIsByteExactAndFollowedByAnEmptyLine) {
     const QByteArray header = encodeAnsi(historyPageHeader());
-    EXPECT_EQ(header.size(), 621);
+    EXPECT_EQ(header.size(), 647);
     EXPECT_EQ(header.count("\r\n"), 18);
     EXPECT_EQ(header.count('\n'), 18);
     EXPECT_TRUE(
