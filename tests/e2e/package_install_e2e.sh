@@ -85,6 +85,20 @@ xdotool mousemove "$icon_x" "$icon_y" click 1
 wait_for_window ' - Lumera桌面$' 90 >/dev/null || fail "no main window from the installed Korvid"
 screenshot installed-korvid
 korvid=$(installed_programs Korvid) || fail "no Korvid process"
+# xdg-utils is only recommended: without it, 软件帮助 (系统工具, H) says in a message box that
+# nothing opens the help page.
+if ! command -v xdg-open >/dev/null; then
+    button=$(as_desktop_user /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/accessible.py" Korvid \
+        find "push button" 系统工具) || fail "no button 系统工具 on the accessibility bus"
+    read -r bx by bw bh <<<"$button"
+    xdotool mousemove "$((bx + bw / 2))" "$((by + bh / 2))" click 1
+    sleep 1
+    xdotool key h
+    wait_for_window "^Lumera桌面\$" 20 >/dev/null || fail "no message where nothing opens the help page"
+    screenshot installed-korvid-no-opener
+    xdotool key Return
+    wait_until 20 bash -c '! xdotool search --onlyvisible --name "^Lumera桌面\$"' || fail "the message stays"
+fi
 # Its log-on entry starts the launcher, and only while it is there.
 autostart=$home/.config/autostart/Radio.desktop
 grep -qx 'Exec="/usr/bin/Korvid"' "$autostart" && grep -qx 'TryExec=/usr/bin/Korvid' "$autostart" ||
