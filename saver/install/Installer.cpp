@@ -5,26 +5,11 @@
 #include "saver/install/SaverEngine.h"
 #include "saver/install/XscreensaverRoute.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace lumera::saver {
 
 namespace {
-
-// Marks in the record folder that an engine's settings were changed.
-const QString kMateMark = QStringLiteral("/mate-screensaver");
-const QString kXfceMark = QStringLiteral("/xfce4-screensaver");
-
-InstallReport marked(const InstallReport& report, const QString& recordFolder,
-                     const QString& mark) {
-    if (report.done && QDir().mkpath(recordFolder)) {
-        QFile file(recordFolder + mark);
-        file.open(QIODevice::WriteOnly);
-    }
-    return report;
-}
 
 QString prefsFile(const InstallTarget& target) {
     return target.homeFolder + QStringLiteral("/.xscreensaver");
@@ -34,12 +19,12 @@ QString prefsFile(const InstallTarget& target) {
 
 InstallReport installSaver(const InstallTarget& target) {
     const ThemeEngine theme{target.commands, target.engineFolders,
-                            QFileInfo(target.saverProgram).fileName()};
+                            QFileInfo(target.saverProgram).fileName(), target.recordFolder};
     switch (detectSaverEngine(target.probe)) {
     case SaverEngine::Mate:
-        return marked(chooseInMate(theme), target.recordFolder, kMateMark);
+        return chooseInMate(theme);
     case SaverEngine::Xfce:
-        return marked(chooseInXfce(theme), target.recordFolder, kXfceMark);
+        return chooseInXfce(theme);
     case SaverEngine::Xscreensaver:
         return chooseInXscreensaver(prefsFile(target), target.saverProgram, target.recordFolder);
     case SaverEngine::None:
@@ -57,14 +42,8 @@ InstallReport uninstallSaver(const InstallTarget& target) {
     };
     add(restoreInXscreensaver(prefsFile(target), QFileInfo(target.saverProgram).fileName(),
                               target.recordFolder));
-    if (QFile::exists(target.recordFolder + kMateMark)) {
-        add(resetInMate(target.commands));
-        QFile::remove(target.recordFolder + kMateMark);
-    }
-    if (QFile::exists(target.recordFolder + kXfceMark)) {
-        add(resetInXfce(target.commands));
-        QFile::remove(target.recordFolder + kXfceMark);
-    }
+    add(restoreInMate(target.commands, target.recordFolder));
+    add(restoreInXfce(target.commands, target.recordFolder));
     add(removeIdleStarter(target.autostartFolder));
     if (done.isEmpty() && failed.isEmpty())
         done.append(QStringLiteral("Lumera屏保 未被设为屏幕保护程序，无需恢复。"));

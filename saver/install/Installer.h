@@ -20,9 +20,9 @@ struct InstallTarget {
 // Makes the saver the screen saver of whichever engine the desktop runs.
 InstallReport installSaver(const InstallTarget& target);
 
-// Undoes what installSaver did for the user, before the package goes: xscreensaver's earlier
-// choice back, the engines' theme settings back to their defaults, the idle starter's
-// autostart entry gone. Whichever engine runs now: the one chosen then may be off today.
+// Undoes what installSaver did for the user, before the package goes: xscreensaver's and the
+// other engines' earlier choice back, the idle starter's autostart entry gone. Whichever engine
+// runs now: the one chosen then may be off today.
 InstallReport uninstallSaver(const InstallTarget& target);
 
 } // namespace lumera::saver

@@ -129,15 +129,19 @@ TEST_F(InstallRoutes, EachEngineIsToldInItsOwnWay) {
     EXPECT_TRUE(commands.ran.isEmpty());
     QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
     EXPECT_TRUE(install().done);
-    EXPECT_EQ(commands.ran, QStringList({"gsettings set org.mate.screensaver mode single",
+    // What it had before is read first, for the uninstall.
+    EXPECT_EQ(commands.ran, QStringList({"gsettings get org.mate.screensaver mode",
+                                         "gsettings get org.mate.screensaver themes",
+                                         "gsettings set org.mate.screensaver mode single",
                                          "gsettings set org.mate.screensaver themes "
                                          "['screensavers-lumera-saver']"}));
     commands.ran.clear();
     probe.owned = {"org.xfce.ScreenSaver"};
     commands.runSucceeds = false;
     EXPECT_FALSE(install().done);
-    EXPECT_EQ(commands.ran, QStringList({"xfconf-query --channel xfce4-screensaver --create "
-                                         "--property /saver/mode --type int --set 2"}));
+    EXPECT_EQ(commands.ran.mid(2), QStringList({"xfconf-query --channel xfce4-screensaver "
+                                                "--create --property /saver/mode --type int "
+                                                "--set 2"}));
     probe.owned.clear();
     EXPECT_TRUE(install().done);
     EXPECT_TRUE(home.read(".xscreensaver").contains("\"Lumera屏保\" /usr/bin/Lumera屏保 --root"));
@@ -163,7 +167,7 @@ TEST_F(InstallRoutes, WithoutEngineTheIdleStarterStartsNowAndAtLogOnUntilUninsta
     EXPECT_FALSE(QFile::exists(home.file("autostart/lumera-saver-idle.desktop")));
 }
 
-TEST_F(InstallRoutes, UninstallPutsBackTheXscreensaverFileAndTheEnginesDefaults) {
+TEST_F(InstallRoutes, UninstallPutsBackWhatEachEngineHadBefore) {
     probe.xscreensaver = true;
     const QByteArray hand = "timeout:\t0:05:00\nmode:\t\trandom\nprograms:\t\\\n"
                             "\t\t\t\tmaze --root \\n\\\n\t\t\t\tqix --root \\n\n";
@@ -183,18 +187,32 @@ TEST_F(InstallRoutes, UninstallPutsBackTheXscreensaverFileAndTheEnginesDefaults)
     QByteArray expected = hand;
     EXPECT_EQ(home.read(".xscreensaver"), expected.replace("0:05:00", "0:20:00"));
 
-    // A file the install made goes again; the engines it told get their defaults back.
+    // A file the install made goes again; the engines it told get their earlier choice back,
+    // kept at the first install, and a value they did not have is reset.
     QFile::remove(home.file(".xscreensaver"));
     ASSERT_TRUE(install().done);
     probe.xscreensaver = false;
     probe.owned = {"org.mate.ScreenSaver"};
     QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
+    commands.printed["gsettings get org.mate.screensaver mode"] = "'random'\n";
+    ASSERT_TRUE(install().done);
+    commands.printed["gsettings get org.mate.screensaver mode"] = "'single'\n";
+    ASSERT_TRUE(install().done);
+    probe.owned = {"org.xfce.ScreenSaver"};
+    commands.printed["xfconf-query --channel xfce4-screensaver --property /saver/themes/list"] =
+        "Value is an array with 2 items:\n\nscreensavers-a\nscreensavers-b\n";
     ASSERT_TRUE(install().done);
     commands.ran.clear();
     EXPECT_TRUE(uninstall().done);
     EXPECT_FALSE(QFile::exists(home.file(".xscreensaver")));
-    EXPECT_EQ(commands.ran, QStringList({"gsettings reset org.mate.screensaver themes",
-                                         "gsettings reset org.mate.screensaver mode"}));
+    EXPECT_EQ(
+        commands.ran,
+        QStringList({"gsettings set org.mate.screensaver mode 'random'",
+                     "gsettings reset org.mate.screensaver themes",
+                     "xfconf-query --channel xfce4-screensaver --property /saver/mode --reset",
+                     "xfconf-query --channel xfce4-screensaver --property /saver/themes/list "
+                     "--create --force-array --type string --set screensavers-a --type "
+                     "string --set screensavers-b"}));
     // Nothing left to undo.
     commands.ran.clear();
     EXPECT_TRUE(uninstall().done);
