@@ -54,20 +54,6 @@ done | as_desktop_user tee "$home/.config/Lumera/sites.ini" >/dev/null
 printf '[ScreenSave]\nloadtime=1\n' | as_desktop_user tee "$home/.config/Lumera/Korvidesk.ini" >/dev/null
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
 
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    while ((SECONDS < deadline)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# Whether the screen shows more than one colour, saved as the screenshot named.
-drawn() {
-    import -window root "$E2E_OUTPUT/$1.png" &&
-        [[ $(convert "$E2E_OUTPUT/$1.png" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
-}
 # Stderr of the programs holds real problems only: not the web engine's set-up report, nor
 # WebGL that the engine turns down.
 quiet() {
@@ -97,7 +83,7 @@ if ! command -v xdg-open >/dev/null; then
     wait_for_window "^Lumera桌面\$" 20 >/dev/null || fail "no message where nothing opens the help page"
     screenshot installed-korvid-no-opener
     xdotool key Return
-    wait_until 20 bash -c '! xdotool search --onlyvisible --name "^Lumera桌面\$"' || fail "the message stays"
+    wait_until bash -c '! xdotool search --onlyvisible --name "^Lumera桌面\$"' || fail "the message stays"
 fi
 # Its log-on entry starts the launcher, and only while it is there.
 autostart=$home/.config/autostart/Radio.desktop
@@ -111,7 +97,7 @@ quiet "$E2E_OUTPUT/korvid.err" Korvid
 # stores the pictures folder and shows the sunset page; a key ends it.
 as_desktop_user dex /usr/share/applications/lumera-saver.desktop 2>"$E2E_OUTPUT/saver.err"
 wait_for_window 'Lumera屏保' 60 >/dev/null || fail "no saver window from the menu entry"
-wait_until 30 drawn installed-saver-sunset || fail "the sunset page does not show"
+WAIT_SECONDS=30 wait_until screen_drawn installed-saver-sunset || fail "the sunset page does not show"
 grep -qx "DownloadPath=$home/Pictures" "$home/.config/Lumera/Korvidesk.ini" ||
     fail "the picture folder was not stored: $(cat "$home/.config/Lumera/Korvidesk.ini")"
 saver=$(installed_programs Lumera屏保)
@@ -135,7 +121,7 @@ EOF
 as_desktop_user tee "$home/.xscreensaver" <"$E2E_OUTPUT/own.xscreensaver" >/dev/null
 background as_desktop_user xscreensaver -no-splash 2>"$E2E_OUTPUT/xscreensaver.err"
 xscreensaver=$LAST_PID
-wait_until 30 xprop -root _SCREENSAVER_VERSION || fail "xscreensaver did not start"
+WAIT_SECONDS=30 wait_until xprop -root _SCREENSAVER_VERSION || fail "xscreensaver did not start"
 as_desktop_user /usr/bin/Lumera屏保 --install >"$E2E_OUTPUT/install.txt" 2>&1 ||
     fail "--install failed: $(cat "$E2E_OUTPUT/install.txt")"
 grep -qF '"Lumera屏保" /usr/bin/Lumera屏保 --root' "$home/.xscreensaver" ||
@@ -148,9 +134,9 @@ started_by_engine() {
     done
     return 1
 }
-wait_until 30 started_by_engine || fail "xscreensaver did not start the saver"
+WAIT_SECONDS=30 wait_until started_by_engine || fail "xscreensaver did not start the saver"
 saver=$(started_by_engine)
-wait_until 30 drawn installed-xscreensaver || fail "nothing drawn in xscreensaver's window"
+WAIT_SECONDS=30 wait_until screen_drawn installed-xscreensaver || fail "nothing drawn in xscreensaver's window"
 # No error box: the saver is still the one running, and xscreensaver saw nothing go wrong.
 sleep 3
 kill -0 "$saver" 2>/dev/null || fail "the saver ended under xscreensaver"
@@ -163,7 +149,7 @@ quiet "$E2E_OUTPUT/xscreensaver.err" "the saver under xscreensaver"
 # xscreensaver's settings look the options up where the package put them.
 background as_desktop_user xscreensaver-settings --debug 2>"$E2E_OUTPUT/settings.err"
 settings=$LAST_PID
-wait_until 60 grep -qE 'lumera屏保\.xml' "$E2E_OUTPUT/settings.err" ||
+WAIT_SECONDS=60 wait_until grep -qE 'lumera屏保\.xml' "$E2E_OUTPUT/settings.err" ||
     fail "xscreensaver-settings did not look for the options: $(cat "$E2E_OUTPUT/settings.err")"
 grep -F 'lumera屏保.xml' "$E2E_OUTPUT/settings.err"
 grep -qF 'reading /usr/share/xscreensaver/config/lumera屏保.xml' "$E2E_OUTPUT/settings.err" ||
@@ -172,14 +158,14 @@ grep -qF 'reading /usr/share/xscreensaver/config/lumera屏保.xml' "$E2E_OUTPUT/
 grep -F 'lumera屏保.xml:' "$E2E_OUTPUT/settings.err" && fail "xscreensaver-settings finds fault with the options"
 # Its preview of the saver comes up soon after; ended with the settings, it goes too.
 preview() { [[ -n $(installed_programs 'Lumera屏保 .*--window-id') ]]; }
-wait_until 30 preview || echo "no preview from xscreensaver-settings"
+WAIT_SECONDS=30 wait_until preview || echo "no preview from xscreensaver-settings"
 sleep 2
 screenshot installed-xscreensaver-settings
 stop_tree "$settings"
 as_desktop_user xscreensaver-command -exit >/dev/null 2>&1 || true
 wait_for_exit "$xscreensaver" 20 || fail "xscreensaver did not exit"
 gone() { [[ -z $(installed_programs '') ]]; }
-wait_until 30 gone || fail "programs of the package still run: $(installed_programs '')"
+WAIT_SECONDS=30 wait_until gone || fail "programs of the package still run: $(installed_programs '')"
 
 # --uninstall, before the package goes, gives the user's own file back byte for byte.
 as_desktop_user /usr/bin/Lumera屏保 --uninstall >"$E2E_OUTPUT/uninstall.txt" 2>&1 ||
