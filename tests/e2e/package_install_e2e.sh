@@ -5,6 +5,7 @@
 # find its options, --uninstall gives ~/.xscreensaver back, and once the package is removed
 # the user's log-on entries start nothing. The package goes again at the end, whatever happens.
 # Installing takes root: run otherwise, the case is skipped.
+# shellcheck disable=SC2154 # temp_folder sets work, find_icon icon_x and icon_y
 source "$(dirname "$0")/lib.sh"
 
 if ((EUID != 0)); then
@@ -170,7 +171,7 @@ WAIT_SECONDS=30 wait_until gone || fail "programs of the package still run: $(in
 # --uninstall, before the package goes, gives the user's own file back byte for byte.
 as_desktop_user /usr/bin/Lumera屏保 --uninstall >"$E2E_OUTPUT/uninstall.txt" 2>&1 ||
     fail "--uninstall failed: $(cat "$E2E_OUTPUT/uninstall.txt")"
-cmp "$E2E_OUTPUT/own.xscreensaver" "$home/.xscreensaver" || fail "~/.xscreensaver is not as it was"
+cmp "$E2E_OUTPUT/own.xscreensaver" "$home/.xscreensaver" || fail "the user's .xscreensaver is not as it was"
 
 # Removed, the package leaves the user's log-on entries; run as the session would, they start
 # nothing and say nothing.
