@@ -31,12 +31,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumera-korvid.desktop
 # The saver as a theme of the screen-saver engines: mate-screensaver and xfce4-screensaver read
 # applications/screensavers/ (the theme is "screensavers-lumera-saver") but run only programs
 # of their engine folder, libexec/xscreensaver, where a link leads to the launcher.
-# xscreensaver's settings dialog reads a program's options from xscreensaver/config/.
+# xscreensaver's settings dialog reads a program's options from xscreensaver/config/, under
+# the program's file name with its ASCII capitals made small: lumera屏保.xml.
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/screensavers/lumera-saver.desktop
         DESTINATION share/applications/screensavers)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/engine)
 file(CREATE_LINK ../../bin/Lumera屏保 ${CMAKE_BINARY_DIR}/packaging/engine/Lumera屏保 SYMBOLIC)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/engine/Lumera屏保 DESTINATION libexec/xscreensaver)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/Lumera屏保.xml DESTINATION share/xscreensaver/config)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumera屏保.xml DESTINATION share/xscreensaver/config)
 install(FILES ${CMAKE_SOURCE_DIR}/portal/resources/icons/korvid.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME lumera-korvid.svg)

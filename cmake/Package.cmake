@@ -46,7 +46,7 @@ or a fade slideshow of the user's own photos.")
 # The libraries the programs link come from dpkg-shlibdeps; these they load or call at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-noto-cjk, dbus")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio-utils | wireplumber, xdg-user-dirs, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, pulseaudio-utils | wireplumber, xdg-user-dirs, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -3,6 +3,7 @@
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
 #include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/UserFolders.h"
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebEngineBrowser.h"
@@ -10,6 +11,7 @@
 #include "saver/engine/EngineLaunch.h"
 #include "saver/idle/IdleMain.h"
 #include "saver/install/InstallMain.h"
+#include "saver/install/PictureFolderSetup.h"
 #include "saver/modes/ModeChoice.h"
 #include "saver/modes/PlayerScheme.h"
 #include "saver/modes/RuffleMoviePlayer.h"
@@ -55,10 +57,13 @@ QString fullScreenLockPath(quint32 root, const QScreen* screen) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Two more ways to start: making the saver the desktop's own, and waiting for idleness.
+    // More ways to start: making the saver the desktop's own and undoing that, and waiting for
+    // idleness.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--install") == 0)
             return lumera::saver::installMain(argc, argv);
+        if (std::strcmp(argv[i], "--uninstall") == 0)
+            return lumera::saver::installMain(argc, argv, true);
         if (std::strcmp(argv[i], "--idle") == 0)
             return lumera::saver::idleMain(argc, argv);
     }
@@ -91,6 +96,8 @@ int main(int argc, char* argv[]) {
                           engine->geometry().height() < screen->geometry().height());
 
     lumera::SettingsStore settings;
+    // What an installation does once for each user, done by the saver's first run.
+    lumera::saver::storeDefaultPictureFolder(settings, lumera::picturesFolder());
     lumera::WebEngineBrowserFactory browsers(QStringLiteral("Lumera屏保"));
     lumera::QtPointer pointer;
     const QString programFolder = lumera::programFolder();

@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-dpms0-dev
     xvfb xauth trayer openbox xdotool wmctrl x11-utils imagemagick dbus dbus-x11
     at-spi2-core python3-pyatspi python3-dbus x11-xserver-utils qt6-translations-l10n
-    dpkg-dev file lintian desktop-file-utils appstream
+    dpkg-dev file lintian desktop-file-utils appstream dex
     ccache mold fonts-noto-cjk clang python3 curl
     libxcb-screensaver0-dev libwayland-dev wayland-protocols plasma-wayland-protocols
     xscreensaver mate-screensaver libglib2.0-bin dconf-gsettings-backend libxml2-utils sway qt6-wayland grim wtype
@@ -59,6 +59,3 @@ fi
 if [[ -f package-lock.json && ! -d node_modules/@ruffle-rs/ruffle ]]; then
     npm ci --no-audit --no-fund
 fi
-
-# The screen saver's picture folder, for the user who runs the set-up (not root under sudo).
-if [[ $(id -u) -eq 0 && -n ${SUDO_USER:-} && $SUDO_USER != root ]]; then sudo -u "$SUDO_USER" -H scripts/store-picture-folder.sh; else scripts/store-picture-folder.sh; fi

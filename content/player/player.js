@@ -49,6 +49,10 @@
         allowNetworking: "none",
         allowFullscreen: false,
         logLevel: "error",
+        // The movies are simple vector drawings: the 2D canvas draws them, without first
+        // trying WebGPU and WebGL where the engine turns them down, each with an error on
+        // stderr.
+        preferredRenderer: "canvas",
     };
 
     const state = { background: "#000000", movie: "", playing: false, loaded: false, error: "" };

@@ -2,14 +2,25 @@
 
 #include "platform/desktop/CommandRunner.h"
 
+#include <QHash>
+
 namespace lumera {
 
-// Records each command as one line, "program arg1 arg2", instead of running it.
+// Records each command as one line, "program arg1 arg2", instead of running it; a command
+// whose line is in `printed` prints that, any other prints nothing and fails.
 class FakeCommandRunner : public CommandRunner {
 public:
     bool run(const QString& program, const QStringList& arguments) override {
         ran.append((QStringList{program} + arguments).join(' '));
         return runSucceeds;
+    }
+    std::optional<QByteArray> output(const QString& program,
+                                     const QStringList& arguments) override {
+        const QString line = (QStringList{program} + arguments).join(' ');
+        ran.append(line);
+        if (!printed.contains(line))
+            return std::nullopt;
+        return printed.value(line);
     }
     bool startDetached(const QString& program, const QStringList& arguments) override {
         started.append((QStringList{program} + arguments).join(' '));
@@ -17,6 +28,7 @@ public:
     }
 
     QStringList ran;
+    QHash<QString, QByteArray> printed;
     QStringList started;
     bool runSucceeds = true;
 };

@@ -4,10 +4,11 @@
 
 namespace lumera {
 
-bool ProcessRunner::run(const QString& program, const QStringList& arguments) {
-    QProcess process;
+namespace {
+
+// Runs the program to its end, half a minute at the most; true when it ended with status 0.
+bool runToEnd(QProcess& process, const QString& program, const QStringList& arguments) {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setStandardOutputFile(QProcess::nullDevice());
     process.start(program, arguments);
     if (!process.waitForFinished(30000)) {
         process.kill();
@@ -15,6 +16,22 @@ bool ProcessRunner::run(const QString& program, const QStringList& arguments) {
         return false;
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
+bool ProcessRunner::run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    return runToEnd(process, program, arguments);
+}
+
+std::optional<QByteArray> ProcessRunner::output(const QString& program,
+                                                const QStringList& arguments) {
+    QProcess process;
+    if (!runToEnd(process, program, arguments))
+        return std::nullopt;
+    return process.readAllStandardOutput();
 }
 
 bool ProcessRunner::startDetached(const QString& program, const QStringList& arguments) {

@@ -8,6 +8,7 @@ namespace lumera {
 class ProcessRunner : public CommandRunner {
 public:
     bool run(const QString& program, const QStringList& arguments) override;
+    std::optional<QByteArray> output(const QString& program, const QStringList& arguments) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
 };
 

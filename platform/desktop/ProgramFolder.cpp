@@ -50,4 +50,16 @@ QString programFile(const QString& folder, const QString& windowsName) {
     return folder + '/' + name;
 }
 
+QString launcherOf(const QString& programFile) {
+    const QFileInfo program(programFile);
+    const QString folder = QDir::cleanPath(program.absolutePath());
+    if (folder.endsWith(QStringLiteral("/lib/lumera"))) {
+        const QString launcher =
+            QDir::cleanPath(folder + QStringLiteral("/../../bin/") + program.fileName());
+        if (QFileInfo(launcher).isFile() && QFileInfo(launcher).isExecutable())
+            return launcher;
+    }
+    return program.absoluteFilePath();
+}
+
 } // namespace lumera

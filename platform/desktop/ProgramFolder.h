@@ -22,6 +22,12 @@ QString writableDataFolder(const QString& programFolder,
                            const std::function<bool(const QString&)>& isOwned = ownedByUser,
                            const std::function<bool(const QString&)>& isWritable = writableByUser);
 
+// The command that starts a program file: for an installed program
+// (<prefix>/lib/lumera/<name>) its launcher <prefix>/bin/<name>, the name that stays when an
+// update moves the program folder and that is gone once the package is; otherwise the
+// program file itself.
+QString launcherOf(const QString& programFile);
+
 // Program folder + "/" + name, from the programs' "\name" form: a leading backslash is
 // dropped and inner backslashes become slashes ("\sys\dong.swf" gives "<folder>/sys/dong.swf").
 QString programFile(const QString& folder, const QString& windowsName);

@@ -1,5 +1,6 @@
 #include "platform/registry/AutostartEntry.h"
 
+#include "platform/desktop/ProgramFolder.h"
 #include "platform/text/TextFile.h"
 
 #include <QDir>
@@ -23,9 +24,13 @@ QString desktopExecArgument(const QString& argument) {
         quoted += c;
     }
     quoted += '"';
+    return desktopStringValue(quoted);
+}
+
+QString desktopStringValue(const QString& text) {
     QString escaped;
-    escaped.reserve(quoted.size() + 4);
-    for (const QChar c : quoted) {
+    escaped.reserve(text.size() + 4);
+    for (const QChar c : text) {
         if (c == '\\')
             escaped += "\\\\";
         else if (c == '\n')
@@ -48,18 +53,21 @@ QString AutostartEntry::path() const {
 bool AutostartEntry::write(const QString& programPath, const QStringList& arguments) const {
     if (!QDir().mkpath(folder_))
         return false;
-    QString exec = desktopExecArgument(programPath);
+    // TryExec: once the program is gone (its package removed), desktops pass the entry over.
+    const QString program = launcherOf(programPath);
+    QString exec = desktopExecArgument(program);
     for (const QString& argument : arguments)
         exec += ' ' + desktopExecArgument(argument);
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=%1\n"
                                         "Comment=%2\n"
-                                        "Exec=%3\n"
+                                        "TryExec=%3\n"
+                                        "Exec=%4\n"
                                         "Icon=lumera-korvid\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(title_, comment_, exec);
+                             .arg(title_, comment_, desktopStringValue(program), exec);
     return writeFileAtomically(path(), text.toUtf8());
 }
 

@@ -13,7 +13,8 @@ public:
                    QString title = QStringLiteral("Lumera桌面"),
                    QString comment = QStringLiteral("Lumera桌面 tray at log-on"));
 
-    // Writes the entry (through a temporary file). False when the folder is not writable.
+    // Writes the entry (through a temporary file) that starts the program, through its
+    // launcher where it has one (see launcherOf). False when the folder is not writable.
     bool write(const QString& programPath, const QStringList& arguments = {}) const;
     // Deletes the entry; a missing one is fine.
     void remove() const;
@@ -30,5 +31,7 @@ private:
 // One argument of an Exec line quoted as the Desktop Entry specification requires, and the
 // result escaped once more as a string value of the file.
 QString desktopExecArgument(const QString& argument);
+// Text escaped as a string value of a desktop entry.
+QString desktopStringValue(const QString& text);
 
 } // namespace lumera

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -65,6 +66,9 @@ void prepareWebEngineEnvironment() {
     // The engine's own texts (error pages, form controls, date pickers) in Chinese, whatever
     // the system's locale.
     addEngineFlag("--lang=", kWebLanguage);
+    // The engine reports how it set itself up (GL type, its start-up parameters) at every
+    // start: no problem of the user's. QT_LOGGING_RULES still shows it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

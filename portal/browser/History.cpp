@@ -3,11 +3,11 @@
 #include "platform/text/AnsiCodec.h"
 #include "platform/text/ByteLines.h"
 #include "platform/text/TextFile.h"
+#include "portal/ChineseDates.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace lumera::portal {
 
@@ -54,19 +54,6 @@ QString leftCharacters(const QString& text, int n) {
     return cut;
 }
 
-// The locale's date and time with seconds, as a general date form shows them.
-QString generalDateTime(const QDateTime& when) {
-    const QLocale locale = QLocale::system();
-    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
-    if (!timeFormat.contains(QLatin1Char('s'))) {
-        const qsizetype minutes = timeFormat.lastIndexOf(QLatin1String("mm"));
-        if (minutes >= 0)
-            timeFormat.insert(minutes + 2, QLatin1String(":ss"));
-    }
-    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(when.time(), timeFormat);
-}
-
 // Cuts the buffer after its first `limit` rows (each ended by CR LF): the oldest go.
 void keepNewestRows(QString& buffer, int limit) {
     qsizetype end = 0;
@@ -86,7 +73,7 @@ QString historyFilePath(const QString& dataFolder) {
 } // namespace
 
 QString historyRow(const QDateTime& when, const QString& address, const QString& title) {
-    return QLatin1String("<tr>  <td>") + generalDateTime(when) +
+    return QLatin1String("<tr>  <td>") + chineseDateTime(when) +
            QLatin1String("</td>  <td>  <a href=\"") + escapeHtml(address) + QLatin1String("\">") +
            escapeHtml(leftCharacters(title, HistoryTitleLength)) +
            QStringLiteral("</a>  </td>  <td>  Lumera桌面</td> </tr>");

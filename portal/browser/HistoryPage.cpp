@@ -30,10 +30,12 @@ QString historyPageHeader() {
         QStringLiteral("</head>"),
         QString(),
         QStringLiteral("<body>"),
-        QStringLiteral("<table width=\"1000\" border=\"1\" align=\"center\">"),
-        QStringLiteral("  <tr>    <td width=\"200\"><span class=\"STYLE1\">时间</span></td>     "),
-        QStringLiteral("  <td width=\"600\"><span class=\"STYLE1\">页面标题</span></td>     "),
-        QStringLiteral("  <td width=\"180\"><span class=\"STYLE1\">注释</span></td>   "),
+        // As wide as the pane up to 1000 pixels: a narrower pane gets no scroll bar.
+        QStringLiteral("<table width=\"100%\" border=\"1\" align=\"center\" "
+                       "style=\"max-width: 1000px\">"),
+        QStringLiteral("  <tr>    <td width=\"20%\"><span class=\"STYLE1\">时间</span></td>     "),
+        QStringLiteral("  <td width=\"60%\"><span class=\"STYLE1\">页面标题</span></td>     "),
+        QStringLiteral("  <td width=\"18%\"><span class=\"STYLE1\">注释</span></td>   "),
         QStringLiteral("  </tr>"),
     };
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");

@@ -189,6 +189,8 @@ public:
     void rebuildDirectory(const QString& keyToSelect = QString());
     // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
     int runDialog(QDialog* dialog);
+    // Opens through the desktop; where nothing can open it, a message says so.
+    void openThroughDesktop(const QString& target);
     // Makes one change to the user's directory file as it is on disk, for the directory
     // shown (`edit` returns false when there is nothing to change), stores it, says what went
     // wrong (a damaged file kept aside, a file that cannot be read or written) and builds the

@@ -8,6 +8,7 @@
 #include "portal/mainwindow/ToolbarButtons.h"
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/FormSetup.h"
+#include "portal/tray/FormTray.h"
 #include "portal/tray/FormTurnOff.h"
 
 #include <QAction>
@@ -87,12 +88,18 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
     }
 }
 
+void Frmmain::openThroughDesktop(const QString& target) {
+    if (!ctx.desktop.openUrl(target))
+        runDialog(new QMessageBox(QMessageBox::Information, kProgramTitle,
+                                  cannotOpenMessage(target), QMessageBox::Ok, this));
+}
+
 void Frmmain::Help_Click() {
-    ctx.desktop.openUrl(programFile(ctx.programFolder, QStringLiteral("\\help.htm")));
+    openThroughDesktop(programFile(ctx.programFolder, QStringLiteral("\\help.htm")));
 }
 
 void Frmmain::HomePage_Click() {
-    ctx.desktop.openUrl(ctx.sites.url(kVendorService, kProductPagePath));
+    openThroughDesktop(ctx.sites.url(kVendorService, kProductPagePath));
 }
 
 void Frmmain::Download_Click() {
@@ -100,8 +107,8 @@ void Frmmain::Download_Click() {
 }
 
 void Frmmain::email_Click() {
-    ctx.desktop.openUrl(QStringLiteral("mailto:") + kVendorContactAddress +
-                        QStringLiteral("?subject=联系作者"));
+    openThroughDesktop(QStringLiteral("mailto:") + kVendorContactAddress +
+                       QStringLiteral("?subject=联系作者"));
 }
 
 // Modal for the whole program like the dialogs of old, but without a nested event loop: the

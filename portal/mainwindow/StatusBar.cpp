@@ -1,11 +1,11 @@
 #include "portal/mainwindow/StatusBar.h"
 
 #include "platform/desktop/Clock.h"
+#include "portal/ChineseDates.h"
 #include "portal/mainwindow/Twips.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QTimer>
 
 namespace lumera::portal {
@@ -57,9 +57,8 @@ QString StatusBar::panelText(int index) const {
 
 void StatusBar::showDateAndTime() {
     const QDateTime now = clock_.now();
-    const QLocale locale;
-    setPanelText(kStatusDatePanel, locale.toString(now.date(), QLocale::ShortFormat));
-    setPanelText(kStatusTimePanel, locale.toString(now.time(), QLocale::ShortFormat));
+    setPanelText(kStatusDatePanel, chineseDate(now.date()));
+    setPanelText(kStatusTimePanel, chineseTime(now.time()));
 }
 
 } // namespace lumera::portal

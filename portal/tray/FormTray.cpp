@@ -258,12 +258,22 @@ void FormTray::AutoRun_Click() {
                                    ctx.programFolder + "/Korvid");
 }
 
+QString cannotOpenMessage(const QString& target) {
+    return QStringLiteral("无法打开“%1”：没有找到可以打开它的程序。\n请安装 xdg-utils 软件包。")
+        .arg(target);
+}
+
+void FormTray::open(const QString& target) {
+    if (!ctx.desktop.openUrl(target))
+        showInformation(cannotOpenMessage(target));
+}
+
 void FormTray::softHome_Click() {
-    ctx.desktop.openUrl(ctx.sites.url(kVendorService, "/lan/"));
+    open(ctx.sites.url(kVendorService, "/lan/"));
 }
 
 void FormTray::callme_Click() {
-    ctx.desktop.openUrl("mailto:" + kVendorContactAddress);
+    open("mailto:" + kVendorContactAddress);
 }
 
 void FormTray::loaddisk_Click(int index) {
@@ -275,7 +285,7 @@ void FormTray::OpenDriveRoot(const QString& caption) {
     // "【/media/usb】" gives "/media/usb".
     if (caption.size() < 2)
         return;
-    ctx.desktop.openUrl(caption.mid(1, caption.size() - 2));
+    open(caption.mid(1, caption.size() - 2));
 }
 
 void FormTray::turnoffpc_Click() {

@@ -109,6 +109,8 @@ signals:
 private:
     void createMenu();
     void OpenDriveRoot(const QString& caption);
+    // Opens through the desktop; where nothing can open it, the user is told.
+    void open(const QString& target);
     void endWhenNoWindowIsLeft();
     void lastMainWindowClosed();
     bool iconShown() const;
@@ -125,5 +127,7 @@ private:
 
 // The tray icon's tooltip and the title of the program's messages.
 inline const QString kProgramTitle = QStringLiteral("Lumera桌面");
+// The message when the desktop has no program to open a page, file or folder with.
+QString cannotOpenMessage(const QString& target);
 
 } // namespace lumera::portal

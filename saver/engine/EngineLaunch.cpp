@@ -6,9 +6,11 @@ namespace lumera::saver {
 
 namespace {
 
-// The engines' flags, with one dash or two; those in the second list take a value.
+// The engines' flags, with one dash or two; those in the second list take a value. "mode" is
+// our own: the content as xscreensaver's settings write it ("--mode 7"), since they read only
+// switches back from a command line.
 const QSet<QString> kFlags = {"root", "window", "fps", "no-fps", "mono", "install", "pair"};
-const QSet<QString> kFlagsWithValue = {"window-id", "visual"};
+const QSet<QString> kFlagsWithValue = {"window-id", "visual", "mode"};
 
 QString flagName(const QString& argument) {
     if (argument.startsWith("--"))
@@ -50,6 +52,8 @@ EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windo
                 value = arguments[++i];
             if (name == QLatin1String("window-id"))
                 windowArgument = readWindowId(value);
+            else if (name == QLatin1String("mode"))
+                rest << value;
         } else if (kFlags.contains(name) && !hasValue) {
             launch.root = launch.root || name == QLatin1String("root");
         } else {

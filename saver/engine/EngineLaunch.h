@@ -14,7 +14,8 @@ struct EngineLaunch {
     std::optional<quint64> window;
     // "-root" without a window named: the whole screen, the engine's way.
     bool root = false;
-    // The arguments that are not the engine's, joined by one blank: the mode number, if any.
+    // The arguments that are not the engine's, and the value of "--mode", joined by one blank:
+    // the mode number, if any.
     QString modeText;
 
     bool fromEngine() const { return window || root; }

@@ -9,5 +9,7 @@ namespace lumera::saver {
 // XDG autostart entry in `autostartFolder` and started now.
 InstallReport startIdleStarter(CommandRunner& commands, const QString& autostartFolder,
                                const QString& saverProgram);
+// Takes the idle starter's autostart entry away (it stops with the session).
+InstallReport removeIdleStarter(const QString& autostartFolder);
 
 } // namespace lumera::saver

@@ -2,6 +2,8 @@
 
 #include <QByteArrayList>
 #include <QList>
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace lumera::saver {
@@ -270,6 +272,47 @@ XscreensaverChoice chooseXscreensaverProgram(const QByteArray& text, const QByte
     setValue(prefs, prefs.selected, "selected", QByteArray::number(index));
 
     return {outcome, prefs.lines.join('\n') + '\n', index};
+}
+
+std::optional<QByteArray> restoreXscreensaverChoice(const QByteArray& text,
+                                                    const QByteArray& earlier,
+                                                    const QByteArray& programName) {
+    std::optional<Prefs> parsed = parse(text);
+    if (!parsed)
+        return std::nullopt;
+    Prefs& prefs = *parsed;
+    const Prefs before = parse(earlier).value_or(Prefs{});
+    QList<int> dropped;
+    for (auto [now, then] :
+         {std::pair{prefs.mode, before.mode}, std::pair{prefs.selected, before.selected}}) {
+        if (now < 0)
+            continue;
+        if (then < 0)
+            dropped.append(now);
+        else
+            prefs.lines[now] = before.lines[then];
+    }
+    const bool listedBefore = std::any_of(before.entries.begin(), before.entries.end(),
+                                          [&](const Entry& e) { return e.program == programName; });
+    for (const Entry& entry : prefs.entries) {
+        if (listedBefore || entry.program != programName)
+            continue;
+        // Only an entry that has its line to itself, as --install writes it, goes.
+        const int line = prefs.from[entry.start].line;
+        const QByteArray own = prefs.lines[line].trimmed();
+        if (line != prefs.programsFirst &&
+            prefs.lines[line].left(prefs.from[entry.start].column).trimmed().isEmpty() &&
+            (own.endsWith("\\n\\") || own.endsWith("\\n"))) {
+            dropped.append(line);
+            // The line before goes on no further when the list ended with this one.
+            if (line == prefs.programsLast && continues(prefs.lines[line - 1]))
+                prefs.lines[line - 1].chop(1);
+        }
+    }
+    std::sort(dropped.begin(), dropped.end(), std::greater<>());
+    for (const int line : dropped)
+        prefs.lines.removeAt(line);
+    return prefs.lines.join('\n') + '\n';
 }
 
 } // namespace lumera::saver

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <optional>
 
 namespace lumera::saver {
 
@@ -23,5 +24,13 @@ struct XscreensaverChoice {
 // other line stays byte for byte as it was.
 XscreensaverChoice chooseXscreensaverProgram(const QByteArray& text, const QByteArray& programName,
                                              const QByteArray& entry);
+
+// Puts back the choice of `earlier`, the text before the program was chosen (empty when
+// there was no file): its `mode:` and `selected:` lines (dropped where it had none), and
+// without the entry named `programName` when `earlier` did not list it. Every other line
+// stays as it is. Nothing when `text` is not a preferences file this reads.
+std::optional<QByteArray> restoreXscreensaverChoice(const QByteArray& text,
+                                                    const QByteArray& earlier,
+                                                    const QByteArray& programName);
 
 } // namespace lumera::saver

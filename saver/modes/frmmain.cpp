@@ -21,8 +21,6 @@ namespace lumera::saver {
 
 namespace {
 
-const QString kPictureSection = QStringLiteral("MyDeskTop");
-const QString kPictureKey = QStringLiteral("DownloadPath");
 // The folder the first release fell back to; it names a drive, so here it never exists.
 const QString kFallbackPictureFolder = QStringLiteral("D:\\Korvidesktop\\Download\\");
 

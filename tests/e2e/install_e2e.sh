@@ -28,7 +28,7 @@ grep -qx 'Exec=Lumera屏保' "$theme" || fail "the theme does not start the save
 [[ $(readlink -f "$prefix/libexec/xscreensaver/Lumera屏保") == "$(readlink -f "$prefix/bin/Lumera屏保")" ]] ||
     fail "the engines' folder does not lead to the launcher"
 grep -qx 'Exec=Lumera屏保 --install' "$menu" || fail "no install action in the menu entry"
-config=$prefix/share/xscreensaver/config/Lumera屏保.xml
+config=$prefix/share/xscreensaver/config/lumera屏保.xml
 xmllint --noout "$config" || fail "xscreensaver's description is no XML"
 [[ $(xmllint --xpath 'string(/screensaver/command/@arg)' "$config") == --root ]] ||
     fail "the description does not run the saver on the engine's window"
@@ -36,7 +36,7 @@ xmllint --noout "$config" || fail "xscreensaver's description is no XML"
     $(xmllint --xpath '//select/option/@arg-set' "$config" | tr -dc '0-9') == 123456789 ]] ||
     fail "the content choice is not the rotation and modes 1 to 9"
 
-# Korvid's first use registers the program for log-on with its own folder.
+# Korvid's first use registers the program for log-on through its launcher.
 start_tray
 point_sites_at "http://127.0.0.1:9" vendor cri
 background "$prefix/bin/Korvid"
@@ -46,11 +46,14 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 [[ -f $XDG_CONFIG_HOME/autostart/Radio.desktop ]] || fail "no autostart entry"
-grep -q "Exec=\"$folder/Korvid\"" "$XDG_CONFIG_HOME/autostart/Radio.desktop" ||
-    fail "autostart entry does not start the installed program: $(grep Exec "$XDG_CONFIG_HOME/autostart/Radio.desktop")"
+grep -qx "Exec=\"$prefix/bin/Korvid\"" "$XDG_CONFIG_HOME/autostart/Radio.desktop" &&
+    grep -qx "TryExec=$prefix/bin/Korvid" "$XDG_CONFIG_HOME/autostart/Radio.desktop" ||
+    fail "autostart entry does not start the installed launcher: $(grep Exec "$XDG_CONFIG_HOME/autostart/Radio.desktop")"
 kill "$korvid"
 wait_for_exit "$korvid" || fail "Korvid did not end"
 
-# The saver with no picture folder stored ends at once, by itself.
+# A picture folder the user emptied keeps the saver off: it ends at once, by itself.
+mkdir -p "$XDG_CONFIG_HOME/Lumera"
+printf '[MyDeskTop]\nDownloadPath=\n' >"$XDG_CONFIG_HOME/Lumera/Korvidesk.ini"
 timeout 30 "$prefix/bin/Lumera屏保" 7 || fail "the saver did not end by itself"
 echo "install: ok"

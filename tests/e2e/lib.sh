@@ -188,6 +188,22 @@ main_windows() {
     xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
 }
 
+# Runs the command until it succeeds, its output put aside, for WAIT_SECONDS (20 unless set)
+# at most.
+wait_until() {
+    local deadline=$((SECONDS + ${WAIT_SECONDS:-20}))
+    while ((SECONDS < deadline)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Whether the screen shows more than one colour: saves it as the screenshot named.
+screen_drawn() {
+    import -window root "$E2E_OUTPUT/$1.png" &&
+        [[ $(convert "$E2E_OUTPUT/$1.png" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
+}
+
 # Waits until a process is gone.
 wait_for_exit() {
     local pid=$1 timeout=${2:-15}

@@ -32,13 +32,15 @@ for package in libqt6webenginecore6 libqt6multimedia6 libqt6widgets6 libxcb-dpms
     [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
         fail "Depends lacks $package"
 done
-# Recommends: Qt's wayland platform, for a Wayland session.
-[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland"
+# Recommends: Qt's wayland platform, for a Wayland session, and the opener of pages and files.
+for package in qt6-wayland xdg-utils; do
+    [[ $(dpkg-deb -f "$deb" Recommends) == *$package* ]] || fail "Recommends lacks $package"
+done
 for path in usr/bin/Korvid usr/bin/Lumera屏保 usr/lib/lumera/Korvid usr/lib/lumera/Lumera屏保 \
     usr/lib/lumera/help.htm usr/lib/lumera/player/index.html usr/lib/lumera/ruffle/ruffle.js \
     usr/share/icons/hicolor/scalable/apps/lumera-korvid.svg usr/share/doc/lumera/copyright \
     usr/share/metainfo/lumera-korvid.metainfo.xml usr/share/man/man1/Korvid.1.gz \
-    usr/share/xscreensaver/config/Lumera屏保.xml; do
+    usr/share/xscreensaver/config/lumera屏保.xml; do
     [[ -e $root/$path ]] || fail "the package lacks /$path"
 done
 [[ -z $(find "$root/usr/lib/lumera" -name his.dat -o -name sys -o -name temp) ]] ||

@@ -43,13 +43,6 @@ saver_started_by_engine() {
     return 1
 }
 shots=0
-wait_until() {
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    return 1
-}
 # Activates the engine, checks that it runs the saver, deactivates it and waits for the end.
 check_engine_runs_saver() {
     local engine=$1 pid shot
@@ -57,11 +50,8 @@ check_engine_runs_saver() {
     as_desktop_user "${@:2}" --activate >/dev/null 2>&1 || fail "$engine does not activate"
     pid=$(saver_started_by_engine) || fail "$engine did not start the saver"
     echo "$engine started the saver: $(tr '\0' ' ' <"/proc/$pid/cmdline")"
-    shot=$E2E_OUTPUT/$engine-$((++shots)).png
-    drawn() {
-        import -window root "$shot" && [[ $(convert "$shot" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
-    }
-    wait_until drawn || fail "nothing drawn into the engine's window: $shot"
+    shot=$engine-$((++shots))
+    wait_until screen_drawn "$shot" || fail "nothing drawn into the engine's window: $E2E_OUTPUT/$shot.png"
     as_desktop_user "${@:2}" --deactivate >/dev/null 2>&1 || fail "$engine does not deactivate"
     wait_for_exit "$pid" 20 || fail "the saver outlived $engine's deactivation"
 }

@@ -4,6 +4,7 @@
 #include "platform/registry/HiveRegistry.h"
 #include "support/TestFolders.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -99,6 +100,16 @@ TEST_F(HiveFixture, RunValueWritesAndDeletesTheAutostartEntry) {
     const QByteArray text = dir.read(entry);
     EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
     EXPECT_EQ(execArguments(execLine(text)), QStringList{program});
+    EXPECT_TRUE(text.contains("\nTryExec=" + program.toUtf8() + "\n"));
+
+    // An installed program starts through its launcher, which goes with the package.
+    const QString installed = dir.path() + "/usr/lib/lumera/Korvid";
+    QFile launcher(dir.write("usr/bin/Korvid", "#!/bin/sh\n"));
+    launcher.setPermissions(launcher.permissions() | QFile::ExeOwner);
+    registry.SetRegistryString(HKEY_CURRENT_USER, kRun, "Radio", installed);
+    EXPECT_EQ(execArguments(execLine(dir.read(entry))),
+              QStringList{dir.path() + "/usr/bin/Korvid"});
+    EXPECT_TRUE(dir.read(entry).contains("\nTryExec=" + dir.path().toUtf8() + "/usr/bin/Korvid\n"));
 
     registry.DeleteRegistryValue(HKEY_CURRENT_USER, kRun, "Radio");
     EXPECT_FALSE(QFileInfo::exists(entry));

@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 using namespace lumera;
@@ -60,9 +62,10 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     const QString first = server.origin() + "/first.html";
     const QString second = server.origin() + "/second.html";
 
+    // At the window's own size, as it first comes up.
     Frmmain* window = harness.open();
     window->setWindowState(Qt::WindowNoState);
-    window->setGeometry(0, 0, 1280, 800);
+    window->move(0, 0);
     window->show();
     harness.clock.time = QDateTime(QDate(2026, 12, 7), QTime(20, 15, 3));
     window->Web->navigate(first);
@@ -88,6 +91,16 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     // The history page itself is not a visit.
     QTest::qWait(300);
     EXPECT_TRUE(state.HistoryBuffer.isEmpty());
+    // It fits its pane: no column cut off behind a scroll bar.
+    QString widths;
+    dynamic_cast<WebEngineBrowser&>(*window->Web)
+        .view()
+        ->page()
+        ->runJavaScript("document.documentElement.scrollWidth + ' ' + window.innerWidth",
+                        [&](const QVariant& result) { widths = result.toString(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !widths.isEmpty(); }, 10000));
+    const QStringList both = widths.split(' ');
+    EXPECT_LE(both[0].toInt(), both[1].toInt()) << widths.toStdString();
 
     if (const QString shots = qEnvironmentVariable("LUMERA_SCREENSHOT_DIR"); !shots.isEmpty()) {
         QTest::qWait(1000);

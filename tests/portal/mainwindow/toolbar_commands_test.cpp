@@ -2,6 +2,7 @@
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/tray/FormSetup.h"
+#include "portal/tray/FormTray.h"
 #include "portal/tray/FormTurnOff.h"
 #include "support/FrmmainHarness.h"
 
@@ -169,6 +170,18 @@ TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
         t.desktop.opened,
         QStringList({t.programFolder() + "/help.htm", kOrigin + "/desktop/", kOrigin + "/desktop/",
                      "mailto:" + kVendorContactAddress + "?subject=联系作者"}));
+
+    // Where the desktop has nothing to open them with, the user is told.
+    QStringList told;
+    w->runModalDialog = [&](QDialog& dialog) {
+        told << dialog.windowTitle() + ": " + static_cast<QMessageBox&>(dialog).text();
+    };
+    t.desktop.openSucceeds = false;
+    w->Help->trigger();
+    w->Download->trigger();
+    EXPECT_EQ(told,
+              QStringList({"Lumera桌面: " + cannotOpenMessage(t.programFolder() + "/help.htm"),
+                           "Lumera桌面: " + cannotOpenMessage(kOrigin + "/desktop/")}));
 }
 
 TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {

@@ -210,6 +210,10 @@ TEST_F(FormTrayTest, MenuEntriesReachTheDesktop) {
     form->helpMe->trigger();
     form->TimeRing->trigger();
     EXPECT_EQ(t.desktop.opened.size(), 3);
+    EXPECT_TRUE(messages.isEmpty());
+    t.desktop.openSucceeds = false;
+    form->softHome->trigger();
+    EXPECT_EQ(messages, QStringList{cannotOpenMessage(t.sites.url(kVendorService, "/lan/"))});
     EXPECT_EQ(t.desktop.shutdowns, 0);
     form->turnoffpc->trigger();
     EXPECT_EQ(t.desktop.shutdowns, 1);

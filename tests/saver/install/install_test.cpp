@@ -1,8 +1,12 @@
 #include "platform/desktop/FakeCommandRunner.h"
+#include "platform/desktop/UserFolders.h"
+#include "platform/settings/SettingsStore.h"
 #include "saver/install/Installer.h"
+#include "saver/install/PictureFolderSetup.h"
 #include "saver/install/XscreensaverPrefs.h"
 #include "support/TestFolders.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -103,7 +107,17 @@ struct InstallRoutes : ::testing::Test {
                              home.path(),
                              home.file("autostart"),
                              "/usr/bin/Lumera屏保",
-                             {home.file("none"), home.file("engines")}});
+                             {home.file("none"), home.file("engines")},
+                             home.file("installed")});
+    }
+    InstallReport uninstall() {
+        return uninstallSaver({probe,
+                               commands,
+                               home.path(),
+                               home.file("autostart"),
+                               "/usr/bin/Lumera屏保",
+                               {},
+                               home.file("installed")});
     }
 };
 
@@ -115,15 +129,19 @@ TEST_F(InstallRoutes, EachEngineIsToldInItsOwnWay) {
     EXPECT_TRUE(commands.ran.isEmpty());
     QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
     EXPECT_TRUE(install().done);
-    EXPECT_EQ(commands.ran, QStringList({"gsettings set org.mate.screensaver mode single",
+    // What it had before is read first, for the uninstall.
+    EXPECT_EQ(commands.ran, QStringList({"gsettings get org.mate.screensaver mode",
+                                         "gsettings get org.mate.screensaver themes",
+                                         "gsettings set org.mate.screensaver mode single",
                                          "gsettings set org.mate.screensaver themes "
                                          "['screensavers-lumera-saver']"}));
     commands.ran.clear();
     probe.owned = {"org.xfce.ScreenSaver"};
     commands.runSucceeds = false;
     EXPECT_FALSE(install().done);
-    EXPECT_EQ(commands.ran, QStringList({"xfconf-query --channel xfce4-screensaver --create "
-                                         "--property /saver/mode --type int --set 2"}));
+    EXPECT_EQ(commands.ran.mid(2), QStringList({"xfconf-query --channel xfce4-screensaver "
+                                                "--create --property /saver/mode --type int "
+                                                "--set 2"}));
     probe.owned.clear();
     EXPECT_TRUE(install().done);
     EXPECT_TRUE(home.read(".xscreensaver").contains("\"Lumera屏保\" /usr/bin/Lumera屏保 --root"));
@@ -139,11 +157,96 @@ TEST_F(InstallRoutes, UnreadableXscreensaverFileIsNotTouched) {
     EXPECT_EQ(home.read(".xscreensaver"), "garbage\n");
 }
 
-TEST_F(InstallRoutes, WithoutEngineTheIdleStarterStartsNowAndAtLogOn) {
+TEST_F(InstallRoutes, WithoutEngineTheIdleStarterStartsNowAndAtLogOnUntilUninstalled) {
     EXPECT_TRUE(install().done);
     EXPECT_EQ(commands.started, QStringList({"/usr/bin/Lumera屏保 --idle"}));
-    EXPECT_TRUE(home.read("autostart/lumera-saver-idle.desktop")
-                    .contains("Exec=\"/usr/bin/Lumera屏保\" \"--idle\"\n"));
+    EXPECT_TRUE(
+        home.read("autostart/lumera-saver-idle.desktop")
+            .contains("TryExec=/usr/bin/Lumera屏保\nExec=\"/usr/bin/Lumera屏保\" \"--idle\"\n"));
+    EXPECT_TRUE(uninstall().done);
+    EXPECT_FALSE(QFile::exists(home.file("autostart/lumera-saver-idle.desktop")));
+}
+
+TEST_F(InstallRoutes, UninstallPutsBackWhatEachEngineHadBefore) {
+    probe.xscreensaver = true;
+    const QByteArray hand = "timeout:\t0:05:00\nmode:\t\trandom\nprograms:\t\\\n"
+                            "\t\t\t\tmaze --root \\n\\\n\t\t\t\tqix --root \\n\n";
+    home.write(".xscreensaver", hand);
+    ASSERT_TRUE(install().done);
+    ASSERT_TRUE(install().done);
+    // As it was, byte for byte, also after a second install.
+    EXPECT_TRUE(uninstall().done);
+    EXPECT_EQ(home.read(".xscreensaver"), hand);
+
+    // Changed since: the user's own change stays, the choice and the entry go.
+    ASSERT_TRUE(install().done);
+    QByteArray changed = home.read(".xscreensaver");
+    changed.replace("0:05:00", "0:20:00");
+    home.write(".xscreensaver", changed);
+    EXPECT_TRUE(uninstall().done);
+    QByteArray expected = hand;
+    EXPECT_EQ(home.read(".xscreensaver"), expected.replace("0:05:00", "0:20:00"));
+
+    // A file the install made goes again; the engines it told get their earlier choice back,
+    // kept at the first install, and a value they did not have is reset.
+    QFile::remove(home.file(".xscreensaver"));
+    ASSERT_TRUE(install().done);
+    probe.xscreensaver = false;
+    probe.owned = {"org.mate.ScreenSaver"};
+    QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
+    commands.printed["gsettings get org.mate.screensaver mode"] = "'random'\n";
+    ASSERT_TRUE(install().done);
+    commands.printed["gsettings get org.mate.screensaver mode"] = "'single'\n";
+    ASSERT_TRUE(install().done);
+    probe.owned = {"org.xfce.ScreenSaver"};
+    commands.printed["xfconf-query --channel xfce4-screensaver --property /saver/themes/list"] =
+        "Value is an array with 2 items:\n\nscreensavers-a\nscreensavers-b\n";
+    ASSERT_TRUE(install().done);
+    commands.ran.clear();
+    EXPECT_TRUE(uninstall().done);
+    EXPECT_FALSE(QFile::exists(home.file(".xscreensaver")));
+    EXPECT_EQ(
+        commands.ran,
+        QStringList({"gsettings set org.mate.screensaver mode 'random'",
+                     "gsettings reset org.mate.screensaver themes",
+                     "xfconf-query --channel xfce4-screensaver --property /saver/mode --reset",
+                     "xfconf-query --channel xfce4-screensaver --property /saver/themes/list "
+                     "--create --force-array --type string --set screensavers-a --type "
+                     "string --set screensavers-b"}));
+    // Nothing left to undo.
+    commands.ran.clear();
+    EXPECT_TRUE(uninstall().done);
+    EXPECT_TRUE(commands.ran.isEmpty());
+}
+
+TEST(PictureFolderSetup, StoredOnceNeverOverAValueAndAnEmptyOneStays) {
+    TestFolder config;
+    SettingsStore settings(config.path());
+    settings.write("Korvidesk", "ScreenSave", "loadtime", "3");
+    EXPECT_TRUE(storeDefaultPictureFolder(settings, "/home/用户/图片"));
+    EXPECT_FALSE(storeDefaultPictureFolder(settings, "/elsewhere"));
+    EXPECT_EQ(settings.read("Korvidesk", "MyDeskTop", "DownloadPath"), "/home/用户/图片");
+    EXPECT_EQ(settings.read("Korvidesk", "ScreenSave", "loadtime"), "3");
+
+    settings.write("Korvidesk", "MyDeskTop", "DownloadPath", "");
+    EXPECT_FALSE(storeDefaultPictureFolder(settings, "/home/用户/图片"));
+    EXPECT_EQ(settings.read("Korvidesk", "MyDeskTop", "DownloadPath"), "");
+}
+
+TEST(PictureFolderSetup, PicturesFolderIsTheDesktopsElsePictures) {
+    // The test runner's XDG_CONFIG_HOME is private to this test program.
+    const QString dirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+    const auto named = [&](const QByteArray& value) {
+        QFile file(dirs);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("XDG_PICTURES_DIR=\"" + value + "\"\n");
+    };
+    named("$HOME/图片");
+    EXPECT_EQ(picturesFolder(), QDir::homePath() + "/图片");
+    named("$HOME/");
+    EXPECT_EQ(picturesFolder(), QDir::homePath() + "/Pictures");
+    QFile::remove(dirs);
+    EXPECT_EQ(picturesFolder(), QDir::homePath() + "/Pictures");
 }
 
 } // namespace

@@ -25,6 +25,7 @@ TEST(EngineLaunchTest, TheEnginesFlagsAreTakenAndTheModeRuleSeesTheRest) {
         {{"--window-id=0x10", "-visual", "best", "-fps"}, "", 16, false, ""},
         {{"/s"}, "junk", std::nullopt, false, "/s"},
         {{"-3", "-root=1"}, "0", std::nullopt, false, "-3 -root=1"},
+        {{"--root", "--mode", "7"}, "0x5", 5, false, "7"},
     };
     for (const Case& c : cases) {
         const auto launch = readEngineLaunch(c.arguments, c.variable);
