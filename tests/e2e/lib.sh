@@ -188,10 +188,10 @@ main_windows() {
     xdotool search --onlyvisible --name ' - Lumera桌面$' 2>/dev/null || true
 }
 
-# Runs the command until it succeeds, its output put aside, for WAIT_SECONDS (20 unless set)
-# at most.
+# Runs the command until it succeeds, its output put aside, for WAIT_SECONDS (60 unless set)
+# at most: long enough for a machine busy with other tests, and no longer for a passing run.
 wait_until() {
-    local deadline=$((SECONDS + ${WAIT_SECONDS:-20}))
+    local deadline=$((SECONDS + ${WAIT_SECONDS:-60}))
     while ((SECONDS < deadline)); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.2

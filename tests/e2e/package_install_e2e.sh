@@ -98,7 +98,7 @@ quiet "$E2E_OUTPUT/korvid.err" Korvid
 # stores the pictures folder and shows the sunset page; a key ends it.
 as_desktop_user dex /usr/share/applications/lumera-saver.desktop 2>"$E2E_OUTPUT/saver.err"
 wait_for_window 'Lumera屏保' 60 >/dev/null || fail "no saver window from the menu entry"
-WAIT_SECONDS=30 wait_until screen_drawn installed-saver-sunset || fail "the sunset page does not show"
+wait_until screen_drawn installed-saver-sunset || fail "the sunset page does not show"
 grep -qx "DownloadPath=$home/Pictures" "$home/.config/Lumera/Korvidesk.ini" ||
     fail "the picture folder was not stored: $(cat "$home/.config/Lumera/Korvidesk.ini")"
 saver=$(installed_programs Lumera屏保)
@@ -122,7 +122,7 @@ EOF
 as_desktop_user tee "$home/.xscreensaver" <"$E2E_OUTPUT/own.xscreensaver" >/dev/null
 background as_desktop_user xscreensaver -no-splash 2>"$E2E_OUTPUT/xscreensaver.err"
 xscreensaver=$LAST_PID
-WAIT_SECONDS=30 wait_until xprop -root _SCREENSAVER_VERSION || fail "xscreensaver did not start"
+wait_until xprop -root _SCREENSAVER_VERSION || fail "xscreensaver did not start"
 as_desktop_user /usr/bin/Lumera屏保 --install >"$E2E_OUTPUT/install.txt" 2>&1 ||
     fail "--install failed: $(cat "$E2E_OUTPUT/install.txt")"
 grep -qF '"Lumera屏保" /usr/bin/Lumera屏保 --root' "$home/.xscreensaver" ||
@@ -135,9 +135,9 @@ started_by_engine() {
     done
     return 1
 }
-WAIT_SECONDS=30 wait_until started_by_engine || fail "xscreensaver did not start the saver"
+wait_until started_by_engine || fail "xscreensaver did not start the saver"
 saver=$(started_by_engine)
-WAIT_SECONDS=30 wait_until screen_drawn installed-xscreensaver || fail "nothing drawn in xscreensaver's window"
+wait_until screen_drawn installed-xscreensaver || fail "nothing drawn in xscreensaver's window"
 # No error box: the saver is still the one running, and xscreensaver saw nothing go wrong.
 sleep 3
 kill -0 "$saver" 2>/dev/null || fail "the saver ended under xscreensaver"
@@ -159,14 +159,14 @@ grep -qF 'reading /usr/share/xscreensaver/config/lumera屏保.xml' "$E2E_OUTPUT/
 grep -F 'lumera屏保.xml:' "$E2E_OUTPUT/settings.err" && fail "xscreensaver-settings finds fault with the options"
 # Its preview of the saver comes up soon after; ended with the settings, it goes too.
 preview() { [[ -n $(installed_programs 'Lumera屏保 .*--window-id') ]]; }
-WAIT_SECONDS=30 wait_until preview || echo "no preview from xscreensaver-settings"
+wait_until preview || echo "no preview from xscreensaver-settings"
 sleep 2
 screenshot installed-xscreensaver-settings
 stop_tree "$settings"
 as_desktop_user xscreensaver-command -exit >/dev/null 2>&1 || true
 wait_for_exit "$xscreensaver" 20 || fail "xscreensaver did not exit"
 gone() { [[ -z $(installed_programs '') ]]; }
-WAIT_SECONDS=30 wait_until gone || fail "programs of the package still run: $(installed_programs '')"
+wait_until gone || fail "programs of the package still run: $(installed_programs '')"
 
 # --uninstall, before the package goes, gives the user's own file back byte for byte.
 as_desktop_user /usr/bin/Lumera屏保 --uninstall >"$E2E_OUTPUT/uninstall.txt" 2>&1 ||
