@@ -94,6 +94,12 @@ for _ in $(seq 100); do
     sleep 0.3
 done
 (($(main_windows | wc -l) == 2)) || fail "no new window"
+# The keys below go to the new window once the window manager has made it the active one.
+for _ in $(seq 100); do
+    active=$(xdotool getactivewindow 2>/dev/null || true)
+    [[ -n $active && $active != "$window" ]] && main_windows | grep -qx "$active" && break
+    sleep 0.1
+done
 # At once, before its page completes: the keys do not land in the engine box.
 focused=$(accessible Korvid focused)
 [[ $focused != *百度电影* ]] || fail "a new window starts in the engine box"
