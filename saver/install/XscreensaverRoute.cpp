@@ -39,6 +39,11 @@ InstallReport chooseInXscreensaver(const QString& prefsPath, const QString& save
                                       "Lumera屏保。")
                            .arg(prefsPath)};
     }
+    if (choice.outcome == XscreensaverChoice::Outcome::Unreachable) {
+        return {false, QStringLiteral("xscreensaver 无法从 %1 读出 %2 这个命令，未作改动。请把 "
+                                      "Lumera屏保 放到路径里没有特殊字符的文件夹中再试。")
+                           .arg(prefsPath, saverProgram)};
+    }
     if (choice.text != text && !writeFileAtomically(prefsPath, choice.text))
         return {false, QStringLiteral("无法写入 %1，未作改动。").arg(prefsPath)};
     const QString how = choice.outcome == XscreensaverChoice::Outcome::Added
