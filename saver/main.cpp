@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -31,13 +32,21 @@ QStringList argumentsAfterProgram(int argc, char* argv[]) {
     return arguments;
 }
 
-// The screen of the display that holds the point, among those of the default X screen.
+// A screen's place and size in the X server's pixels. Qt keeps a screen's top left corner
+// where the server has it and divides only its size by the screen's scale.
+QRect serverGeometry(const QScreen* screen) {
+    const QRect logical = screen->geometry();
+    return {logical.topLeft(), (QSizeF(logical.size()) * screen->devicePixelRatio()).toSize()};
+}
+
+// The screen of the display that holds the point, given in the server's pixels, among those of
+// the default X screen.
 QScreen* screenHolding(QPoint point) {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
         return nullptr;
     for (QScreen* screen : primary->virtualSiblings()) {
-        if (screen->geometry().contains(point))
+        if (serverGeometry(screen).contains(point))
             return screen;
     }
     return primary;
@@ -55,6 +64,8 @@ QString fullScreenLockPath(quint32 root, const QScreen* screen) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The engines start their savers with little of the session's environment.
+    lumera::adoptSessionFolders();
     // Two more ways to start: making the saver the desktop's own, and waiting for idleness.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--install") == 0)
@@ -62,8 +73,17 @@ int main(int argc, char* argv[]) {
         if (std::strcmp(argv[i], "--idle") == 0)
             return lumera::saver::idleMain(argc, argv);
     }
+    // An engine ends its saver by SIGTERM at any moment, also the first: the signal waits for
+    // the exit sequence, and a second one ends the saver whatever it is doing.
+    lumera::QuitSignals::catchNow(true);
+
     const lumera::saver::EngineLaunch launch = lumera::saver::readEngineLaunch(
         argumentsAfterProgram(argc, argv), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    if (launch.unreadableWindow) {
+        std::fprintf(stderr, "Lumera屏保：“%s”不是窗口号，没有可显示的窗口。\n",
+                     launch.unreadableWindow->toLocal8Bit().constData());
+        return 1;
+    }
     // The engines that hand the saver a window are X11's: the window is on the X display,
     // also in a session that has Wayland beside it.
     if (launch.fromEngine() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -75,20 +95,27 @@ int main(int argc, char* argv[]) {
     lumera::installChineseQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Lumera屏保"));
     QApplication::setQuitOnLastWindowClosed(false);
+    lumera::QuitSignals quitSignals;
 
     std::unique_ptr<lumera::EngineWindow> engine;
     if (launch.window) {
-        engine = lumera::EngineWindow::open(*launch.window);
-        // The engine's window is gone already: there is nothing to draw into.
-        if (!engine)
-            return 0;
+        QString error;
+        engine = lumera::EngineWindow::open(*launch.window, error);
+        // Nothing to draw into: a saver that ran anyway would run unseen.
+        if (!engine) {
+            std::fprintf(stderr, "Lumera屏保：%s。\n", error.toLocal8Bit().constData());
+            return 1;
+        }
     }
     // Where the saver goes: the engine's window, else the screen under the pointer.
     const quint32 root = engine ? engine->root() : lumera::x11RootWindow();
-    QScreen* screen = screenHolding(engine ? engine->geometry().center() : QCursor::pos());
+    QScreen* screen = engine ? screenHolding(engine->geometry().center())
+                             : QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     const bool preview = engine && screen &&
-                         (engine->geometry().width() < screen->geometry().width() ||
-                          engine->geometry().height() < screen->geometry().height());
+                         (engine->geometry().width() < serverGeometry(screen).width() ||
+                          engine->geometry().height() < serverGeometry(screen).height());
 
     lumera::SettingsStore settings;
     lumera::WebEngineBrowserFactory browsers(QStringLiteral("Lumera屏保"));
@@ -96,6 +123,8 @@ int main(int argc, char* argv[]) {
     const QString programFolder = lumera::programFolder();
     lumera::saver::RuffleMoviePlayerFactory moviePlayers(QStringLiteral("Lumera屏保"),
                                                          programFolder);
+    // The exit sequence may run before the event loop does, where quitting the loop is lost.
+    bool ended = false;
     lumera::saver::SaverContext context{
         settings,
         browsers,
@@ -104,7 +133,10 @@ int main(int argc, char* argv[]) {
         lumera::writableDataFolder(programFolder),
         launch.modeText,
         preview ? QString() : fullScreenLockPath(root, screen),
-        [] { QCoreApplication::exit(0); },
+        [&ended] {
+            ended = true;
+            QCoreApplication::exit(0);
+        },
         &moviePlayers,
         launch.fromEngine(),
         preview,
@@ -113,39 +145,30 @@ int main(int argc, char* argv[]) {
 
     lumera::saver::frmmain form(context);
     // Log-out, Ctrl+C and the engine's end of the saver run the exit sequence.
-    lumera::QuitSignals quitSignals;
     QObject::connect(&quitSignals, &lumera::QuitSignals::quitRequested, &form,
                      &lumera::saver::frmmain::ExitSaver);
+    // Between the start-up steps: whether an end has been asked for meanwhile.
+    const auto goesOn = [&] {
+        quitSignals.deliverPending();
+        return !ended;
+    };
 
     if (engine) {
         // Inside the engine's window, filling it and following it.
-        form.resize(engine->geometry().size());
         form.winId();
-        form.windowHandle()->setParent(engine->window());
-        form.move(0, 0);
-        QObject::connect(engine.get(), &lumera::EngineWindow::resized, &form,
-                         [&form](QSize size) { form.resize(size); });
+        engine->embed(form.windowHandle());
         QObject::connect(engine.get(), &lumera::EngineWindow::gone, &form,
                          &lumera::saver::frmmain::ExitSaver);
-    } else {
-        if (screen)
-            form.setScreen(screen);
-        if (launch.root) {
-            // The engine's way without a window of its own: the whole screen, out of the
-            // window manager's hands.
-            form.setWindowFlag(Qt::X11BypassWindowManagerHint);
-            form.setGeometry(form.screen()->geometry());
-        }
+    } else if (screen) {
+        form.setScreen(screen);
     }
+    if (!goesOn() || !form.Form_Load() || !goesOn())
+        return 0;
     if (launch.fromEngine()) {
         // The engine has the screen already: the content starts at once.
-        if (!form.Form_Load())
-            return 0;
         form.ShowSaver();
-        return app.exec();
+        return goesOn() ? app.exec() : 0;
     }
-    if (!form.Form_Load())
-        return 0;
     form.setGeometry(form.screen()->geometry());
     form.showFullScreen();
     form.activateWindow();
