@@ -1,5 +1,6 @@
 #include "platform/desktop/EngineWindow.h"
 #include "platform/desktop/Pointer.h"
+#include "platform/desktop/Processes.h"
 #include "platform/desktop/ProgramFolder.h"
 #include "platform/desktop/QtTranslations.h"
 #include "platform/desktop/QuitSignals.h"
@@ -76,6 +77,10 @@ int main(int argc, char* argv[]) {
     // An engine ends its saver by SIGTERM at any moment, also the first: the signal waits for
     // the exit sequence, and a second one ends the saver whatever it is doing.
     lumera::QuitSignals::catchNow(true);
+    // Last of all, whatever the web engine left running goes with the saver.
+    struct EndChildProcesses {
+        ~EndChildProcesses() { lumera::endChildProcesses(); }
+    } endChildProcesses;
 
     const lumera::saver::EngineLaunch launch = lumera::saver::readEngineLaunch(
         argumentsAfterProgram(argc, argv), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
@@ -156,6 +161,9 @@ int main(int argc, char* argv[]) {
     if (engine) {
         // Inside the engine's window, filling it and following it.
         form.winId();
+        // Near the engine's size in Qt's pixels, so that showing the window keeps it; the
+        // engine's window then makes it exact in the server's.
+        form.resize((QSizeF(engine->geometry().size()) / form.devicePixelRatioF()).toSize());
         engine->embed(form.windowHandle());
         QObject::connect(engine.get(), &lumera::EngineWindow::gone, &form,
                          &lumera::saver::frmmain::ExitSaver);

@@ -84,10 +84,6 @@ EngineWindow::~EngineWindow() {
 
 void EngineWindow::embed(QWindow* ours) {
     embedded_ = ours;
-    // Near the size in Qt's own pixels first, then exact in the server's: Qt's pixels are the
-    // server's divided by the screen's scale, which need not give whole numbers back.
-    const qreal scale = ours->devicePixelRatio();
-    ours->resize((QSizeF(geometry_.size()) / scale).toSize());
     ours->setParent(window_);
     ours->setPosition(0, 0);
     fitEmbedded();
@@ -112,9 +108,15 @@ bool EngineWindow::nativeEventFilter(const QByteArray& eventType, void* message,
     switch (event->response_type & ~0x80) {
     case XCB_CONFIGURE_NOTIFY: {
         const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
+        const QSize size(configure->width, configure->height);
+        // Qt sizes our window in its own pixels, rounded: the server's size is the engine's.
+        if (embedded_ && configure->window == embedded_->winId() &&
+            configure->event == configure->window && size != geometry_.size()) {
+            fitEmbedded();
+            return false;
+        }
         if (configure->window != id_ || configure->event != id_)
             return false;
-        const QSize size(configure->width, configure->height);
         if (size != geometry_.size()) {
             geometry_.setSize(size);
             fitEmbedded();

@@ -22,7 +22,7 @@ public:
     ~EngineWindow() override;
 
     // Puts our window inside this one, filling it in the X server's own pixels whatever scale
-    // Qt draws at, and keeps it so when the engine resizes its window.
+    // Qt draws at, and keeps it so when the engine resizes its window or Qt ours.
     void embed(QWindow* ours);
     // Its place on the screen (on its root window) and its size, in the X server's pixels.
     QRect geometry() const { return geometry_; }

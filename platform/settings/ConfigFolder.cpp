@@ -1,5 +1,7 @@
 #include "platform/settings/ConfigFolder.h"
 
+#include "platform/desktop/Processes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,36 +60,18 @@ QByteArray environmentValue(const QByteArray& block, const QByteArray& name) {
     return {};
 }
 
-// The parent of a process and its real user, from /proc/<pid>/status.
-bool parentAndUser(pid_t pid, pid_t& parent, uid_t& user) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    bool found = false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("PPid:"))
-            parent = line.mid(5).trimmed().toInt();
-        else if (line.startsWith("Uid:")) {
-            user = line.mid(4).simplified().split(' ').value(0).toUInt();
-            found = true;
-        }
-    }
-    return found;
-}
-
 // The environments of the programs above this one that belong to the same user, nearest first.
 QList<QByteArray> ancestorEnvironments() {
     QList<QByteArray> environments;
     pid_t pid = getppid();
     for (int depth = 0; pid > 1 && depth < 64; ++depth) {
-        pid_t parent = 0;
-        uid_t user = 0;
-        if (!parentAndUser(pid, parent, user) || user != getuid())
+        const std::optional<ProcessInfo> info = processInfo(pid);
+        if (!info || info->user != getuid())
             break;
         QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
         if (environ.open(QIODevice::ReadOnly))
             environments << environ.readAll();
-        pid = parent;
+        pid = info->parent;
     }
     return environments;
 }
