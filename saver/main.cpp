@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -62,6 +63,17 @@ QString fullScreenLockPath(quint32 root, const QScreen* screen) {
                                          .arg(origin.y());
 }
 
+// Ends the process once the exit sequence has run or the start-up has given up: the web
+// engine's processes go with it, and nothing is torn down on the way. Every file the saver
+// writes is whole already, and its locks go with the process; tearing the web engine down in
+// order takes long enough that an engine waiting for its saver would sit before a black
+// screen meanwhile.
+[[noreturn]] void endNow(int status) {
+    lumera::endChildProcesses();
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -77,10 +89,6 @@ int main(int argc, char* argv[]) {
     // An engine ends its saver by SIGTERM at any moment, also the first: the signal waits for
     // the exit sequence, and a second one ends the saver whatever it is doing.
     lumera::QuitSignals::catchNow(true);
-    // Last of all, whatever the web engine left running goes with the saver.
-    struct EndChildProcesses {
-        ~EndChildProcesses() { lumera::endChildProcesses(); }
-    } endChildProcesses;
 
     const lumera::saver::EngineLaunch launch = lumera::saver::readEngineLaunch(
         argumentsAfterProgram(argc, argv), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
@@ -171,16 +179,16 @@ int main(int argc, char* argv[]) {
         form.setScreen(screen);
     }
     if (!goesOn() || !form.Form_Load() || !goesOn())
-        return 0;
+        endNow(0);
     if (launch.fromEngine()) {
         // The engine has the screen already: the content starts at once.
         form.ShowSaver();
-        return goesOn() ? app.exec() : 0;
+        endNow(goesOn() ? app.exec() : 0);
     }
     form.setGeometry(form.screen()->geometry());
     form.showFullScreen();
     form.activateWindow();
     // Where no window manager reports the activation, the saver starts anyway.
     QTimer::singleShot(1000, &form, &lumera::saver::frmmain::Form_Activate);
-    return app.exec();
+    endNow(app.exec());
 }
