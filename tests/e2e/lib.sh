@@ -371,20 +371,21 @@ desktop_bus() {
 }
 
 # mate-screensaver runs its themes' programs from /usr/libexec/xscreensaver only: a private
-# mount namespace shows it a folder there with a link named Lumera屏保 to the program given,
+# mount namespace shows it a folder there with a link to the program given, named Lumera屏保
+# or the second argument (a name of the test's own keeps clear of an installed package's),
 # and leaves the machine's own folder as it is. That takes root: false without it. Sets
 # DESKTOP_WRAPPER, so that as_desktop_user runs in that namespace.
 mate_engine_folder() {
     ((EUID == 0)) || return 1
-    local engines
+    local engines name=${2:-Lumera屏保}
     temp_folder engines
     chmod 755 "$engines"
-    ln -s "$1" "$engines/Lumera屏保"
+    ln -s "$1" "$engines/$name"
     background unshare --mount --propagation private \
         sh -c 'mount --bind "$1" /usr/libexec/xscreensaver && exec sleep infinity' _ "$engines"
     DESKTOP_WRAPPER=(nsenter "--mount=/proc/$LAST_PID/ns/mnt" --)
     for _ in $(seq 50); do
-        "${DESKTOP_WRAPPER[@]}" test -L /usr/libexec/xscreensaver/Lumera屏保 && return 0
+        "${DESKTOP_WRAPPER[@]}" test -L "/usr/libexec/xscreensaver/$name" && return 0
         sleep 0.1
     done
     fail "no engine folder of our own"
