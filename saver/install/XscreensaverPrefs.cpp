@@ -39,6 +39,18 @@ bool isVisualNameCharacter(char c) {
            c == '_';
 }
 
+// A value as xscreensaver's settings reader gives it on: a backslash stands for the character
+// after it.
+QByteArray unescaped(const QByteArray& value) {
+    QByteArray plain;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size())
+            ++i;
+        plain += value[i];
+    }
+    return plain;
+}
+
 // The first word of a command as the shell reads it, from `i` on: quotes and backslashes
 // taken away, so that a program in a folder whose name has blanks, quotes or "$" is known.
 QByteArray firstShellWord(const QByteArray& command, qsizetype i) {
@@ -114,7 +126,7 @@ Entry readEntry(const QByteArray& value, qsizetype start) {
         i = close < 0 ? value.size() : close + 1;
         skipBlanks();
     }
-    const QByteArray command = firstShellWord(value, i);
+    const QByteArray command = firstShellWord(unescaped(value.mid(i)), 0);
     entry.program = command.mid(command.lastIndexOf('/') + 1);
     return entry;
 }

@@ -10,12 +10,18 @@ namespace lumera::saver {
 
 namespace {
 
-// xscreensaver hands a command with blanks or quotes to the shell.
+// xscreensaver hands a command with blanks or quotes to the shell, after its settings reader
+// has taken a backslash as the escape of the character after it: the word is quoted for the
+// shell without backslashes ('it'"'"'s' for it's), and a backslash of the path itself is
+// doubled for the reader.
 QByteArray commandWord(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
     for (const char c : bytes) {
-        if (c == ' ' || c == '\t' || c == '\'' || c == '"' || c == '\\' || c == '$')
-            return "'" + QByteArray(bytes).replace("'", "'\\''") + "'";
+        if (c == ' ' || c == '\t' || c == '\'' || c == '"' || c == '\\' || c == '$') {
+            QByteArray quoted = bytes;
+            quoted.replace('\\', "\\\\").replace("'", "'\"'\"'");
+            return "'" + quoted + "'";
+        }
     }
     return bytes;
 }
