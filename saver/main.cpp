@@ -156,6 +156,10 @@ int main(int argc, char* argv[]) {
         preview ? QString() : lumera::runtimeFolder() + QStringLiteral("/Lumera-saver-activation"),
     };
 
+    // Nothing is on the screen yet, and the web engine starts with the window: an end asked
+    // for meanwhile needs no exit sequence.
+    if (lumera::QuitSignals::caught())
+        endNow(0);
     lumera::saver::frmmain form(context);
     // Log-out, Ctrl+C and the engine's end of the saver run the exit sequence.
     QObject::connect(&quitSignals, &lumera::QuitSignals::quitRequested, &form,

@@ -46,6 +46,10 @@ void QuitSignals::catchNow(bool secondEnds) {
         sigaction(signal, &action, nullptr);
 }
 
+bool QuitSignals::caught() {
+    return caughtOne != 0;
+}
+
 QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
     if (pipeFds[0] < 0)
         catchNow();

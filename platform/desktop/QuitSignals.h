@@ -18,6 +18,8 @@ public:
     // before the object is made waits in the pipe for it. Once a signal has been caught, a
     // second one ends the process at once when `secondEnds` is set.
     static void catchNow(bool secondEnds = false);
+    // Whether one of the signals has come since.
+    static bool caught();
 
     explicit QuitSignals(QObject* parent = nullptr);
     ~QuitSignals() override;
