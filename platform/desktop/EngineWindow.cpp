@@ -33,15 +33,21 @@ quint32 x11RootWindow() {
     return 0;
 }
 
-std::unique_ptr<EngineWindow> EngineWindow::open(quint64 id) {
+std::unique_ptr<EngineWindow> EngineWindow::open(quint64 id, QString& error) {
     xcb_connection_t* connection = x11Connection();
-    if (!connection || id == 0 || id > 0xFFFFFFFFu)
+    if (!connection) {
+        error = QStringLiteral("没有 X 显示，无法进入窗口");
         return nullptr;
+    }
     const auto window = static_cast<xcb_window_t>(id);
     xcb_get_geometry_reply_t* geometry =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
-    if (!geometry)
+        id <= 0xFFFFFFFFu
+            ? xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr)
+            : nullptr;
+    if (!geometry) {
+        error = QStringLiteral("窗口 0x%1 不存在").arg(id, 0, 16);
         return nullptr;
+    }
     const xcb_window_t root = geometry->root;
     QRect rect(0, 0, geometry->width, geometry->height);
     free(geometry);
@@ -51,10 +57,17 @@ std::unique_ptr<EngineWindow> EngineWindow::open(quint64 id) {
         rect.moveTo(onRoot->dst_x, onRoot->dst_y);
         free(onRoot);
     }
-    // Resizes and the end of the window come to us as well as to the engine.
+    // Resizes and the end of the window come to us as well as to the engine. A drawable that is
+    // no window (a pixmap), or a window destroyed since the question above, refuses this: once
+    // it is accepted, the window's end reaches us whenever it comes.
     const quint32 mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(connection);
+    if (xcb_generic_error_t* refused = xcb_request_check(
+            connection,
+            xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &mask))) {
+        free(refused);
+        error = QStringLiteral("0x%1 不是一个窗口，或已不存在").arg(id, 0, 16);
+        return nullptr;
+    }
     return std::unique_ptr<EngineWindow>(new EngineWindow(connection, window, root, rect));
 }
 
@@ -69,6 +82,25 @@ EngineWindow::~EngineWindow() {
     delete window_;
 }
 
+void EngineWindow::embed(QWindow* ours) {
+    embedded_ = ours;
+    ours->setParent(window_);
+    ours->setPosition(0, 0);
+    fitEmbedded();
+}
+
+void EngineWindow::fitEmbedded() {
+    if (!embedded_)
+        return;
+    auto* connection = static_cast<xcb_connection_t*>(connection_);
+    const quint32 values[] = {0, 0, quint32(geometry_.width()), quint32(geometry_.height())};
+    xcb_configure_window(connection, static_cast<xcb_window_t>(embedded_->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                             XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(connection);
+}
+
 bool EngineWindow::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t")
         return false;
@@ -76,12 +108,18 @@ bool EngineWindow::nativeEventFilter(const QByteArray& eventType, void* message,
     switch (event->response_type & ~0x80) {
     case XCB_CONFIGURE_NOTIFY: {
         const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
+        const QSize size(configure->width, configure->height);
+        // Qt sizes our window in its own pixels, rounded: the server's size is the engine's.
+        if (embedded_ && configure->window == embedded_->winId() &&
+            configure->event == configure->window && size != geometry_.size()) {
+            fitEmbedded();
+            return false;
+        }
         if (configure->window != id_ || configure->event != id_)
             return false;
-        const QSize size(configure->width, configure->height);
         if (size != geometry_.size()) {
             geometry_.setSize(size);
-            emit resized(size);
+            fitEmbedded();
         }
         return false;
     }

@@ -14,8 +14,19 @@ namespace lumera {
 class QuitSignals : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from now on, before there is an application object: what comes
+    // before the object is made waits in the pipe for it. Once a signal has been caught, a
+    // second one ends the process at once when `secondEnds` is set.
+    static void catchNow(bool secondEnds = false);
+    // Whether one of the signals has come since.
+    static bool caught();
+
     explicit QuitSignals(QObject* parent = nullptr);
     ~QuitSignals() override;
+
+    // Emits quitRequested for the signals caught so far, without waiting for the event loop:
+    // for the start-up steps that run before it.
+    void deliverPending();
 
 signals:
     void quitRequested(int signal);

@@ -35,7 +35,7 @@ std::optional<quint64> readWindowId(const QString& text) {
 
 EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windowVariable) {
     EngineLaunch launch;
-    std::optional<quint64> windowArgument;
+    std::optional<QString> windowArgument;
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -51,7 +51,7 @@ EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windo
             if (!hasValue && i + 1 < arguments.size())
                 value = arguments[++i];
             if (name == QLatin1String("window-id"))
-                windowArgument = readWindowId(value);
+                windowArgument = value;
             else if (name == QLatin1String("mode"))
                 rest << value;
         } else if (kFlags.contains(name) && !hasValue) {
@@ -60,9 +60,14 @@ EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windo
             rest << argument;
         }
     }
-    launch.window = windowArgument ? windowArgument : readWindowId(windowVariable);
-    if (launch.window)
-        launch.root = false;
+    // The engines set the variable to their window and nothing else: one that is set and
+    // names no window is an engine's fault, and the saver stops rather than take the screen.
+    const QString named = windowArgument ? *windowArgument : windowVariable;
+    if (windowArgument || !windowVariable.isEmpty()) {
+        launch.window = readWindowId(named);
+        if (!launch.window)
+            launch.unreadableWindow = named;
+    }
     launch.modeText = rest.join(' ');
     return launch;
 }

@@ -12,17 +12,22 @@ namespace lumera::saver {
 struct EngineLaunch {
     // The window to draw into: "-window-id", else XSCREENSAVER_WINDOW.
     std::optional<quint64> window;
-    // "-root" without a window named: the whole screen, the engine's way.
+    // What was given as the window when it names none ("-window-id junk", a variable that is
+    // set but holds no window id): the saver has nowhere to go and must not run.
+    std::optional<QString> unreadableWindow;
+    // "-root" was given. The engines always name their window besides; without one, it is
+    // the command copied from an engine's settings into a terminal, a start by hand.
     bool root = false;
     // The arguments that are not the engine's, and the value of "--mode", joined by one blank:
     // the mode number, if any.
     QString modeText;
 
-    bool fromEngine() const { return window || root; }
+    bool fromEngine() const { return window.has_value(); }
 };
 
-// The arguments after the program name, and the value of XSCREENSAVER_WINDOW. The engines'
-// other flags (-visual, -fps, -window, ...) are taken and otherwise ignored.
+// The arguments after the program name, and the value of XSCREENSAVER_WINDOW (empty when it is
+// not set). The engines' other flags (-visual, -fps, -window, ...) are taken and otherwise
+// ignored.
 EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windowVariable);
 
 // A window id as the engines write it: decimal or 0x-hex, blanks around it allowed. Zero and

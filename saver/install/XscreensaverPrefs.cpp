@@ -36,6 +36,51 @@ bool isResourceName(const QByteArray& name) {
     return true;
 }
 
+bool isVisualNameCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_';
+}
+
+// A value as xscreensaver's settings reader gives it on: a backslash stands for the character
+// after it.
+QByteArray unescaped(const QByteArray& value) {
+    QByteArray plain;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size())
+            ++i;
+        plain += value[i];
+    }
+    return plain;
+}
+
+// The first word of a command as the shell reads it, from `i` on: quotes and backslashes
+// taken away, so that a program in a folder whose name has blanks, quotes or "$" is known.
+QByteArray firstShellWord(const QByteArray& command, qsizetype i) {
+    QByteArray word;
+    for (; i < command.size() && !isSpace(command[i]); ++i) {
+        const char c = command[i];
+        if (c == '\'') {
+            const qsizetype close = command.indexOf('\'', i + 1);
+            const qsizetype end = close < 0 ? command.size() : close;
+            word += command.mid(i + 1, end - i - 1);
+            i = end;
+        } else if (c == '"') {
+            for (++i; i < command.size() && command[i] != '"'; ++i) {
+                // Within double quotes a backslash keeps only these four for what they are.
+                if (command[i] == '\\' && i + 1 < command.size() &&
+                    QByteArray("\"\\$`").contains(command[i + 1]))
+                    ++i;
+                word += command[i];
+            }
+        } else if (c == '\\' && i + 1 < command.size()) {
+            word += command[++i];
+        } else {
+            word += c;
+        }
+    }
+    return word;
+}
+
 struct Place {
     int line;
     qsizetype column;
@@ -72,9 +117,9 @@ Entry readEntry(const QByteArray& value, qsizetype start) {
     skipBlanks();
     // An optional visual, "GL:", then an optional "Label", then the command.
     qsizetype word = i;
-    while (word < value.size() && value[word] != ':' && value[word] != '"' && !isSpace(value[word]))
+    while (word < value.size() && isVisualNameCharacter(value[word]))
         ++word;
-    if (word < value.size() && value[word] == ':') {
+    if (word > i && word < value.size() && value[word] == ':') {
         i = word + 1;
         skipBlanks();
     }
@@ -83,12 +128,7 @@ Entry readEntry(const QByteArray& value, qsizetype start) {
         i = close < 0 ? value.size() : close + 1;
         skipBlanks();
     }
-    qsizetype end = i;
-    while (end < value.size() && !isSpace(value[end]))
-        ++end;
-    QByteArray command = value.mid(i, end - i);
-    if (command.size() > 1 && command.startsWith('\'') && command.endsWith('\''))
-        command = command.mid(1, command.size() - 2);
+    const QByteArray command = firstShellWord(unescaped(value.mid(i)), 0);
     entry.program = command.mid(command.lastIndexOf('/') + 1);
     return entry;
 }
@@ -214,6 +254,11 @@ void addEntry(Prefs& prefs, const QByteArray& entry) {
     insertLine(prefs, prefs.programsLast + 1, line, true);
 }
 
+// The value of a one-line setting, blanks around it taken away.
+QByteArray valueOf(const QByteArray& line) {
+    return line.mid(line.indexOf(':') + 1).trimmed();
+}
+
 // Sets `name: value`, keeping the blanks after the colon of a line already there. A new line
 // goes before a programs list that ends the file, so that the list still ends it.
 void setValue(Prefs& prefs, int& lineIndex, const char* name, const QByteArray& value) {
@@ -270,8 +315,17 @@ XscreensaverChoice chooseXscreensaverProgram(const QByteArray& text, const QByte
     }
     setValue(prefs, prefs.mode, "mode", "one");
     setValue(prefs, prefs.selected, "selected", QByteArray::number(index));
+    const QByteArray written = prefs.lines.join('\n') + '\n';
 
-    return {outcome, prefs.lines.join('\n') + '\n', index};
+    // What xscreensaver will read back: the program on and chosen, or the file stays as it was.
+    const std::optional<Prefs> check = parse(written);
+    const bool chosen = index >= 0 && check && index < check->entries.size() &&
+                        check->entries[index].enabled &&
+                        check->entries[index].program == programName &&
+                        valueOf(check->lines[check->selected]) == QByteArray::number(index);
+    if (!chosen)
+        return {Outcome::Unreachable, text, -1};
+    return {outcome, written, index};
 }
 
 std::optional<QByteArray> restoreXscreensaverChoice(const QByteArray& text,

@@ -12,6 +12,7 @@ struct XscreensaverChoice {
         Enabled,      // it was in the list, switched off ("-"), and is on again
         AlreadyThere, // it was in the list and on
         Unparsable,   // the text is not a preferences file this reads; it is left as it was
+        Unreachable,  // the entry would not be read back as the program; the text is left too
     };
     Outcome outcome = Outcome::Unparsable;
     QByteArray text; // the new text of the file (the old one when unparsable)

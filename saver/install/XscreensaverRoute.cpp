@@ -12,12 +12,18 @@ namespace lumera::saver {
 
 namespace {
 
-// xscreensaver hands a command with blanks or quotes to the shell.
+// xscreensaver hands a command with blanks or quotes to the shell, after its settings reader
+// has taken a backslash as the escape of the character after it: the word is quoted for the
+// shell without backslashes ('it'"'"'s' for it's), and a backslash of the path itself is
+// doubled for the reader.
 QByteArray commandWord(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
     for (const char c : bytes) {
-        if (c == ' ' || c == '\t' || c == '\'' || c == '"' || c == '\\' || c == '$')
-            return "'" + QByteArray(bytes).replace("'", "'\\''") + "'";
+        if (c == ' ' || c == '\t' || c == '\'' || c == '"' || c == '\\' || c == '$') {
+            QByteArray quoted = bytes;
+            quoted.replace('\\', "\\\\").replace("'", "'\"'\"'");
+            return "'" + quoted + "'";
+        }
     }
     return bytes;
 }
@@ -69,6 +75,11 @@ InstallReport chooseInXscreensaver(const QString& prefsPath, const QString& save
                                       "xscreensaver 的设置（xscreensaver-settings）中选择 "
                                       "Lumera屏保。")
                            .arg(prefsPath)};
+    }
+    if (choice.outcome == XscreensaverChoice::Outcome::Unreachable) {
+        return {false, QStringLiteral("xscreensaver 无法从 %1 读出 %2 这个命令，未作改动。请把 "
+                                      "Lumera屏保 放到路径里没有特殊字符的文件夹中再试。")
+                           .arg(prefsPath, saverProgram)};
     }
     if (choice.text != text) {
         if (!record(recordFolder, file.exists() ? std::optional(text) : std::nullopt, choice.text))

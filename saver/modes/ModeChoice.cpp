@@ -8,10 +8,6 @@ std::int32_t readModeArgument(const QString& argumentText) {
     return readVbLong(argumentText).value_or(0);
 }
 
-QString argumentText(const QStringList& arguments) {
-    return arguments.mid(1).join(' ');
-}
-
 ModeChoice chooseMode(std::int32_t commandLineMode, const QString& storedLoadtime) {
     if (commandLineMode != 0)
         return {commandLineMode, std::nullopt};

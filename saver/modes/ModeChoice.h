@@ -12,9 +12,6 @@ namespace lumera::saver {
 // a number that fits 32 bits gives 0, which means "use the rotation".
 std::int32_t readModeArgument(const QString& argumentText);
 
-// The argument text of a run: every argument after the program name, joined by one blank.
-QString argumentText(const QStringList& arguments);
-
 struct ModeChoice {
     std::int32_t mode = 0;
     // The new rotation value to store, when the rotation was used.

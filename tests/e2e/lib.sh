@@ -203,6 +203,31 @@ screen_drawn() {
     import -window root "$E2E_OUTPUT/$1.png" &&
         [[ $(convert "$E2E_OUTPUT/$1.png" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
 }
+# Runs the command given, which ends the program of that pid (an engine's end, a signal), and
+# waits until the program and every process it started are gone: fails when any is left a
+# second after. Prints the time taken; the longest so far is in GONE_SLOWEST.
+GONE_SLOWEST=0
+expect_gone_within_second() {
+    local what=$1 pid=$2 tree started elapsed left
+    shift 2
+    tree="$pid $(descendants "$pid")"
+    started=$EPOCHREALTIME
+    "$@"
+    while :; do
+        # What it starts while it ends is counted too.
+        kill -0 "$pid" 2>/dev/null && tree+=" $(descendants "$pid")"
+        elapsed=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }')
+        # A process that has ended and waits for its parent to read its status counts as gone.
+        # shellcheck disable=SC2086
+        left=$(ps -o pid=,stat=,comm= -p "$(echo $tree | tr ' ' ',')" | awk '$2 !~ /^Z/') || true
+        [[ -n $left ]] || break
+        awk -v e="$elapsed" 'BEGIN { exit !(e > 1) }' &&
+            fail "$what: still running $elapsed s after the end was asked for: $left"
+        sleep 0.02
+    done
+    echo "$what: gone in $elapsed s"
+    GONE_SLOWEST=$(awk -v a="$GONE_SLOWEST" -v b="$elapsed" 'BEGIN { print (b > a ? b : a) }')
+}
 
 # Waits until a process is gone.
 wait_for_exit() {
@@ -373,6 +398,27 @@ desktop_bus() {
     started=$(as_desktop_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
     DESKTOP_BUS=$(head -1 <<<"$started")
     E2E_PIDS+=("$(sed -n 2p <<<"$started")")
+}
+
+# mate-screensaver runs its themes' programs from /usr/libexec/xscreensaver only: a private
+# mount namespace shows it a folder there with a link to the program given, named Lumera屏保
+# or the second argument (a name of the test's own keeps clear of an installed package's),
+# and leaves the machine's own folder as it is. That takes root: false without it. Sets
+# DESKTOP_WRAPPER, so that as_desktop_user runs in that namespace.
+mate_engine_folder() {
+    ((EUID == 0)) || return 1
+    local engines name=${2:-Lumera屏保}
+    temp_folder engines
+    chmod 755 "$engines"
+    ln -s "$1" "$engines/$name"
+    background unshare --mount --propagation private \
+        sh -c 'mount --bind "$1" /usr/libexec/xscreensaver && exec sleep infinity' _ "$engines"
+    DESKTOP_WRAPPER=(nsenter "--mount=/proc/$LAST_PID/ns/mnt" --)
+    for _ in $(seq 50); do
+        "${DESKTOP_WRAPPER[@]}" test -L "/usr/libexec/xscreensaver/$name" && return 0
+        sleep 0.1
+    done
+    fail "no engine folder of our own"
 }
 
 # Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,

@@ -1,8 +1,9 @@
 #!/bin/bash
 # `Lumera屏保 --install` on the desktops it knows, as an ordinary desktop user: under the real
-# xscreensaver (a new and a hand-written ~/.xscreensaver), under mate-screensaver, and with
+# xscreensaver (a new and a hand-written ~/.xscreensaver, and from a folder whose name needs
+# quoting), under mate-screensaver, and with
 # no engine at all. The engines then start the installed saver on their own window.
-# shellcheck disable=SC2154 # temp_folder sets prefix and engines
+# shellcheck disable=SC2154 # temp_folder sets prefix
 source "$(dirname "$0")/lib.sh"
 
 build=$(dirname "$LUMERA_BUILT_PROGRAM_DIR")
@@ -27,12 +28,14 @@ install_saver() {
         fail "--install failed: $(cat "$E2E_OUTPUT/install.txt")"
     echo "--install: $(cat "$E2E_OUTPUT/install.txt")"
 }
-# The pid of the installed saver an engine started, once it runs. (Other tests may run
-# savers of their own as the same user.)
+# The pid of the saver installed in $installed that an engine started, once it runs. (Other
+# tests may run savers of their own as the same user.)
+installed=$prefix
 saver_started_by_engine() {
     local pid
     for _ in $(seq 100); do
-        for pid in $(pgrep -u "$DESKTOP_USER" -f "^$prefix/bin/\.\./lib/lumera/Lumera屏保" || true); do
+        for pid in $(pgrep -u "$DESKTOP_USER" -x 'Lumera屏保' || true); do
+            [[ $(readlink "/proc/$pid/exe") == "$installed/lib/lumera/Lumera屏保" ]] || continue
             if tr '\0' '\n' <"/proc/$pid/environ" | grep -q '^XSCREENSAVER_WINDOW='; then
                 echo "$pid"
                 return 0
@@ -95,21 +98,29 @@ cat "$E2E_OUTPUT/hand.diff"
     grep -qF "> "$'\t\t\t\t'"\"Lumera屏保\" $saver --root \\n\\" "$E2E_OUTPUT/hand.diff" ||
     fail "the hand-written file changed beyond mode, selected and the new entry"
 check_engine_runs_saver xscreensaver xscreensaver-command
+
+# Installed in a folder whose name the shell needs quoted: xscreensaver runs it from there,
+# and --install knows its entry again.
+installed="$prefix/my 'saver' \$HOME"
+mkdir -p "$installed"
+cp -a "$prefix/bin" "$prefix/lib" "$installed/"
+chmod 755 "$installed"
+saver=$installed/bin/Lumera屏保
+as_desktop_user rm "$prefs"
+install_saver
+grep -qx $'selected:\t\t0' "$prefs" || fail "the quoted entry is not chosen: $(cat "$prefs")"
+cp "$prefs" "$E2E_OUTPUT/quoted.xscreensaver"
+install_saver
+cmp -s "$prefs" "$E2E_OUTPUT/quoted.xscreensaver" || fail "a second --install changed the file: $(cat "$prefs")"
+check_engine_runs_saver xscreensaver xscreensaver-command
+installed=$prefix
+saver=$prefix/bin/Lumera屏保
 as_desktop_user xscreensaver-command -exit >/dev/null 2>&1 || true
 wait_for_exit "$xscreensaver" 20 || fail "xscreensaver did not exit"
 
-# mate-screensaver finds the theme in the installed share folder and runs its program from
-# /usr/libexec/xscreensaver only: a mount namespace shows it a folder there with a link to
-# the launcher, and leaves the machine's own folder as it is. That takes root.
-if ((EUID == 0)); then
-    temp_folder engines
-    chmod 755 "$engines"
-    ln -s "$saver" "$engines/Lumera屏保"
-    background unshare --mount --propagation private \
-        sh -c 'mount --bind "$1" /usr/libexec/xscreensaver && exec sleep infinity' _ "$engines"
-    DESKTOP_WRAPPER=(nsenter "--mount=/proc/$LAST_PID/ns/mnt" --)
-    wait_until "${DESKTOP_WRAPPER[@]}" test -L /usr/libexec/xscreensaver/Lumera屏保 ||
-        fail "no engine folder of our own"
+# mate-screensaver finds the theme in the installed share folder and runs the launcher from
+# an engine folder of the test's own.
+if mate_engine_folder "$saver"; then
     as_desktop_user gsettings set org.mate.screensaver lock-enabled false || fail "no gsettings"
     background as_desktop_user env XDG_DATA_DIRS="$prefix/share:/usr/local/share:/usr/share" \
         XDG_CURRENT_DESKTOP=MATE mate-screensaver --no-daemon

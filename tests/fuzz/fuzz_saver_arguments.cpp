@@ -1,7 +1,9 @@
-// The saver's command line and its stored rotation value. The input, read as UTF-8 and split
-// at 0 bytes, is the arguments after the program name; the last one is also the stored
-// "loadtime".
+// The saver's command line as an engine or a user gives it, the window variable beside it, and
+// the stored rotation value. The input, read as UTF-8 and split at 0 bytes, is the arguments
+// after the program name; the first one is also XSCREENSAVER_WINDOW and the last one the
+// stored "loadtime".
 #include "FuzzSupport.h"
+#include "saver/engine/EngineLaunch.h"
 #include "saver/modes/ModeChoice.h"
 
 #include <QStringList>
@@ -30,12 +32,24 @@ void checkChoice(std::int32_t commandLineMode, const QString& storedLoadtime) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList arguments = text.split(QChar(0));
-    const QString joined = argumentText(QStringList{QStringLiteral("Lumera屏保")} + arguments);
-    require(joined == arguments.join(' '));
+    const EngineLaunch launch = readEngineLaunch(arguments, arguments.first());
 
-    const std::int32_t mode = readModeArgument(joined);
+    // A window to go into, or a window named that is none, never both; the saver runs by hand
+    // only where nothing named a window.
+    require(!(launch.window && launch.unreadableWindow));
+    require(launch.fromEngine() == launch.window.has_value());
+    require(!launch.window || *launch.window != 0);
+    if (launch.window || launch.unreadableWindow)
+        require(arguments.first().size() > 0 || arguments.join(' ').contains("window-id"));
+    // What is left for the mode rule is made of the arguments given, in their order.
+    require(launch.modeText.size() <= arguments.join(' ').size());
+    if (!text.contains('-'))
+        require(launch.modeText == arguments.join(' '));
+
+    const std::int32_t mode = readModeArgument(launch.modeText);
     // Blanks around the number change nothing.
-    require(readModeArgument(QStringLiteral(" \t") + joined + QChar(0x3000) + ' ') == mode);
+    require(readModeArgument(QStringLiteral(" \t") + launch.modeText + QChar(0x3000) + ' ') ==
+            mode);
     if (mode != 0)
         require(readModeArgument(QString::number(mode)) == mode);
     checkChoice(mode, arguments.last());

@@ -4,10 +4,12 @@
 #include "saver/install/Installer.h"
 #include "saver/install/PictureFolderSetup.h"
 #include "saver/install/XscreensaverPrefs.h"
+#include "saver/install/XscreensaverRoute.h"
 #include "support/TestFolders.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace lumera;
@@ -129,12 +131,24 @@ TEST_F(InstallRoutes, EachEngineIsToldInItsOwnWay) {
     EXPECT_TRUE(commands.ran.isEmpty());
     QFile(home.write("engines/Lumera屏保", "#!/bin/sh\n")).setPermissions(QFile::ExeOwner);
     EXPECT_TRUE(install().done);
-    // What it had before is read first, for the uninstall.
-    EXPECT_EQ(commands.ran, QStringList({"gsettings get org.mate.screensaver mode",
-                                         "gsettings get org.mate.screensaver themes",
-                                         "gsettings set org.mate.screensaver mode single",
-                                         "gsettings set org.mate.screensaver themes "
-                                         "['screensavers-lumera-saver']"}));
+    // What it had before is read first, for the uninstall. mate-screensaver reads what its
+    // installed schema allows: gsettings refuses a key it does not have and a value the key
+    // cannot hold.
+    ASSERT_EQ(commands.ran.size(), 4);
+    EXPECT_TRUE(commands.ran[0].startsWith("gsettings get ") &&
+                commands.ran[1].startsWith("gsettings get "));
+    for (const QString& command : commands.ran) {
+        QProcess gsettings;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("GSETTINGS_BACKEND", "memory");
+        gsettings.setProcessEnvironment(environment);
+        gsettings.start("gsettings", command.split(' ').mid(1));
+        ASSERT_TRUE(gsettings.waitForFinished()) << command.toStdString();
+        EXPECT_EQ(gsettings.exitCode(), 0)
+            << command.toStdString() << ": " << gsettings.readAllStandardError().toStdString();
+    }
+    EXPECT_TRUE(commands.ran.join('\n').contains("org.mate.screensaver mode single"));
+    EXPECT_TRUE(commands.ran.join('\n').contains("themes ['screensavers-lumera-saver']"));
     commands.ran.clear();
     probe.owned = {"org.xfce.ScreenSaver"};
     commands.runSucceeds = false;
@@ -155,6 +169,26 @@ TEST_F(InstallRoutes, UnreadableXscreensaverFileIsNotTouched) {
     EXPECT_FALSE(report.done);
     EXPECT_TRUE(report.message.contains(".xscreensaver"));
     EXPECT_EQ(home.read(".xscreensaver"), "garbage\n");
+}
+
+TEST(XscreensaverRoute, ProgramInAFolderThatNeedsQuotingIsKnownAgain) {
+    TestFolder home;
+    const QString prefs = home.file(".xscreensaver");
+    const QString records = home.file("records");
+    for (const QString folder : {"/opt/my saver", "/opt/it's", "/opt/$HOME \"x\""}) {
+        QFile::remove(prefs);
+        const QString program = folder + "/Lumera屏保";
+        EXPECT_TRUE(chooseInXscreensaver(prefs, program, records).done) << folder.toStdString();
+        const QByteArray first = home.read(".xscreensaver");
+        EXPECT_TRUE(first.contains("selected:\t\t0\n")) << first.constData();
+        EXPECT_TRUE(chooseInXscreensaver(prefs, program, records).done);
+        EXPECT_EQ(home.read(".xscreensaver"), first);
+    }
+    // A path that would split the list where it stands is never written, and the user is told.
+    home.write(".xscreensaver", "mode: random\n");
+    const InstallReport report = chooseInXscreensaver(prefs, "/opt/a\\nb/Lumera屏保", records);
+    EXPECT_FALSE(report.done);
+    EXPECT_EQ(home.read(".xscreensaver"), "mode: random\n");
 }
 
 TEST_F(InstallRoutes, WithoutEngineTheIdleStarterStartsNowAndAtLogOnUntilUninstalled) {

@@ -21,8 +21,6 @@ TEST(ModeArgument, ReadsTheWholeTextAsADecimalNumber) {
     EXPECT_EQ(readModeArgument("/s"), 0);
     EXPECT_EQ(readModeArgument("/p 123"), 0);
     EXPECT_EQ(readModeArgument("99999999999"), 0);
-    EXPECT_EQ(argumentText({"Lumera屏保", "/p", "123"}), QStringLiteral("/p 123"));
-    EXPECT_EQ(argumentText({"Lumera屏保"}), QString());
 }
 
 TEST(ModeChoice, ACommandLineNumberIsUsedUnchangedAndNothingIsStored) {
