@@ -225,7 +225,8 @@ bool WaylandReturnWatch::watch(std::chrono::milliseconds restTime) {
         wl_surface_commit(curtain->surface);
         globals.curtains.push_back(std::move(curtain));
     }
-    if (wl_display_roundtrip(display_) < 0)
+    // The surfaces' first configuration came in the round trip: what that answered goes out now.
+    if (wl_display_roundtrip(display_) < 0 || wl_display_flush(display_) < 0)
         return false;
     notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &WaylandReturnWatch::dispatch);
