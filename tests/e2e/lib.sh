@@ -320,6 +320,7 @@ as_desktop_user() {
     # The display's cookie is the same user's; another user is let on by xhost instead.
     ((EUID != 0)) && [[ -n ${XAUTHORITY:-} ]] && environment+=(XAUTHORITY="$XAUTHORITY")
     [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
+    [[ -n ${DESKTOP_SYSTEM_BUS:-} ]] && environment+=(DBUS_SYSTEM_BUS_ADDRESS="$DESKTOP_SYSTEM_BUS")
     # A sanitizer build's settings reach the programs the desktop user runs too.
     local variable
     for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
@@ -342,6 +343,24 @@ desktop_bus() {
     started=$(as_desktop_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
     DESKTOP_BUS=$(head -1 <<<"$started")
     E2E_PIDS+=("$(sed -n 2p <<<"$started")")
+}
+
+# A bus of the desktop user's own in place of the system bus, with a stand-in for logind's sleep
+# lock (what xscreensaver's helper needs there), ended with the test.
+desktop_system_bus() {
+    local started address
+    started=$(as_desktop_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    E2E_PIDS+=("$(sed -n 2p <<<"$started")")
+    address=$(head -1 <<<"$started")
+    desktop_background as_desktop_user env DBUS_SESSION_BUS_ADDRESS="$address" \
+        /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/fake_logind.py"
+    for _ in $(seq 50); do
+        as_desktop_user gdbus call --address "$address" --dest org.freedesktop.DBus \
+            --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner \
+            org.freedesktop.login1 2>/dev/null | grep -q true && break
+        sleep 0.1
+    done
+    DESKTOP_SYSTEM_BUS=$address
 }
 
 # Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,
@@ -397,14 +416,16 @@ on_sway() {
     as_desktop_user env "${display[@]}" WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$SWAYSOCK" \
         QT_QPA_PLATFORM="${SWAY_QPA:-wayland}" "$@"
 }
-# The node of that name in sway's tree, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT".
+# The node of that name in sway's tree, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT",
+# followed by " inhibiting" while sway keeps idleness away for it.
 sway_node() {
     on_sway swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
     if node.get("name") == sys.argv[1]:
         kind = "fullscreen" if node.get("fullscreen_mode") else "window"
-        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]))
+        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]),
+              end=" inhibiting\n" if node.get("inhibit_idle") else "\n")
         raise SystemExit
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
