@@ -51,6 +51,9 @@ DBusIdleInhibitor::DBusIdleInhibitor(QDBusConnection bus, Service service, QStri
             [this](const QString&, const QString&, const QString& newOwner) {
                 ownerChanged(newOwner);
             });
+    // Asked once here, then told by the watcher: the windows' every show and hide need not ask.
+    owned_ = bus_.isConnected() && bus_.interface() &&
+             bus_.interface()->isServiceRegistered(namesOf(service_).service).value();
 }
 
 DBusIdleInhibitor::~DBusIdleInhibitor() {
@@ -70,12 +73,9 @@ void DBusIdleInhibitor::hold(const QList<QWindow*>& windows) {
 }
 
 void DBusIdleInhibitor::inhibit() {
-    if (cookie_)
+    if (cookie_ || !owned_)
         return;
     const Names names = namesOf(service_);
-    if (!bus_.isConnected() || !bus_.interface() ||
-        !bus_.interface()->isServiceRegistered(names.service).value())
-        return;
     QDBusMessage call =
         QDBusMessage::createMethodCall(names.service, names.path, names.interface, "Inhibit");
     if (service_ == Service::SessionManager)
@@ -104,7 +104,8 @@ void DBusIdleInhibitor::release() {
 void DBusIdleInhibitor::ownerChanged(const QString& newOwner) {
     // The cookie was the old owner's: it went with it.
     cookie_.reset();
-    if (wanted_ && !newOwner.isEmpty())
+    owned_ = !newOwner.isEmpty();
+    if (wanted_)
         inhibit();
 }
 

@@ -44,6 +44,8 @@ private:
     Service service_;
     QString applicationName_;
     QDBusServiceWatcher owner_;
+    // Somebody owns the service's name.
+    bool owned_ = false;
     bool wanted_ = false;
     // The X window named to the session manager.
     std::uint32_t windowId_ = 0;
