@@ -4,6 +4,7 @@
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineProfile.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
@@ -99,7 +100,8 @@ QUrl navigationUrl(const QString& address) {
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
-      page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)) {
+      page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)),
+      discardTimer_(new QTimer(this)) {
     container_->setObjectName("WebBrowser");
     // Focus given to the pane goes to the page.
     container_->setFocusProxy(view_);
@@ -117,6 +119,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     stopGrace_->setSingleShot(true);
     stopGrace_->setInterval(kStopGrace);
     connect(stopGrace_, &QTimer::timeout, this, &WebEngineBrowser::loadPending);
+    discardTimer_->setSingleShot(true);
+    connect(discardTimer_, &QTimer::timeout, this, &WebEngineBrowser::discardIfIdle);
     wireEvents();
 }
 
@@ -177,9 +181,17 @@ void WebEngineBrowser::wireEvents() {
         reportCommandStates();
         // The document is readable when it is reported complete, its title included.
         readDocument([this] {
+            restoring_ = false;
             emit DocumentComplete(locationUrl());
             emit DownloadComplete();
+            // Only now: a frozen page answers no read.
+            rest();
         });
+    });
+    // A page off screen that has stopped playing may rest now.
+    connect(page_, &QWebEnginePage::recentlyAudibleChanged, this, [this](bool audible) {
+        if (!audible)
+            rest();
     });
     connect(page_, &QWebEnginePage::newWindowRequested, this,
             [this](QWebEngineNewWindowRequest& request) {
@@ -217,7 +229,12 @@ void WebEngineBrowser::documentRead(int read, const QVariant& result) {
     const QString title = document.value(1).startsWith(QLatin1String(kEngineErrorDocument))
                               ? QString()
                               : document.value(0);
-    if (titleChanged_ || title != title_) {
+    if (restoring_) {
+        // The title it had before it was discarded was reported then, and the caption and
+        // the history keep it: a page coming back is no new visit.
+        titleChanged_ = false;
+        title_ = title;
+    } else if (titleChanged_ || title != title_) {
         titleChanged_ = false;
         title_ = title;
         emit TitleChange(title_);
@@ -247,6 +264,11 @@ void WebEngineBrowser::reportCommandStates() {
 }
 
 void WebEngineBrowser::navigate(const QString& address) {
+    // A resting page takes a new address at once.
+    discardTimer_->stop();
+    restoring_ = false;
+    if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     const QUrl url = navigationUrl(address);
     if (url.isValid()) {
         // WORKAROUND: the engine drops a load asked for while the page before is between its
@@ -286,6 +308,10 @@ void WebEngineBrowser::goForward() {
 }
 
 void WebEngineBrowser::refresh() {
+    if (discardAfter_.count() > 0 && offScreen()) {
+        reloadWhenShown_ = true;
+        return;
+    }
     stepThroughHistory(QWebEnginePage::Reload, page_->url());
 }
 
@@ -379,13 +405,70 @@ void WebEngineBrowser::askTypingInPage(std::function<void(bool)> answer) {
                          });
 }
 
+void WebEngineBrowser::setHiddenRest(std::chrono::milliseconds discardAfter) {
+    if (discardAfter_.count() <= 0 && discardAfter.count() > 0)
+        view_->installEventFilter(this);
+    discardAfter_ = discardAfter;
+    discardTimer_->setInterval(discardAfter);
+}
+
+bool WebEngineBrowser::eventFilter(QObject* watched, QEvent* event) {
+    // Before the view's own handling: the engine makes a page it shows active.
+    if (watched == view_ && event->type() == QEvent::Show)
+        wake();
+    else if (watched == view_ && event->type() == QEvent::Hide)
+        QMetaObject::invokeMethod(this, &WebEngineBrowser::rest, Qt::QueuedConnection);
+    return WebBrowser::eventFilter(watched, event);
+}
+
+bool WebEngineBrowser::offScreen() const {
+    return !view_->isVisible();
+}
+
+void WebEngineBrowser::rest() {
+    if (discardAfter_.count() <= 0 || loading_ || !offScreen() || page_->recentlyAudible() ||
+        page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        return;
+    askTypingInPage([this](bool typing) {
+        if (loading_ || !offScreen() || page_->recentlyAudible() ||
+            page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+            return;
+        // Frozen, a page keeps what was typed into it; discarded, it would lose it.
+        typing_ = typing;
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        if (!typing_)
+            discardTimer_->start();
+    });
+}
+
+void WebEngineBrowser::discardIfIdle() {
+    if (typing_ || loading_ || !offScreen() || page_->recentlyAudible() ||
+        page_->lifecycleState() != QWebEnginePage::LifecycleState::Frozen)
+        return;
+    page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+}
+
+void WebEngineBrowser::wake() {
+    discardTimer_->stop();
+    const QWebEnginePage::LifecycleState state = page_->lifecycleState();
+    if (state != QWebEnginePage::LifecycleState::Active) {
+        // A discarded page loads again by itself.
+        restoring_ = state == QWebEnginePage::LifecycleState::Discarded;
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    }
+    if (std::exchange(reloadWhenShown_, false) && !restoring_)
+        QMetaObject::invokeMethod(this, &WebEngineBrowser::refresh, Qt::QueuedConnection);
+}
+
 WebEngineBrowserFactory::WebEngineBrowserFactory(QString profileName)
     : profileName_(std::move(profileName)) {
     prepareWebEngineEnvironment();
 }
 
 WebBrowser* WebEngineBrowserFactory::create(QWidget* parent) {
-    return new WebEngineBrowser(sharedWebProfile(profileName_), parent);
+    auto* browser = new WebEngineBrowser(sharedWebProfile(profileName_), parent);
+    browser->setHiddenRest(discardAfter_);
+    return browser;
 }
 
 } // namespace lumera
