@@ -16,6 +16,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -25,6 +26,9 @@ namespace {
 
 // How long a stopped load has to end before the address asked for meanwhile loads anyway.
 constexpr std::chrono::milliseconds kStopGrace{3000};
+// How long a loaded page off screen runs on before it is frozen (at most half the time to
+// its discarding).
+constexpr std::chrono::milliseconds kSettleBeforeFreezing{10000};
 
 class EngineNewWindowRequest : public NewWindowRequest {
 public:
@@ -101,7 +105,7 @@ QUrl navigationUrl(const QString& address) {
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
       page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)),
-      discardTimer_(new QTimer(this)) {
+      restTimer_(new QTimer(this)) {
     container_->setObjectName("WebBrowser");
     // Focus given to the pane goes to the page.
     container_->setFocusProxy(view_);
@@ -119,8 +123,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     stopGrace_->setSingleShot(true);
     stopGrace_->setInterval(kStopGrace);
     connect(stopGrace_, &QTimer::timeout, this, &WebEngineBrowser::loadPending);
-    discardTimer_->setSingleShot(true);
-    connect(discardTimer_, &QTimer::timeout, this, &WebEngineBrowser::discardIfIdle);
+    restTimer_->setSingleShot(true);
+    connect(restTimer_, &QTimer::timeout, this, &WebEngineBrowser::restTimer_Timer);
     wireEvents();
 }
 
@@ -265,7 +269,7 @@ void WebEngineBrowser::reportCommandStates() {
 
 void WebEngineBrowser::navigate(const QString& address) {
     // A resting page takes a new address at once.
-    discardTimer_->stop();
+    restTimer_->stop();
     restoring_ = false;
     if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
@@ -409,7 +413,6 @@ void WebEngineBrowser::setHiddenRest(std::chrono::milliseconds discardAfter) {
     if (discardAfter_.count() <= 0 && discardAfter.count() > 0)
         view_->installEventFilter(this);
     discardAfter_ = discardAfter;
-    discardTimer_->setInterval(discardAfter);
 }
 
 bool WebEngineBrowser::eventFilter(QObject* watched, QEvent* event) {
@@ -425,31 +428,41 @@ bool WebEngineBrowser::offScreen() const {
     return !view_->isVisible();
 }
 
+bool WebEngineBrowser::mayRest() const {
+    return discardAfter_.count() > 0 && !loading_ && offScreen() && !page_->recentlyAudible();
+}
+
 void WebEngineBrowser::rest() {
-    if (discardAfter_.count() <= 0 || loading_ || !offScreen() || page_->recentlyAudible() ||
-        page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+    if (!mayRest() || page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        return;
+    // A page gets a while to settle first: a player starts its sound some time after the
+    // page has loaded, and a frozen page would never start it.
+    restTimer_->start(std::min(kSettleBeforeFreezing, discardAfter_ / 2));
+}
+
+void WebEngineBrowser::restTimer_Timer() {
+    if (!mayRest())
+        return;
+    if (page_->lifecycleState() == QWebEnginePage::LifecycleState::Frozen) {
+        if (!typing_)
+            page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+        return;
+    }
+    if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         return;
     askTypingInPage([this](bool typing) {
-        if (loading_ || !offScreen() || page_->recentlyAudible() ||
-            page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        if (!mayRest() || page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
             return;
         // Frozen, a page keeps what was typed into it; discarded, it would lose it.
         typing_ = typing;
         page_->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
         if (!typing_)
-            discardTimer_->start();
+            restTimer_->start(discardAfter_ - std::min(kSettleBeforeFreezing, discardAfter_ / 2));
     });
 }
 
-void WebEngineBrowser::discardIfIdle() {
-    if (typing_ || loading_ || !offScreen() || page_->recentlyAudible() ||
-        page_->lifecycleState() != QWebEnginePage::LifecycleState::Frozen)
-        return;
-    page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
-}
-
 void WebEngineBrowser::wake() {
-    discardTimer_->stop();
+    restTimer_->stop();
     const QWebEnginePage::LifecycleState state = page_->lifecycleState();
     if (state != QWebEnginePage::LifecycleState::Active) {
         // A discarded page loads again by itself.

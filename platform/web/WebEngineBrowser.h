@@ -46,10 +46,11 @@ public:
     QWebEngineView* view() const { return view_; }
     SilentPage* page() const { return page_; }
 
-    // A pane off screen rests: its page is frozen once it has loaded, and discarded (its
-    // renderer let go) when it has been off screen for `discardAfter`, unless it plays sound
-    // or the focus is in a field of it. Shown again, the page comes back at its address,
-    // which is no new visit. A reload asked for meanwhile waits until then. Zero: never.
+    // A pane off screen rests: its page is frozen once it has loaded and settled, and
+    // discarded (its renderer let go) `discardAfter` after it has loaded off screen, unless it
+    // plays sound or the focus is in a field of it (then it is only frozen). Shown again, the page
+    // comes back at its address, which is no new visit. A reload asked for meanwhile waits until
+    // then. Zero: never.
     void setHiddenRest(std::chrono::milliseconds discardAfter);
 
 protected:
@@ -64,9 +65,10 @@ private:
     void stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target);
     void loadPending();
     void rest();
+    void restTimer_Timer();
     void wake();
-    void discardIfIdle();
     bool offScreen() const;
+    bool mayRest() const;
 
     QWidget* container_;
     QWebEngineView* view_;
@@ -93,7 +95,8 @@ private:
     // The address the error page of an unusable address stands for.
     QString invalidAddress_;
     std::chrono::milliseconds discardAfter_{0};
-    QTimer* discardTimer_;
+    // Freezes a page off screen once it has settled, then discards it.
+    QTimer* restTimer_;
     // The focus was in a field of the page when it went off screen: it is only frozen.
     bool typing_ = false;
     bool reloadWhenShown_ = false;
