@@ -3,7 +3,7 @@
 # measured in the same run: the PSS of the program and all its processes after QUIET_SECONDS
 # (180) in the tray, once with a small static radio page and once with a heavy one (150 MiB held
 # in script objects); the processor time and wake-ups (voluntary context switches of all
-# threads of all processes) over the last quiet minute; and with the heavy page, the time from a
+# threads of all processes) over the quiet minute after that; and with the heavy page, the time from a
 # click on the icon to the window shown and to its page painted (the page asks the server for
 # /painted once it has drawn a frame). Runs on a virtual X display of its own with a tray and a
 # private HOME, from a copy of the program folder. The machine's load moves the figures:
@@ -50,25 +50,31 @@ start_tray >/dev/null 2>&1
 
 mib() { echo $((($1 + 512) / 1024)); }
 tree() { echo "$1"; descendants "$1"; }
-# utime + stime in clock ticks, and voluntary context switches, of a process tree.
-cpu_ticks() { for p in $(tree "$1"); do cat "/proc/$p/stat" 2>/dev/null; done |
-    awk '{sub(/.*\) /, ""); n += $12 + $13} END {print n + 0}'; }
-wakeups() { for p in $(tree "$1"); do cat /proc/"$p"/task/*/status 2>/dev/null; done |
-    awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'; }
+# "pid ticks wake-ups" of each process of a tree: utime + stime in clock ticks, and voluntary
+# context switches of all its threads.
+sample() {
+    local p
+    for p in $(tree "$1"); do
+        awk -v p="$p" '{sub(/.*\) /, ""); t = $12 + $13} END {printf "%s %d ", p, t}' "/proc/$p/stat" 2>/dev/null &&
+            cat /proc/"$p"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
+    done
+}
 now_ms() { date +%s%3N; }
 
-# Prints "PSS-KiB processes cpu-ms wakeups-per-second" of a process tree after QUIET_SECONDS,
-# the processor time and wake-ups taken over the last minute of them.
+# Prints "PSS-KiB processes cpu-ms wakeups-per-second" of a process tree: its PSS after
+# QUIET_SECONDS, and the processor time and wake-ups over the minute after that. A process that
+# ends within the minute (a renderer let go) takes its figures with it; one that starts counts
+# from zero.
 quiet_figures() {
-    local pid=$1 ticks wakes processes rss pss
-    sleep $((QUIET_SECONDS - 60))
-    ticks=$(cpu_ticks "$pid")
-    wakes=$(wakeups "$pid")
-    sleep 60
-    ticks=$(($(cpu_ticks "$pid") - ticks))
-    wakes=$(($(wakeups "$pid") - wakes))
+    local pid=$1 before processes rss pss used
+    sleep "$QUIET_SECONDS"
     read -r processes rss pss < <(python3 "$source_dir/scripts/process-memory.py" "$pid")
-    echo "$pss $processes $((ticks * 1000 / ticks_per_second)) $(awk -v w="$wakes" 'BEGIN {printf "%.1f", w / 60}')"
+    before=$(sample "$pid")
+    sleep 60
+    used=$(awk 'NR == FNR {t[$1] = $2; w[$1] = $3; next}
+        {ticks += $2 - t[$1]; wakes += $3 - w[$1]} END {print ticks + 0, wakes + 0}' \
+        <(echo "$before") <(sample "$pid"))
+    echo "$pss $processes $((${used% *} * 1000 / ticks_per_second)) $(awk -v w="${used#* }" 'BEGIN {printf "%.1f", w / 60}')"
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -114,7 +120,7 @@ for page in static heavy; do
 done
 
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "after $QUIET_SECONDS quiet seconds in the tray; processor time and wake-ups over the last minute:"
+echo "PSS after $QUIET_SECONDS quiet seconds in the tray; processor time and wake-ups over the minute after:"
 printf '%-24s %8s %6s %9s %10s %8s\n' "" "PSS MiB" procs "CPU ms" "wakeups/s" "PSS/floor"
 printf '%-24s %8s %6s %9s %10s %8s\n' "tray_floor (floor)" "$(mib "$floor_pss")" "$floor_processes" \
     "$floor_ms" "$floor_wakes" 1.0
