@@ -152,6 +152,9 @@ void WebEngineBrowser::wireEvents() {
         // complete any more.
         loading_ = true;
         reading_ = false;
+        // A load after the one that brings a discarded page back is a visit again.
+        if (restoring_ && std::exchange(restoreStarted_, true))
+            restoring_ = false;
         afterReads_.clear();
         emit BeforeNavigate2(page_->requestedUrl().toString());
     });
@@ -467,6 +470,7 @@ void WebEngineBrowser::wake() {
     if (state != QWebEnginePage::LifecycleState::Active) {
         // A discarded page loads again by itself.
         restoring_ = state == QWebEnginePage::LifecycleState::Discarded;
+        restoreStarted_ = false;
         page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     }
     if (std::exchange(reloadWhenShown_, false) && !restoring_)

@@ -102,6 +102,7 @@ private:
     bool reloadWhenShown_ = false;
     // A discarded page loading again: its title was reported when it was first shown.
     bool restoring_ = false;
+    bool restoreStarted_ = false;
 };
 
 class WebEngineBrowserFactory : public WebBrowserFactory {
