@@ -66,9 +66,9 @@ now_ms() { date +%s%3N; }
 # ends within the minute (a renderer let go) takes its figures with it; one that starts counts
 # from zero.
 quiet_figures() {
-    local pid=$1 before processes rss pss used
+    local pid=$1 before processes pss used
     sleep "$QUIET_SECONDS"
-    read -r processes rss pss < <(python3 "$source_dir/scripts/process-memory.py" "$pid")
+    read -r processes _ pss < <(python3 "$source_dir/scripts/process-memory.py" "$pid")
     before=$(sample "$pid")
     sleep 60
     used=$(awk 'NR == FNR {t[$1] = $2; w[$1] = $3; next}
