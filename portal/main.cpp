@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QNetworkProxyFactory>
 #include <QPointer>
+#include <chrono>
 
 using namespace lumera;
 using namespace lumera::portal;
@@ -41,6 +42,17 @@ void closeRemainingMainWindows() {
     }
     for (const QPointer<QWidget>& window : windows)
         delete window.data();
+}
+
+// Pages off screen let their renderers go after two minutes at most; LUMERA_DISCARD_SECONDS
+// makes it sooner (the tests wait a few seconds).
+std::chrono::milliseconds hiddenPageDiscardDelay() {
+    constexpr std::chrono::seconds kLongest{120};
+    bool given = false;
+    const int seconds = qEnvironmentVariableIntValue("LUMERA_DISCARD_SECONDS", &given);
+    if (given && seconds > 0 && seconds < kLongest.count())
+        return std::chrono::seconds(seconds);
+    return kLongest;
 }
 
 } // namespace
@@ -74,6 +86,7 @@ int main(int argc, char* argv[]) {
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
     LinuxDesktop desktop(sessionMonitorSwitch());
     WebEngineBrowserFactory browsers;
+    browsers.setHiddenRest(hiddenPageDiscardDelay());
     SiteTable sites = makePortalSiteTable(folder, SiteTable::defaultSitesFile());
     Clock clock;
     PortalState state;

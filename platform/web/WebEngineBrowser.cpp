@@ -4,6 +4,7 @@
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineProfile.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -24,6 +26,9 @@ namespace {
 
 // How long a stopped load has to end before the address asked for meanwhile loads anyway.
 constexpr std::chrono::milliseconds kStopGrace{3000};
+// How long a loaded page off screen runs on before it is frozen (at most half the time to
+// its discarding).
+constexpr std::chrono::milliseconds kSettleBeforeFreezing{10000};
 
 class EngineNewWindowRequest : public NewWindowRequest {
 public:
@@ -99,7 +104,8 @@ QUrl navigationUrl(const QString& address) {
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     : WebBrowser(parent), container_(new QWidget(parent)), view_(new QWebEngineView(container_)),
-      page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)) {
+      page_(new SilentPage(profile, view_)), findBar_(nullptr), stopGrace_(new QTimer(this)),
+      restTimer_(new QTimer(this)) {
     container_->setObjectName("WebBrowser");
     // Focus given to the pane goes to the page.
     container_->setFocusProxy(view_);
@@ -117,6 +123,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile* profile, QWidget* parent)
     stopGrace_->setSingleShot(true);
     stopGrace_->setInterval(kStopGrace);
     connect(stopGrace_, &QTimer::timeout, this, &WebEngineBrowser::loadPending);
+    restTimer_->setSingleShot(true);
+    connect(restTimer_, &QTimer::timeout, this, &WebEngineBrowser::restTimer_Timer);
     wireEvents();
 }
 
@@ -144,6 +152,9 @@ void WebEngineBrowser::wireEvents() {
         // complete any more.
         loading_ = true;
         reading_ = false;
+        // A load after the one that brings a discarded page back is a visit again.
+        if (restoring_ && std::exchange(restoreStarted_, true))
+            restoring_ = false;
         afterReads_.clear();
         emit BeforeNavigate2(page_->requestedUrl().toString());
     });
@@ -177,9 +188,17 @@ void WebEngineBrowser::wireEvents() {
         reportCommandStates();
         // The document is readable when it is reported complete, its title included.
         readDocument([this] {
+            restoring_ = false;
             emit DocumentComplete(locationUrl());
             emit DownloadComplete();
+            // Only now: a frozen page answers no read.
+            rest();
         });
+    });
+    // A page off screen that has stopped playing may rest now.
+    connect(page_, &QWebEnginePage::recentlyAudibleChanged, this, [this](bool audible) {
+        if (!audible)
+            rest();
     });
     connect(page_, &QWebEnginePage::newWindowRequested, this,
             [this](QWebEngineNewWindowRequest& request) {
@@ -217,7 +236,12 @@ void WebEngineBrowser::documentRead(int read, const QVariant& result) {
     const QString title = document.value(1).startsWith(QLatin1String(kEngineErrorDocument))
                               ? QString()
                               : document.value(0);
-    if (titleChanged_ || title != title_) {
+    if (restoring_) {
+        // The title it had before it was discarded was reported then, and the caption and
+        // the history keep it: a page coming back is no new visit.
+        titleChanged_ = false;
+        title_ = title;
+    } else if (titleChanged_ || title != title_) {
         titleChanged_ = false;
         title_ = title;
         emit TitleChange(title_);
@@ -247,6 +271,11 @@ void WebEngineBrowser::reportCommandStates() {
 }
 
 void WebEngineBrowser::navigate(const QString& address) {
+    // A resting page takes a new address at once.
+    restTimer_->stop();
+    restoring_ = false;
+    if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     const QUrl url = navigationUrl(address);
     if (url.isValid()) {
         // WORKAROUND: the engine drops a load asked for while the page before is between its
@@ -286,6 +315,10 @@ void WebEngineBrowser::goForward() {
 }
 
 void WebEngineBrowser::refresh() {
+    if (discardAfter_.count() > 0 && offScreen()) {
+        reloadWhenShown_ = true;
+        return;
+    }
     stepThroughHistory(QWebEnginePage::Reload, page_->url());
 }
 
@@ -379,13 +412,80 @@ void WebEngineBrowser::askTypingInPage(std::function<void(bool)> answer) {
                          });
 }
 
+void WebEngineBrowser::setHiddenRest(std::chrono::milliseconds discardAfter) {
+    if (discardAfter_.count() <= 0 && discardAfter.count() > 0)
+        view_->installEventFilter(this);
+    discardAfter_ = discardAfter;
+}
+
+bool WebEngineBrowser::eventFilter(QObject* watched, QEvent* event) {
+    // Before the view's own handling: the engine makes a page it shows active.
+    if (watched == view_ && event->type() == QEvent::Show)
+        wake();
+    else if (watched == view_ && event->type() == QEvent::Hide)
+        QMetaObject::invokeMethod(this, &WebEngineBrowser::rest, Qt::QueuedConnection);
+    return WebBrowser::eventFilter(watched, event);
+}
+
+bool WebEngineBrowser::offScreen() const {
+    return !view_->isVisible();
+}
+
+bool WebEngineBrowser::mayRest() const {
+    return discardAfter_.count() > 0 && !loading_ && offScreen() && !page_->recentlyAudible();
+}
+
+void WebEngineBrowser::rest() {
+    if (!mayRest() || page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        return;
+    // A page gets a while to settle first: a player starts its sound some time after the
+    // page has loaded, and a frozen page would never start it.
+    restTimer_->start(std::min(kSettleBeforeFreezing, discardAfter_ / 2));
+}
+
+void WebEngineBrowser::restTimer_Timer() {
+    if (!mayRest())
+        return;
+    if (page_->lifecycleState() == QWebEnginePage::LifecycleState::Frozen) {
+        if (!typing_)
+            page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+        return;
+    }
+    if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        return;
+    askTypingInPage([this](bool typing) {
+        if (!mayRest() || page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+            return;
+        // Frozen, a page keeps what was typed into it; discarded, it would lose it.
+        typing_ = typing;
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        if (!typing_)
+            restTimer_->start(discardAfter_ - std::min(kSettleBeforeFreezing, discardAfter_ / 2));
+    });
+}
+
+void WebEngineBrowser::wake() {
+    restTimer_->stop();
+    const QWebEnginePage::LifecycleState state = page_->lifecycleState();
+    if (state != QWebEnginePage::LifecycleState::Active) {
+        // A discarded page loads again by itself.
+        restoring_ = state == QWebEnginePage::LifecycleState::Discarded;
+        restoreStarted_ = false;
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    }
+    if (std::exchange(reloadWhenShown_, false) && !restoring_)
+        QMetaObject::invokeMethod(this, &WebEngineBrowser::refresh, Qt::QueuedConnection);
+}
+
 WebEngineBrowserFactory::WebEngineBrowserFactory(QString profileName)
     : profileName_(std::move(profileName)) {
     prepareWebEngineEnvironment();
 }
 
 WebBrowser* WebEngineBrowserFactory::create(QWidget* parent) {
-    return new WebEngineBrowser(sharedWebProfile(profileName_), parent);
+    auto* browser = new WebEngineBrowser(sharedWebProfile(profileName_), parent);
+    browser->setHiddenRest(discardAfter_);
+    return browser;
 }
 
 } // namespace lumera

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWebEnginePage>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -45,6 +46,16 @@ public:
     QWebEngineView* view() const { return view_; }
     SilentPage* page() const { return page_; }
 
+    // A pane off screen rests: its page is frozen once it has loaded and settled, and
+    // discarded (its renderer let go) `discardAfter` after it has loaded off screen, unless it
+    // plays sound or the focus is in a field of it (then it is only frozen). Shown again, the page
+    // comes back at its address, which is no new visit. A reload asked for meanwhile waits until
+    // then. Zero: never.
+    void setHiddenRest(std::chrono::milliseconds discardAfter);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void wireEvents();
     void reportCommandStates();
@@ -53,6 +64,11 @@ private:
     void documentRead(int read, const QVariant& result);
     void stepThroughHistory(QWebEnginePage::WebAction action, const QUrl& target);
     void loadPending();
+    void rest();
+    void restTimer_Timer();
+    void wake();
+    bool offScreen() const;
+    bool mayRest() const;
 
     QWidget* container_;
     QWebEngineView* view_;
@@ -78,6 +94,15 @@ private:
     bool historyStepAllowed_ = false;
     // The address the error page of an unusable address stands for.
     QString invalidAddress_;
+    std::chrono::milliseconds discardAfter_{0};
+    // Freezes a page off screen once it has settled, then discards it.
+    QTimer* restTimer_;
+    // The focus was in a field of the page when it went off screen: it is only frozen.
+    bool typing_ = false;
+    bool reloadWhenShown_ = false;
+    // A discarded page loading again: its title was reported when it was first shown.
+    bool restoring_ = false;
+    bool restoreStarted_ = false;
 };
 
 class WebEngineBrowserFactory : public WebBrowserFactory {
@@ -85,9 +110,12 @@ public:
     // Uses the program's shared persistent profile of that name.
     explicit WebEngineBrowserFactory(QString profileName = QStringLiteral("Lumera"));
     WebBrowser* create(QWidget* parent) override;
+    // Browsers made from now on rest while off screen (WebEngineBrowser::setHiddenRest).
+    void setHiddenRest(std::chrono::milliseconds discardAfter) { discardAfter_ = discardAfter; }
 
 private:
     QString profileName_;
+    std::chrono::milliseconds discardAfter_{0};
 };
 
 // What the address text becomes for the engine, blanks and all: a local path a file:

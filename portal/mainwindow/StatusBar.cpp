@@ -38,7 +38,18 @@ StatusBar::StatusBar(const Clock& clock, QWidget* parent)
     showDateAndTime();
     clockTimer_->setInterval(1000);
     connect(clockTimer_, &QTimer::timeout, this, &StatusBar::showDateAndTime);
+}
+
+// A window in the tray shows no clock: the program does not wake for it.
+void StatusBar::showEvent(QShowEvent* event) {
+    showDateAndTime();
     clockTimer_->start();
+    QWidget::showEvent(event);
+}
+
+void StatusBar::hideEvent(QHideEvent* event) {
+    clockTimer_->stop();
+    QWidget::hideEvent(event);
 }
 
 QLabel* StatusBar::panel(int panel) const {

@@ -28,7 +28,7 @@ inline constexpr int kStatusTimePanel = 15;
 QString statusSlogan();
 
 // The status bar of a main window: fifteen panels numbered from 1; panel 9 shows the date and
-// panel 15 the time of the clock, kept current.
+// panel 15 the time of the clock, kept current while the bar is on screen.
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +41,10 @@ public:
 
     // Puts the clock's date and time into panels 9 and 15.
     void showDateAndTime();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     const Clock& clock_;

@@ -27,14 +27,19 @@ namespace lumera::portal {
 
 namespace {
 
-constexpr int kChimeWatch = 200;
-constexpr int kChimeRest = 60000;
+// The chime looks at the clock once a minute, this long after the minute has turned.
+constexpr int kChimeLate = 50;
 // A panel that starts after the program gets this long (16 looks, half a second apart)
 // before the main window comes up instead; later looks come every few seconds.
 constexpr int kTrayLook = 500;
 constexpr int kTrayLooksBeforeShowing = 16;
 constexpr int kTrayLookLater = 3000;
 constexpr int kMaxDrives = 6;
+
+int msecsToNextMinute(const QDateTime& now) {
+    const QTime time = now.time();
+    return 60000 - (time.second() * 1000 + time.msec());
+}
 
 } // namespace
 
@@ -46,7 +51,8 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
         QMessageBox::information(nullptr, kProgramTitle, text);
     };
     Timer1 = new QTimer(this);
-    Timer1->setInterval(kChimeWatch);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(msecsToNextMinute(ctx.clock.now()) + kChimeLate);
     connect(Timer1, &QTimer::timeout, this, &FormTray::Timer1_Timer);
     Timer1->start();
     TrayWait = new QTimer(this);
@@ -340,12 +346,17 @@ void FormTray::endWhenNoWindowIsLeft() {
 // ---- The hourly chime -------------------------------------------------------------------
 
 void FormTray::Timer1_Timer() {
-    Timer1->setInterval(kChimeWatch);
+    const QDateTime now = ctx.clock.now();
+    // Wakes just after the next minute turns, not several times a second to find it.
+    Timer1->setInterval(msecsToNextMinute(now) + kChimeLate);
     // The clock's own minutes, so the hour is found whatever the locale's time format.
-    if (ctx.clock.now().time().minute() != 0)
+    if (now.time().minute() != 0)
         return;
-    // The next look falls into the next minute: one chime per hour.
-    Timer1->setInterval(kChimeRest);
+    // Once an hour, also when a look comes early or late in minute 00.
+    const QDateTime hour(now.date(), QTime(now.time().hour(), 0));
+    if (hour == lastChime_)
+        return;
+    lastChime_ = hour;
     ctx.desktop.playSound(programFile(ctx.programFolder, "\\logoff.wav"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "portal/PortalContext.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -123,6 +124,8 @@ private:
     int trayWaits_ = 0;
     bool exiting_ = false;
     bool exitFinished_ = false;
+    // The hour the chime last sounded.
+    QDateTime lastChime_;
 };
 
 // The tray icon's tooltip and the title of the program's messages.

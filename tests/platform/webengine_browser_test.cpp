@@ -394,6 +394,53 @@ TEST_F(WebEngineBrowserTest, TheTitleIsTheDocumentsOwn) {
     EXPECT_EQ(browser->documentTitle(), "");
 }
 
+// Panes off screen let their renderers go; one that plays sound or has the focus in a field
+// only rests. A reload asked for meanwhile waits until the pane is shown, and a discarded page
+// comes back at its address with no new title.
+TEST_F(WebEngineBrowserTest, PagesOffScreenRestUnlessTheyPlayOrAreTypedInto) {
+    using State = QWebEnginePage::LifecycleState;
+    server->addPage("/field", htmlPage("Field", "<input id='f'><script>"
+                                                "document.getElementById('f').focus();</script>"));
+    server->addPage("/sound", htmlPage("Sound", "<script>const c = new AudioContext();"
+                                                "const o = c.createOscillator();"
+                                                "o.connect(c.destination); o.start();</script>"));
+    QWidget tray; // never shown until the end
+    auto rested = [&](const QString& path) {
+        auto* pane = static_cast<WebEngineBrowser*>(factory.create(&tray));
+        pane->page()->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture,
+                                               false);
+        pane->setHiddenRest(std::chrono::milliseconds(2000));
+        pane->navigate(server->origin() + path);
+        return pane;
+    };
+    WebEngineBrowser* quiet = rested("/a");
+    WebEngineBrowser* field = rested("/field");
+    WebEngineBrowser* sound = rested("/sound");
+    const auto in = [](WebEngineBrowser* pane, State state) {
+        return QTest::qWaitFor([&] { return pane->page()->lifecycleState() == state; }, 30000);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sound->page()->recentlyAudible(); }, 30000));
+    ASSERT_TRUE(in(quiet, State::Discarded));
+    ASSERT_TRUE(in(field, State::Frozen));
+    QTest::qWait(2500);
+    EXPECT_EQ(field->page()->lifecycleState(), State::Frozen);
+    EXPECT_EQ(sound->page()->lifecycleState(), State::Active);
+    EXPECT_EQ(quiet->locationUrl(), server->origin() + "/a");
+
+    QSignalSpy fieldLoads(field, &WebBrowser::BeforeNavigate2);
+    field->refresh();
+    QTest::qWait(500);
+    EXPECT_TRUE(fieldLoads.isEmpty());
+    QSignalSpy titles(quiet, &WebBrowser::TitleChange);
+    QSignalSpy complete(quiet, &WebBrowser::DocumentComplete);
+    tray.show();
+    ASSERT_TRUE(complete.wait(20000));
+    EXPECT_EQ(quiet->page()->lifecycleState(), State::Active);
+    EXPECT_TRUE(titles.isEmpty());
+    EXPECT_EQ(quiet->documentTitle(), "Page A");
+    EXPECT_TRUE(!fieldLoads.isEmpty() || fieldLoads.wait(20000));
+}
+
 TEST_F(WebEngineBrowserTest, AddressesReachTheEngineAsGiven) {
     server->addPrefix("/search", htmlPage("Results", ""));
     ASSERT_TRUE(loadAndWait("/search?q=abc  "));

@@ -311,23 +311,25 @@ TEST_F(FormTrayTest, ExitWithOnlyTheHiddenWindowEndsAtOnce) {
 
 TEST_F(FormTrayTest, ChimeSoundsOnceAnHourAtMinuteZero) {
     const QString wav = t.context.programFolder + "/logoff.wav";
-    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59));
+    // One look a minute, just after the minute turns.
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59, 500));
     form->Timer1_Timer();
     EXPECT_TRUE(t.desktop.sounds.isEmpty());
-    EXPECT_EQ(form->Timer1->interval(), 200);
+    EXPECT_EQ(form->Timer1->interval(), 550);
+    EXPECT_TRUE(form->Timer1->isActive());
 
-    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0));
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0, 50));
     form->Timer1_Timer();
     EXPECT_EQ(t.desktop.sounds, QStringList{wav});
     EXPECT_EQ(form->Timer1->interval(), 60000);
-
-    // The next look falls into minute 01, whatever second it is.
+    // A second look within minute 00 (the clock set back) sounds nothing more.
+    t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 59, 990));
+    form->Timer1_Timer();
     for (int second : {0, 30, 59}) {
         t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 1, second));
         form->Timer1_Timer();
     }
     EXPECT_EQ(t.desktop.sounds.size(), 1);
-    EXPECT_EQ(form->Timer1->interval(), 200);
     // Second 00 of any other minute is no hour (the fault of reading a time text that ends
     // in a day-half marker).
     t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(22, 17, 0));
@@ -336,7 +338,6 @@ TEST_F(FormTrayTest, ChimeSoundsOnceAnHourAtMinuteZero) {
     t.clock.time = QDateTime(QDate(2026, 12, 7), QTime(23, 0, 12));
     form->Timer1_Timer();
     EXPECT_EQ(t.desktop.sounds.size(), 2);
-    EXPECT_TRUE(form->Timer1->isActive());
 }
 
 } // namespace

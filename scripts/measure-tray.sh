@@ -1,0 +1,128 @@
+#!/bin/bash
+# What Korvid costs while it rests in the tray, beside a bare tray program (build/tools/tray_floor)
+# measured in the same run: the PSS of the program and all its processes after QUIET_SECONDS
+# (180) in the tray, once with a small static radio page and once with a heavy one (150 MiB held
+# in script objects); the processor time and wake-ups (voluntary context switches of all
+# threads of all processes) over the quiet minute after that; and with the heavy page, the time from a
+# click on the icon to the window shown and to its page painted (the page asks the server for
+# /painted once it has drawn a frame). Runs on a virtual X display of its own with a tray and a
+# private HOME, from a copy of the program folder. The machine's load moves the figures:
+# compare the ratios of one run only. Start-up to the docked icon is measure-startup.sh.
+#
+#   scripts/measure-tray.sh [build-dir]     (default: build; configure it first)
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=$(cd "${1:-$source_dir/build}" && pwd)
+
+if [[ -z ${LUMERA_MEASURE_INNER:-} ]]; then
+    # A program folder of another build (an older Korvid, say) is measured as it is.
+    if [[ -f $build_dir/CMakeCache.txt ]]; then
+        nice cmake --build "$build_dir" --target Korvid tray_floor >/dev/null
+    fi
+    exec env LUMERA_MEASURE_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24" \
+        "$source_dir/scripts/test-env.sh" display bash "$0" "$build_dir"
+fi
+
+export LUMERA_PROGRAM_DIR=$build_dir/bin LUMERA_SOURCE_DIR=$source_dir
+export LUMERA_E2E_OUTPUT=$build_dir/memory-output
+source "$source_dir/tests/e2e/lib.sh"
+QUIET_SECONDS=${QUIET_SECONDS:-180}
+ticks_per_second=$(getconf CLK_TCK)
+
+vendor_pages
+# Both pages tell the server when they have drawn a frame, which happens only on screen.
+painted='<script>requestAnimationFrame(() => requestAnimationFrame(() => fetch("/painted")));</script>'
+cat >"$www/radio/static.html" <<HTML
+<!DOCTYPE html><html><head><meta charset="utf-8"><title>静态电台</title></head>
+<body><h1>静态电台</h1>$painted</body></html>
+HTML
+cat >"$www/radio/heavy.html" <<HTML
+<!DOCTYPE html><html><head><meta charset="utf-8"><title>重型电台</title></head>
+<body><h1>重型电台</h1><script>
+window.held = [];
+for (let i = 0; i < 150; i++) held.push(new Float64Array(131072).fill(i + 0.5));
+</script>$painted</body></html>
+HTML
+start_http_server "$www" >/dev/null 2>&1
+background openbox --sm-disable
+sleep 1
+start_tray >/dev/null 2>&1
+
+mib() { echo $((($1 + 512) / 1024)); }
+tree() { echo "$1"; descendants "$1"; }
+# "pid ticks wake-ups" of each process of a tree: utime + stime in clock ticks, and voluntary
+# context switches of all its threads.
+sample() {
+    local p
+    for p in $(tree "$1"); do
+        awk -v p="$p" '{sub(/.*\) /, ""); t = $12 + $13} END {printf "%s %d ", p, t}' "/proc/$p/stat" 2>/dev/null &&
+            cat /proc/"$p"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
+    done
+}
+now_ms() { date +%s%3N; }
+
+# Prints "PSS-KiB processes cpu-ms wakeups-per-second" of a process tree: its PSS after
+# QUIET_SECONDS, and the processor time and wake-ups over the minute after that. A process that
+# ends within the minute (a renderer let go) takes its figures with it; one that starts counts
+# from zero.
+quiet_figures() {
+    local pid=$1 before processes pss used
+    sleep "$QUIET_SECONDS"
+    read -r processes _ pss < <(python3 "$source_dir/scripts/process-memory.py" "$pid")
+    before=$(sample "$pid")
+    sleep 60
+    used=$(awk 'NR == FNR {t[$1] = $2; w[$1] = $3; next}
+        {ticks += $2 - t[$1]; wakes += $3 - w[$1]} END {print ticks + 0, wakes + 0}' \
+        <(echo "$before") <(sample "$pid"))
+    echo "$pss $processes $((${used% *} * 1000 / ticks_per_second)) $(awk -v w="${used#* }" 'BEGIN {printf "%.1f", w / 60}')"
+}
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+background "$build_dir/tools/tray_floor"
+floor_pid=$LAST_PID
+read -r floor_pss floor_processes floor_ms floor_wakes < <(quiet_figures "$floor_pid")
+stop_tree "$floor_pid"
+
+results=()
+for page in static heavy; do
+    temp_folder fresh
+    export HOME=$fresh/home XDG_CONFIG_HOME=$fresh/config XDG_DATA_HOME=$fresh/data
+    export XDG_CACHE_HOME=$fresh/cache
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME/Lumera" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+    # shellcheck disable=SC2046
+    point_sites_at "$HTTP_ORIGIN" $(portal_services | grep -vx vendor)
+    point_sites_at "${HTTP_ORIGIN/127.0.0.1/localhost}" vendor
+    printf '[Cinema]\nusecount=1\n\n[unload]\nPingDao=%s\n' "$HTTP_ORIGIN/radio/$page.html" \
+        >"$XDG_CONFIG_HOME/Lumera/cinema.ini"
+    background "$LUMERA_PROGRAM_DIR/Korvid" >/dev/null 2>&1
+    korvid=$LAST_PID
+    find_icon >/dev/null
+    read -r pss processes ms wakes < <(quiet_figures "$korvid")
+    results+=("$(printf '%-24s %8s %6s %9s %10s %8s' "Korvid, $page page" "$(mib "$pss")" \
+        "$processes" "$ms" "$wakes" "$(awk -v p="$pss" -v f="$floor_pss" 'BEGIN {printf "%.1f", p / f}')")")
+    if [[ $page == heavy ]]; then
+        paints=$(grep -c 'GET /painted' "$HTTP_LOG" || true)
+        clicked=$(now_ms)
+        xdotool mousemove "$icon_x" "$icon_y" click 1
+        shown="" drawn=""
+        for _ in $(seq 3000); do
+            [[ -z $shown ]] && xdotool search --onlyvisible --name ' - Lumera桌面$' >/dev/null 2>&1 &&
+                shown=$(($(now_ms) - clicked))
+            [[ -z $drawn ]] && (($(grep -c 'GET /painted' "$HTTP_LOG" || true) > paints)) &&
+                drawn=$(($(now_ms) - clicked))
+            [[ -n $shown && -n $drawn ]] && break
+            sleep 0.01
+        done
+        click_line="tray click to window shown ${shown:-never} ms, to its page painted ${drawn:-never} ms"
+    fi
+    kill "$korvid"
+    wait_for_exit "$korvid" 30 || kill -KILL "$korvid"
+done
+
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "PSS after $QUIET_SECONDS quiet seconds in the tray; processor time and wake-ups over the minute after:"
+printf '%-24s %8s %6s %9s %10s %8s\n' "" "PSS MiB" procs "CPU ms" "wakeups/s" "PSS/floor"
+printf '%-24s %8s %6s %9s %10s %8s\n' "tray_floor (floor)" "$(mib "$floor_pss")" "$floor_processes" \
+    "$floor_ms" "$floor_wakes" 1.0
+printf '%s\n' "${results[@]}"
+echo "$click_line"
