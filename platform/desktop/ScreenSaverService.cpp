@@ -8,7 +8,7 @@ namespace lumera {
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
-// The path of the specification, and the one KDE began with that some programs still call.
+// The standard object path, and the one KDE began with that some programs still call.
 const QString kPaths[] = {QStringLiteral("/org/freedesktop/ScreenSaver"),
                           QStringLiteral("/ScreenSaver")};
 
