@@ -41,14 +41,19 @@ public:
 
 class FakeInhibitor : public ScreenSaverInhibitor {
 public:
-    void hold(const QList<QWindow*>& windows) override {
-        shown = windows;
-        held = !windows.isEmpty();
+    void inhibit() override {
+        held = true;
+        ++inhibits;
+    }
+    void release() override {
+        held = false;
+        ++releases;
     }
     bool inhibited() const override { return held; }
 
-    QList<QWindow*> shown;
     bool held = false;
+    int inhibits = 0;
+    int releases = 0;
 };
 
 // A clock that says what the test sets.

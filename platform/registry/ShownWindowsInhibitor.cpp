@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-#include <QWindow>
+#include <algorithm>
 
 namespace lumera {
 
@@ -16,7 +16,17 @@ ShownWindowsInhibitor::ShownWindowsInhibitor(ScreenSaverInhibitor& desktop,
 ShownWindowsInhibitor::~ShownWindowsInhibitor() {
     if (QCoreApplication* app = QCoreApplication::instance())
         app->removeEventFilter(this);
-    desktop_.hold({});
+    desktop_.release();
+}
+
+void ShownWindowsInhibitor::inhibit() {
+    ++asks_;
+    update();
+}
+
+void ShownWindowsInhibitor::release() {
+    asks_ = std::max(asks_ - 1, 0);
+    update();
 }
 
 bool ShownWindowsInhibitor::eventFilter(QObject* watched, QEvent* event) {
@@ -36,13 +46,14 @@ bool ShownWindowsInhibitor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShownWindowsInhibitor::update() {
-    QList<QWindow*> onScreen;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && !window->isMinimized() && isMainWindow_(window) &&
-            window->windowHandle())
-            onScreen.append(window->windowHandle());
-    }
-    desktop_.hold(onScreen);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool onScreen = std::any_of(windows.cbegin(), windows.cend(), [this](QWidget* w) {
+        return w->isVisible() && !w->isMinimized() && isMainWindow_(w);
+    });
+    if (asks_ > 0 && onScreen)
+        desktop_.inhibit();
+    else
+        desktop_.release();
 }
 
 } // namespace lumera

@@ -97,7 +97,8 @@ public:
     TestApplication application;
     TestFolder folder;
     SettingsStore settings{folder.file("config")};
-    HiveRegistry registry{folder.file("config/registry.hive"),
+    FakeInhibitor inhibitor;
+    HiveRegistry registry{folder.file("config/registry.hive"), &inhibitor,
                           AutostartEntry(folder.file("autostart"), "Radio")};
     FakeDesktop desktop;
     FakeWebBrowserFactory fakeBrowsers;

@@ -16,7 +16,8 @@ namespace {
 struct UseCounterTest : ::testing::Test {
     TestFolder dir;
     SettingsStore settings{dir.file("config")};
-    HiveRegistry registry{dir.file("config/registry.hive"),
+    FakeInhibitor inhibitor;
+    HiveRegistry registry{dir.file("config/registry.hive"), &inhibitor,
                           AutostartEntry(dir.file("autostart"), "Radio")};
     FirstUseValues firstUse{"http://127.0.0.1:9/radio/", "/opt/程序 目录/Korvid"};
 
