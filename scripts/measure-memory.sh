@@ -17,18 +17,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(cd "${1:-$source_dir/build}" && pwd)
 
-if [[ -z ${LUMERA_MEASURE_INNER:-} ]]; then
-    # A program folder of another build (an older Korvid, say) is measured as it is.
-    if [[ -f $build_dir/CMakeCache.txt ]]; then
-        nice cmake --build "$build_dir" --target Korvid memory_floor >/dev/null
-    fi
-    exec env LUMERA_MEASURE_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24" \
-        "$source_dir/scripts/test-env.sh" display bash "$0" "$build_dir"
-fi
-
-export LUMERA_PROGRAM_DIR=$build_dir/bin LUMERA_SOURCE_DIR=$source_dir
-export LUMERA_E2E_OUTPUT=$build_dir/memory-output
-source "$source_dir/tests/e2e/lib.sh"
+source "$source_dir/scripts/measure-session.sh" Korvid memory_floor
 read -ra STEPS <<<"${WINDOWS:-1 5}"
 SETTLE_SECONDS=${SETTLE_SECONDS:-15}
 PAGE_TITLE=内存测量页

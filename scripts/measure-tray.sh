@@ -14,18 +14,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(cd "${1:-$source_dir/build}" && pwd)
 
-if [[ -z ${LUMERA_MEASURE_INNER:-} ]]; then
-    # A program folder of another build (an older Korvid, say) is measured as it is.
-    if [[ -f $build_dir/CMakeCache.txt ]]; then
-        nice cmake --build "$build_dir" --target Korvid tray_floor >/dev/null
-    fi
-    exec env LUMERA_MEASURE_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24" \
-        "$source_dir/scripts/test-env.sh" display bash "$0" "$build_dir"
-fi
-
-export LUMERA_PROGRAM_DIR=$build_dir/bin LUMERA_SOURCE_DIR=$source_dir
-export LUMERA_E2E_OUTPUT=$build_dir/memory-output
-source "$source_dir/tests/e2e/lib.sh"
+source "$source_dir/scripts/measure-session.sh" Korvid tray_floor
 QUIET_SECONDS=${QUIET_SECONDS:-180}
 ticks_per_second=$(getconf CLK_TCK)
 
