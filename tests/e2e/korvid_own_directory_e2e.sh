@@ -105,14 +105,6 @@ wait_for_dialog() {
     done
     fail "no text field of \"$1\" has the keyboard"
 }
-# Runs the command until it succeeds, for 20 seconds at most.
-wait_until() {
-    for _ in $(seq 80); do
-        "$@" && return 0
-        sleep 0.25
-    done
-    return 1
-}
 # Replaces the text of the field that has the keyboard, and types it again while the field
 # (read through the accessibility bus) does not hold it: xdotool's typing of Chinese can drop
 # a character on a busy machine.
@@ -174,7 +166,7 @@ wait_for_window '^我的电台页 - Lumera桌面$' 30 >/dev/null || fail "own le
 tree_menu "我的电台" 5 # 修改链接地址
 wait_for_dialog '^修改链接地址$'
 retype "$HTTP_ORIGIN/my-fm2/"
-wait_until grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm2/" "$overlay" ||
+WAIT_SECONDS=20 wait_until grep -qxF "add	radio	china	我的电台	$HTTP_ORIGIN/my-fm2/" "$overlay" ||
     fail "address not changed"
 tree_menu "听广播" 4 # 删除电影列表
 confirm_yes
@@ -290,7 +282,7 @@ done
 sleep 1
 press_widget "push button" "音乐广播电台"
 radio_trees() { [[ $(tree_cells | grep -cx "音乐电台精选") -eq 2 ]]; }
-wait_until radio_trees || fail "second window not on the radio tree"
+WAIT_SECONDS=20 wait_until radio_trees || fail "second window not on the radio tree"
 xdotool windowactivate --sync "$first"
 sleep 1
 tree_menu "音乐电台精选" 0
