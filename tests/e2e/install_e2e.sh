@@ -39,8 +39,7 @@ xmllint --noout "$config" || fail "xscreensaver's description is no XML"
 # Korvid's first use registers the program for log-on through its launcher.
 start_tray
 point_sites_at "http://127.0.0.1:9" vendor cri
-background "$prefix/bin/Korvid"
-korvid=$LAST_PID
+background_korvid "$prefix/bin/Korvid"
 for _ in $(seq 100); do
     [[ -f $XDG_CONFIG_HOME/autostart/Radio.desktop ]] && break
     sleep 0.2

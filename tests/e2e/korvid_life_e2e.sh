@@ -31,10 +31,6 @@ point_sites_at "${HTTP_ORIGIN/127.0.0.1/localhost}" vendor
 background openbox --sm-disable
 sleep 1
 
-start_korvid() {
-    background "$LUMERA_PROGRAM_DIR/Korvid"
-    korvid=$LAST_PID
-}
 
 # Waits until exactly N main windows are visible.
 wait_for_main_windows() {
@@ -91,16 +87,9 @@ powered_off() {
     grep -qE '^(systemctl|shutdown|poweroff)' "$E2E_OUTPUT/commands.log" 2>/dev/null
 }
 
-# Waits for the Korvid in $korvid to end and checks its status is 0.
-expect_clean_end() {
-    local what=$1 status=0
-    wait_for_exit "$korvid" 40 || fail "$what: Korvid still running"
-    wait "$korvid" || status=$?
-    ((status == 0)) || fail "$what: Korvid ended with status $status"
-}
 
 # ---- No notification area: the window comes up, and closing it ends Korvid -------------
-start_korvid
+background_korvid
 window=$(wait_for_window "$caption" 60) || fail "no main window without a notification area"
 sleep 2
 screenshot no-tray-window
@@ -113,7 +102,7 @@ grep -qx "PingDao=$station" "$ini" || fail "PingDao not stored"
 echo "ok: no notification area"
 
 # ---- A panel that comes up after Korvid gets the icon; the window stays hidden -----------
-start_korvid
+background_korvid
 first=$korvid
 sleep 3
 start_tray
@@ -124,7 +113,7 @@ sleep 10
 echo "ok: late tray"
 
 # ---- A second start shows the first one's window and ends ---------------------------------
-start_korvid
+background_korvid
 expect_clean_end "second start"
 korvid=$first
 window=$(wait_for_window "$caption" 40) || fail "a second start did not show the main window"
@@ -166,7 +155,7 @@ echo "ok: exit"
 # ---- SIGTERM, SIGINT and SIGHUP end Korvid as Exit does -----------------------------------
 # SIGTERM with two windows open and a countdown showing: both windows store their rows once,
 # the countdown is gone, nothing powers off.
-start_korvid
+background_korvid
 find_icon
 xdotool mousemove "$icon_x" "$icon_y" click 1
 window=$(wait_for_window "$caption" 40) || fail "no main window after the tray click"
@@ -195,7 +184,7 @@ grep -qx "webURL=$station" "$ini" || fail "webURL not stored at SIGTERM"
 powered_off && fail "the computer was asked to power off at SIGTERM"
 # SIGINT and SIGHUP with only the hidden window and its one row.
 for signal in INT HUP; do
-    start_korvid
+    background_korvid
     find_icon
     for _ in $(seq 100); do
         xdotool search --name "$caption" >/dev/null 2>&1 && break
@@ -212,7 +201,7 @@ echo "ok: signals"
 # The question of 删除电影列表 and the file dialog of 整理收藏夹's 导入… each run in a loop of
 # their own; the window ends from inside it. Korvid ends cleanly and stores the page's row.
 show_main_window() {
-    start_korvid
+    background_korvid
     find_icon
     xdotool mousemove "$icon_x" "$icon_y" click 1
     window=$(wait_for_window "$caption" 40) || fail "no main window after the tray click"

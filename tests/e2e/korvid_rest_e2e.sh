@@ -51,12 +51,6 @@ wait_renderers() {
     echo "renderers hold $pss KiB in $(renderer_count) processes" >&2
     return 1
 }
-expect_clean_end() {
-    local status=0
-    wait_for_exit "$korvid" 40 || fail "$1: Korvid still running"
-    wait "$korvid" || status=$?
-    ((status == 0)) || fail "$1: Korvid ended with status $status"
-}
 
 # ---- Discarded while hidden, and SIGTERM stores the address --------------------------------
 start_korvid

@@ -82,8 +82,7 @@ closed_port=$(free_port)
 rm -f "$XDG_CONFIG_HOME/Lumera/sites.ini"
 # shellcheck disable=SC2086
 point_sites_at "http://127.0.0.1:$closed_port" $services
-background env -u DBUS_SESSION_BUS_ADDRESS "$LUMERA_PROGRAM_DIR/Korvid"
-korvid=$LAST_PID
+background_korvid env -u DBUS_SESSION_BUS_ADDRESS "$LUMERA_PROGRAM_DIR/Korvid"
 find_icon
 for _ in $(seq 50); do
     grep -qx 'usecount=2' "$ini" && break

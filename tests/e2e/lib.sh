@@ -250,9 +250,38 @@ start_korvid_with_tray() {
 }
 # Korvid alone, into a tray already there.
 start_korvid() {
-    background "${1:-$LUMERA_PROGRAM_DIR/Korvid}"
-    korvid=$LAST_PID
+    background_korvid "$@"
     find_icon
+}
+# Starts Korvid (the program given, else the copy's own, with the arguments after it) and sets
+# korvid to its pid. What it prints on stderr is kept beside, for expect_clean_end.
+declare -gA KORVID_STDERR
+background_korvid() {
+    local log
+    log=$(mktemp "$E2E_OUTPUT/korvid-stderr.XXXX")
+    # shellcheck disable=SC2016
+    background bash -c 'log=$1; shift; exec "$@" 2> >(tee "$log" >&2)' bash "$log" \
+        "${1:-$LUMERA_PROGRAM_DIR/Korvid}" "${@:2}"
+    korvid=$LAST_PID
+    KORVID_STDERR[$korvid]=$log
+}
+# Waits up to the seconds given (40) for the Korvid in $korvid to end, which must end cleanly:
+# a crash while tearing down counts. The one exception is the leak checker of the sanitizer
+# build crashing in its own thread tracer, a known fault of that runtime which says nothing of
+# the program: with no report of a leak or an error beside it, the end counts as clean.
+expect_clean_end() {
+    local what=$1 status=0 log
+    wait_for_exit "$korvid" "${2:-40}" || fail "$what: Korvid still running"
+    wait "$korvid" || status=$?
+    ((status == 0)) && return 0
+    log=${KORVID_STDERR[$korvid]:-/dev/null}
+    sleep 0.5
+    if ((status == 134)) && grep -q 'LeakSanitizer has encountered a fatal error' "$log" 2>/dev/null &&
+        ! grep -qE 'ERROR: (Leak|Address)Sanitizer|runtime error:' "$log"; then
+        echo "$what: the sanitizer's leak checker crashed in its tracer; the end counts as clean"
+        return 0
+    fi
+    fail "$what: Korvid ended with status $status"
 }
 
 # Pages for a loopback server: the vendor's own, and the folder radio/ for station pages.
@@ -273,8 +302,7 @@ start_korvid_on_radio_page() {
     point_sites_at "$HTTP_ORIGIN" $(portal_services)
     background openbox --sm-disable
     sleep 1
-    background "$LUMERA_PROGRAM_DIR/Korvid"
-    korvid=$LAST_PID
+    background_korvid
     window=$(wait_for_window "^$1 - Lumera桌面\$" 60) || fail "main window not shown"
     sleep 2
 }
@@ -318,10 +346,7 @@ click_tray_exit() {
 # cleanly: a crash while tearing down counts.
 exit_from_tray_menu() {
     click_tray_exit "$1"
-    wait_for_exit "$korvid" 30 || fail "Korvid still running after Exit"
-    local status=0
-    wait "$korvid" || status=$?
-    ((status == 0)) || fail "Korvid ended with status $status after Exit"
+    expect_clean_end "Exit" 30
 }
 
 # Screen-saver engines and Wayland compositors refuse root. desktop_user sets up an ordinary

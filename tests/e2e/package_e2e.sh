@@ -53,8 +53,7 @@ point_sites_at "http://127.0.0.1:9" $(portal_services)
 background openbox --sm-disable
 sleep 1
 start_tray
-background "$root/usr/bin/Korvid"
-korvid=$LAST_PID
+background_korvid "$root/usr/bin/Korvid"
 find_icon
 xdotool mousemove "$icon_x" "$icon_y" click 1
 wait_for_window ' - Lumera桌面$' 60 >/dev/null || fail "no main window from the unpacked Korvid"
