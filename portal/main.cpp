@@ -7,7 +7,7 @@
 #include "platform/desktop/SingleInstance.h"
 #include "platform/net/NetworkLinkProber.h"
 #include "platform/registry/AutostartEntry.h"
-#include "platform/registry/DBusScreenSaverInhibitor.h"
+#include "platform/registry/DesktopInhibitors.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/registry/ShownWindowsInhibitor.h"
 #include "platform/settings/ConfigFolder.h"
@@ -77,11 +77,12 @@ int main(int argc, char* argv[]) {
 
     const QString folder = programFolder();
     SettingsStore settings;
-    DBusScreenSaverInhibitor desktopInhibitor(kProgramTitle);
-    ShownWindowsInhibitor inhibitor(desktopInhibitor, [](const QWidget* window) {
+    // While a main window is on screen the user is watching: the desktop's saver stays away.
+    const std::unique_ptr<ScreenSaverInhibitor> desktopInhibitor = desktopInhibitors(kProgramTitle);
+    ShownWindowsInhibitor inhibitor(*desktopInhibitor, [](const QWidget* window) {
         return qobject_cast<const Frmmain*>(window) != nullptr;
     });
-    HiveRegistry registry(HiveRegistry::defaultHivePath(), &inhibitor,
+    HiveRegistry registry(HiveRegistry::defaultHivePath(),
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
     LinuxDesktop desktop(sessionMonitorSwitch());
     WebEngineBrowserFactory browsers;

@@ -14,7 +14,7 @@ packages=(
     ccache mold fonts-noto-cjk clang python3 curl
     libxcb-screensaver0-dev libwayland-dev wayland-protocols plasma-wayland-protocols
     xscreensaver mate-screensaver libglib2.0-bin dconf-gsettings-backend libxml2-utils sway qt6-wayland grim wtype
-    xwayland
+    xwayland swayidle mate-session-manager qt6-base-private-dev
 )
 
 # The fuzzers and sanitizers need the clang runtime of the clang the release installs as

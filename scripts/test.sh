@@ -27,7 +27,8 @@ stage tests scripts/with-display.sh scripts/ctest.sh
 # So do the runs through the desktop's screen-saver engines, sway and the idle starter, and
 # Korvid's under sway, which mostly wait on other programs: their own code runs there in the
 # unit tests. The package's install into this machine tests the package, not the code.
-stage sanitizers scripts/sanitize.sh -LE load -E 'saver_(engine|idle|install)_e2e|korvid_wayland_e2e|package_install_e2e'
+stage sanitizers scripts/sanitize.sh -LE load \
+    -E 'saver_(engine|idle|install)_e2e|korvid_(wayland|xscreensaver|mate)_e2e|package_install_e2e'
 begun=$SECONDS
 if ! wait "$other_prepared"; then
     tail -40 "$other_log"

@@ -41,19 +41,14 @@ public:
 
 class FakeInhibitor : public ScreenSaverInhibitor {
 public:
-    void inhibit() override {
-        held = true;
-        ++inhibits;
-    }
-    void release() override {
-        held = false;
-        ++releases;
+    void hold(const QList<QWindow*>& windows) override {
+        shown = windows;
+        held = !windows.isEmpty();
     }
     bool inhibited() const override { return held; }
 
+    QList<QWindow*> shown;
     bool held = false;
-    int inhibits = 0;
-    int releases = 0;
 };
 
 // A clock that says what the test sets.

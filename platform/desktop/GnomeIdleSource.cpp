@@ -15,7 +15,12 @@ const QString kInterface = QStringLiteral("org.gnome.Mutter.IdleMonitor");
 } // namespace
 
 GnomeIdleSource::GnomeIdleSource(QDBusConnection bus, QObject* parent)
-    : IdleSource(parent), bus_(std::move(bus)) {}
+    : IdleSource(parent), bus_(std::move(bus)) {
+    shell_.setConnection(bus_);
+    shell_.setWatchMode(QDBusServiceWatcher::WatchForRegistration);
+    shell_.addWatchedService(kService);
+    connect(&shell_, &QDBusServiceWatcher::serviceRegistered, this, &GnomeIdleSource::shellStarted);
+}
 
 bool GnomeIdleSource::available(const QDBusConnection& bus) {
     return bus.isConnected() && bus.interface() &&
@@ -26,9 +31,25 @@ bool GnomeIdleSource::watch(std::chrono::milliseconds idleTime) {
     if (!bus_.connect(kService, kPath, kInterface, QStringLiteral("WatchFired"), this,
                       SLOT(watchFired(uint))))
         return false;
+    idleTime_ = idleTime;
+    return addIdleWatch();
+}
+
+bool GnomeIdleSource::addIdleWatch() {
     idleWatch_ = addWatch(QStringLiteral("AddIdleWatch"),
-                          {QVariant::fromValue(static_cast<qulonglong>(idleTime.count()))});
+                          {QVariant::fromValue(static_cast<qulonglong>(idleTime_.count()))});
     return idleWatch_ != 0;
+}
+
+void GnomeIdleSource::shellStarted() {
+    if (idleTime_.count() == 0)
+        return;
+    // Nobody will tell the end of a period the old shell was watching: it ends here.
+    if (activeWatch_ != 0) {
+        activeWatch_ = 0;
+        emit resumed();
+    }
+    addIdleWatch();
 }
 
 uint GnomeIdleSource::addWatch(const QString& method, const QVariantList& arguments) {

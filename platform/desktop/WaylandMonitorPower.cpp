@@ -2,6 +2,7 @@
 
 #include "dpms-client-protocol.h"
 #include "platform/desktop/WaylandIdleSource.h"
+#include "platform/desktop/WaylandReturnWatch.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
 #include <chrono>
@@ -111,17 +112,33 @@ bool WaylandMonitorPower::turnOff() {
     return true;
 }
 
+std::unique_ptr<QObject> WaylandMonitorPower::watchForReturn() {
+    // Curtains on the outputs see the first input whatever inhibits idleness (a film playing,
+    // Korvid's own window); the idle notification, where the compositor has no layer shell,
+    // only while nothing does.
+    auto curtains = std::make_unique<WaylandReturnWatch>();
+    if (curtains->watch(kRestTime)) {
+        connect(curtains.get(), &WaylandReturnWatch::returned, this, &WaylandMonitorPower::turnOn);
+        connect(curtains.get(), &WaylandReturnWatch::lost, this, &WaylandMonitorPower::turnOn);
+        return curtains;
+    }
+    auto idle = std::make_unique<WaylandIdleSource>();
+    if (!idle->watch(kRestTime))
+        return nullptr;
+    connect(idle.get(), &IdleSource::resumed, this, &WaylandMonitorPower::turnOn);
+    connect(idle.get(), &IdleSource::lost, this, &WaylandMonitorPower::turnOn);
+    return idle;
+}
+
 bool WaylandMonitorPower::turnOffWlroots(std::unique_ptr<Connection> connection) {
-    auto resume = std::make_unique<WaylandIdleSource>();
-    if (!resume->watch(kRestTime))
+    std::unique_ptr<QObject> resume = watchForReturn();
+    if (!resume)
         return false;
     for (wl_output* output : connection->outputs)
         connection->powers.push_back(
             zwlr_output_power_manager_v1_get_output_power(connection->wlrManager, output));
     connection->setMode(ZWLR_OUTPUT_POWER_V1_MODE_OFF);
     wl_display_flush(connection->display);
-    connect(resume.get(), &IdleSource::resumed, this, &WaylandMonitorPower::turnOn);
-    connect(resume.get(), &IdleSource::lost, this, &WaylandMonitorPower::turnOn);
     off_ = std::move(connection);
     resume_ = std::move(resume);
     return true;

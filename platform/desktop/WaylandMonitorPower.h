@@ -7,13 +7,11 @@
 
 namespace lumera {
 
-class IdleSource;
-
 // A Wayland compositor's way, over a connection of our own to $WAYLAND_DISPLAY: wlroots'
 // output power management (sway and the other wlroots compositors) or KDE's DPMS protocol
 // (KWin). KWin turns the monitors on again at the next input by itself; a wlroots compositor
-// leaves that to the client, so the monitors go on again here when the compositor's idle
-// notification says the user is back.
+// leaves that to the client, so the monitors go on again here at the user's first key press or
+// pointer action, also while a program inhibits idleness.
 class WaylandMonitorPower : public QObject, public MonitorSwitch {
 public:
     enum class Protocol { Wlroots, KWin };
@@ -21,21 +19,23 @@ public:
     // Monitors still off go on again.
     ~WaylandMonitorPower() override;
 
-    // False without a compositor, an output or the protocol; wlroots' protocol also needs an
-    // idle notification to tell when the user is back.
+    // False without a compositor, an output or the protocol; wlroots' protocol also needs the
+    // layer shell or an idle notification to tell when the user is back.
     bool turnOff() override;
 
     struct Connection;
 
 private:
     bool turnOffWlroots(std::unique_ptr<Connection> connection);
+    // What tells the user's return; none where the compositor offers no way.
+    std::unique_ptr<QObject> watchForReturn();
     void turnOn();
 
     Protocol protocol_;
     // While wlroots' monitors are off: the connection that holds them, and the watch for the
     // user's return.
     std::unique_ptr<Connection> off_;
-    std::unique_ptr<IdleSource> resume_;
+    std::unique_ptr<QObject> resume_;
 };
 
 } // namespace lumera

@@ -11,7 +11,6 @@ namespace lumera {
 
 namespace {
 
-const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
 const QString kRunKey = QStringLiteral("software\\microsoft\\windows\\currentversion\\run");
 
 QString rootName(std::uint32_t root) {
@@ -53,9 +52,8 @@ QString HiveRegistry::defaultHivePath() {
     return configFolder() + "/registry.hive";
 }
 
-HiveRegistry::HiveRegistry(QString hivePath, ScreenSaverInhibitor* inhibitor,
-                           std::optional<AutostartEntry> runEntry)
-    : hivePath_(std::move(hivePath)), inhibitor_(inhibitor), runEntry_(std::move(runEntry)) {}
+HiveRegistry::HiveRegistry(QString hivePath, std::optional<AutostartEntry> runEntry)
+    : hivePath_(std::move(hivePath)), runEntry_(std::move(runEntry)) {}
 
 void HiveRegistry::SetRegistryString(std::uint32_t root, const QString& keyPath,
                                      const QString& valueName, const QString& data) {
@@ -108,15 +106,6 @@ QString HiveRegistry::value(std::uint32_t root, const QString& keyPath,
 
 void HiveRegistry::mirror(const QString& keyPath, const QString& valueName,
                           const std::optional<QString>& data) {
-    if (same(keyPath, kDesktopKey) && same(valueName, "ScreenSaveActive")) {
-        if (!inhibitor_ || !data)
-            return;
-        if (*data == "0")
-            inhibitor_->inhibit();
-        else if (*data == "1")
-            inhibitor_->release();
-        return;
-    }
     if (isRunValue(keyPath, valueName) && runEntry_) {
         if (data)
             runEntry_->write(*data);

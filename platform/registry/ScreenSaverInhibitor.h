@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QList>
+
+class QWindow;
+
 namespace lumera {
 
-// Holds the desktop's screen saver off while a main window is loaded.
+// One way of keeping the desktop's screen saver, idle lock and idle actions away while the
+// user watches Korvid's main windows.
 class ScreenSaverInhibitor {
 public:
     virtual ~ScreenSaverInhibitor() = default;
-    // Both are idempotent: a second inhibit keeps the one inhibition, a release without one
-    // does nothing.
-    virtual void inhibit() = 0;
-    virtual void release() = 0;
+    // Told the main windows on screen at every change: held while there is one, released when
+    // there is none. Telling the same again changes nothing.
+    virtual void hold(const QList<QWindow*>& windows) = 0;
     virtual bool inhibited() const = 0;
 };
 

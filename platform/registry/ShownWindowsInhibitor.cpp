@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-#include <algorithm>
+#include <QWindow>
 
 namespace lumera {
 
@@ -16,17 +16,7 @@ ShownWindowsInhibitor::ShownWindowsInhibitor(ScreenSaverInhibitor& desktop,
 ShownWindowsInhibitor::~ShownWindowsInhibitor() {
     if (QCoreApplication* app = QCoreApplication::instance())
         app->removeEventFilter(this);
-    desktop_.release();
-}
-
-void ShownWindowsInhibitor::inhibit() {
-    ++asks_;
-    update();
-}
-
-void ShownWindowsInhibitor::release() {
-    asks_ = std::max(asks_ - 1, 0);
-    update();
+    desktop_.hold({});
 }
 
 bool ShownWindowsInhibitor::eventFilter(QObject* watched, QEvent* event) {
@@ -46,14 +36,13 @@ bool ShownWindowsInhibitor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShownWindowsInhibitor::update() {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    const bool onScreen = std::any_of(windows.cbegin(), windows.cend(), [this](QWidget* w) {
-        return w->isVisible() && !w->isMinimized() && isMainWindow_(w);
-    });
-    if (asks_ > 0 && onScreen)
-        desktop_.inhibit();
-    else
-        desktop_.release();
+    QList<QWindow*> onScreen;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !window->isMinimized() && isMainWindow_(window) &&
+            window->windowHandle())
+            onScreen.append(window->windowHandle());
+    }
+    desktop_.hold(onScreen);
 }
 
 } // namespace lumera

@@ -403,7 +403,8 @@ void Frmmain::lab_MouseUp() {
 void Frmmain::Form_Load() {
     Web->setSilent(true);
     FocusReady = false;
-    // The desktop's screen saver stays off while a main window is open.
+    // A record only: the desktop's saver stays away while a main window is on screen, which the
+    // inhibitor set up in main() sees for itself.
     ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive", "0");
     WebPop->setSilent(true);
     WebPop->navigate(ctx.sites.url(kVendorService, "/pop/right.html"));

@@ -3,15 +3,16 @@
 #include "platform/desktop/IdleInhibition.h"
 #include "platform/desktop/IdleSource.h"
 #include "platform/desktop/ProgramRunner.h"
-#include "platform/registry/Registry.h"
+
+#include <algorithm>
 
 namespace lumera::saver {
 
-IdleStarter::IdleStarter(IdleSource& source, ProgramRunner& runner, const Registry& registry,
-                         IdleInhibition& inhibition, QString saverProgram,
+IdleStarter::IdleStarter(IdleSource& source, ProgramRunner& runner,
+                         std::vector<IdleInhibition*> inhibitions, QString saverProgram,
                          std::chrono::milliseconds idleTime, QObject* parent)
-    : QObject(parent), source_(source), runner_(runner), registry_(registry),
-      inhibition_(inhibition), saverProgram_(std::move(saverProgram)) {
+    : QObject(parent), source_(source), runner_(runner), inhibitions_(std::move(inhibitions)),
+      saverProgram_(std::move(saverProgram)), idleTime_(idleTime) {
     retry_.setSingleShot(true);
     retry_.setInterval(idleTime);
     connect(&retry_, &QTimer::timeout, this, &IdleStarter::retryNow);
@@ -22,10 +23,18 @@ IdleStarter::IdleStarter(IdleSource& source, ProgramRunner& runner, const Regist
 }
 
 void IdleStarter::retryNow() {
+    if (!idle_ || startedThisPeriod_)
+        return;
     retry_.stop();
     // A user who came back meanwhile has ended the period: the source says so first.
     source_.recheck();
     tryStart();
+}
+
+void IdleStarter::userActive() {
+    quietUntil_.setRemainingTime(idleTime_);
+    if (idle_ && !startedThisPeriod_)
+        retry_.start(idleTime_);
 }
 
 void IdleStarter::onIdled() {
@@ -40,9 +49,8 @@ void IdleStarter::onResumed() {
 }
 
 bool IdleStarter::keptBack() const {
-    return registry_.value(HKEY_CURRENT_USER, QStringLiteral("Control Panel\\Desktop"),
-                           QStringLiteral("ScreenSaveActive")) == QLatin1String("0") ||
-           inhibition_.inhibited();
+    return std::any_of(inhibitions_.cbegin(), inhibitions_.cend(),
+                       [](IdleInhibition* inhibition) { return inhibition->inhibited(); });
 }
 
 void IdleStarter::tryStart() {
@@ -53,8 +61,12 @@ void IdleStarter::tryStart() {
         startedThisPeriod_ = true;
         return;
     }
+    if (!quietUntil_.hasExpired()) {
+        retry_.start(std::max<qint64>(quietUntil_.remainingTime(), 1));
+        return;
+    }
     if (keptBack()) {
-        retry_.start();
+        retry_.start(idleTime_);
         return;
     }
     startedThisPeriod_ = runner_.start(saverProgram_, {});

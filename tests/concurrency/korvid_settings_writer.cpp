@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
         return 2;
 
     RecordingSettingsStore settings(run->folder);
-    HiveRegistry registry(run->folder + "/registry.hive", nullptr,
+    HiveRegistry registry(run->folder + "/registry.hive",
                           AutostartEntry(run->folder + "/autostart", "Radio"));
     const FirstUseValues firstUse{QStringLiteral("http://127.0.0.1:9/radio/"),
                                   QStringLiteral("/opt/lumera/Korvid")};

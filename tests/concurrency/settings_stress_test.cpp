@@ -230,7 +230,7 @@ void seedFolder(const QString& folder) {
     SettingsStore store(folder);
     for (const Seed& seed : seeds())
         ASSERT_TRUE(store.write(seed.application, seed.section, seed.key, seed.value));
-    HiveRegistry registry(folder + "/registry.hive", nullptr, std::nullopt);
+    HiveRegistry registry(folder + "/registry.hive", std::nullopt);
     for (int i = 0; i < 10; ++i)
         registry.SetRegistryString(HKEY_CURRENT_USER, kSeedHiveKey, QString("s%1").arg(i),
                                    QString::number(i));
@@ -331,7 +331,7 @@ TEST(SettingsUnderLoad, TwoPortalsAndTheSaverWritingAtOnceLoseNothing) {
     EXPECT_EQ(skipped, 0) << "the rotation skipped or repeated a mode " << skipped << " times";
 
     // The log-on value and its autostart entry name one portal's last program.
-    HiveRegistry registry(folder + "/registry.hive", nullptr, std::nullopt);
+    HiveRegistry registry(folder + "/registry.hive", std::nullopt);
     const QString radio = registry.value(HKEY_CURRENT_USER, portal::kRunKey, "Radio");
     QStringList lastRadio;
     for (const QString& name : kPortalWriters)

@@ -1,8 +1,10 @@
 #!/bin/bash
 # Korvid in a sway session on a headless output, as an ordinary user: natively on Qt's wayland
 # platform, then on XWayland. Its item registers with the bar's notification area, whose
-# activation brings up the main window and nothing else of the program; 关闭显示器 powers
-# the output off until a key press and until a pointer move; a toolbar page and every dialog
+# activation brings up the main window and nothing else of the program, which natively holds an
+# idle inhibitor on its surface; 关闭显示器 powers the output off until a key press and until a
+# pointer move, while an idle inhibitor is active (Korvid's own, or on XWayland another
+# window's that a rule of sway's sets); a toolbar page and every dialog
 # open and close; closing the window and SIGTERM end it with status 0 and the page in his.dat.
 # Without a bar (natively) the main window comes up by itself, and closing it ends Korvid.
 source "$(dirname "$0")/lib.sh"
@@ -152,7 +154,12 @@ session() {
     local xwayland="xwayland disable" items item
     [[ $SWAY_QPA == xcb ]] && xwayland="xwayland enable"
     echo "$SECONDS s, $SWAY_QPA: the notification area's item and the main window"
-    start_sway "$xwayland" "bar {" "  position top" "  tray_output *" "}"
+    start_sway "$xwayland" "bar {" "  position top" "  tray_output *" "}" \
+        'for_window [title="^lumera-film$"] floating enable, inhibit_idle open'
+    # A keyboard that is there all along, as a real seat's is (it would press Shift after ten
+    # minutes): a program learns of a keyboard only once the seat has one, and a keyboard made
+    # for one key, as wtype's is, has sent its key by then.
+    desktop_background on_sway wtype -s 600000 -k Shift_L
     SWAY_DISPLAY=""
     if [[ $SWAY_QPA == xcb ]]; then
         on_sway swaymsg exec "'printenv DISPLAY >$DESKTOP_RUNTIME/display'" >/dev/null
@@ -192,7 +199,19 @@ session() {
         -fill white -opaque '#eef6ff' -format '%[fx:int(mean*100)]' info:)
     ((share > 15)) || fail "the radio page covers $share % of the screen"
 
-    echo "$SECONDS s, $SWAY_QPA: 关闭显示器 until a key, then until a pointer move"
+    echo "$SECONDS s, $SWAY_QPA: 关闭显示器 until a key, then until a pointer move, with idleness inhibited"
+    if [[ $SWAY_QPA == wayland ]]; then
+        for _ in $(seq 20); do
+            [[ $(sway_node "$main") == *inhibiting ]] && break
+            sleep 0.2
+        done
+        [[ $(sway_node "$main") == *inhibiting ]] || fail "the main window holds no idle inhibitor"
+    else
+        # A film in another program's window over Korvid's, which sway keeps idleness away for.
+        desktop_background on_sway xmessage -name lumera-film "film"
+        wait_for_node lumera-film 20 || fail "no window for the film: $(sway_windows)"
+        [[ $(sway_node lumera-film) == *inhibiting ]] || fail "sway's rule inhibits nothing"
+    fi
     press "push button" 关闭显示器
     wait_for_power off "after 关闭显示器"
     sleep 0.5

@@ -391,6 +391,7 @@ as_desktop_user() {
     # The display's cookie is the same user's; another user is let on by xhost instead.
     ((EUID != 0)) && [[ -n ${XAUTHORITY:-} ]] && environment+=(XAUTHORITY="$XAUTHORITY")
     [[ -n ${DESKTOP_BUS:-} ]] && environment+=(DBUS_SESSION_BUS_ADDRESS="$DESKTOP_BUS")
+    [[ -n ${DESKTOP_SYSTEM_BUS:-} ]] && environment+=(DBUS_SYSTEM_BUS_ADDRESS="$DESKTOP_SYSTEM_BUS")
     # A sanitizer build's settings reach the programs the desktop user runs too.
     local variable
     for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
@@ -444,6 +445,23 @@ mate_engine_folder() {
         sleep 0.1
     done
     fail "no engine folder of our own"
+}
+# A bus of the desktop user's own in place of the system bus, with a stand-in for logind's sleep
+# lock (what xscreensaver's helper needs there), ended with the test.
+desktop_system_bus() {
+    local started address
+    started=$(as_desktop_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    E2E_PIDS+=("$(sed -n 2p <<<"$started")")
+    address=$(head -1 <<<"$started")
+    desktop_background as_desktop_user env DBUS_SESSION_BUS_ADDRESS="$address" \
+        /usr/bin/python3 "$LUMERA_SOURCE_DIR/tests/e2e/fake_logind.py"
+    for _ in $(seq 50); do
+        as_desktop_user gdbus call --address "$address" --dest org.freedesktop.DBus \
+            --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner \
+            org.freedesktop.login1 2>/dev/null | grep -q true && break
+        sleep 0.1
+    done
+    DESKTOP_SYSTEM_BUS=$address
 }
 
 # Runs a command of the desktop user's in the background: sets LAST_PID to the program itself,
@@ -499,14 +517,16 @@ on_sway() {
     as_desktop_user env "${display[@]}" WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$SWAYSOCK" \
         QT_QPA_PLATFORM="${SWAY_QPA:-wayland}" "$@"
 }
-# The node of that name in sway's tree, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT".
+# The node of that name in sway's tree, as "fullscreen WIDTHxHEIGHT" or "window WIDTHxHEIGHT",
+# followed by " inhibiting" while sway keeps idleness away for it.
 sway_node() {
     on_sway swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
     if node.get("name") == sys.argv[1]:
         kind = "fullscreen" if node.get("fullscreen_mode") else "window"
-        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]))
+        print(kind, "%dx%d" % (node["rect"]["width"], node["rect"]["height"]),
+              end=" inhibiting\n" if node.get("inhibit_idle") else "\n")
         raise SystemExit
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
@@ -522,4 +542,76 @@ wait_for_node() {
         sleep 0.3
     done
     return 1
+}
+
+# ---- Korvid beside a screen-saver engine ---------------------------------------------------
+
+# The desktop user with a bus of its own, a window manager, and the portal's sites on a
+# loopback server whose radio page is "电台".
+engine_desktop() {
+    desktop_user
+    desktop_bus
+    vendor_pages
+    printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
+    start_http_server "$www"
+    # shellcheck disable=SC2046
+    XDG_CONFIG_HOME=$DESKTOP_HOME/.config point_sites_at "$HTTP_ORIGIN" $(portal_services)
+    desktop_owns_home
+    background openbox --sm-disable
+}
+# Korvid without a notification area, whose main window comes up by itself; sets korvid and
+# window.
+korvid_window() {
+    desktop_background as_desktop_user "$LUMERA_PROGRAM_DIR/Korvid"
+    korvid=$LAST_PID
+    window=$(wait_for_window "^电台 - Lumera桌面\$" 90) || fail "no Korvid main window"
+}
+# Waits up to the seconds given until a program owns that name on the desktop user's bus.
+wait_for_name() {
+    local deadline=$((SECONDS + $2))
+    while ((SECONDS < deadline)); do
+        as_desktop_user gdbus call --session --dest org.freedesktop.DBus \
+            --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner "$1" \
+            2>/dev/null | grep -q true && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Waits up to the seconds given until the command's output matches the pattern.
+wait_for_output() {
+    local deadline=$((SECONDS + $1)) pattern=$2
+    shift 2
+    while ((SECONDS < deadline)); do
+        "$@" 2>/dev/null | grep -q "$pattern" && return 0
+        sleep 1
+    done
+    return 1
+}
+
+# Input now; then the engine named, whose state the command prints, must stay inactive over the
+# main window for its idle time and a margin, and come within its idle time once the window has
+# closed (Korvid ends with it), counted from the close or, when AFTER_INPUT is set, from an input
+# right after it.
+kept_away_until_closed() {
+    local engine=$1 pattern=$2 closed
+    shift 2
+    xdotool mousemove_relative 1 1
+    if wait_for_output 80 "$pattern" "$@"; then
+        fail "$engine activated over Korvid's main window: $("$@" 2>&1)"
+    fi
+    wmctrl -i -c "$window"
+    wait_for_exit "$korvid" 30 || fail "Korvid did not end with its window"
+    [[ -n ${AFTER_INPUT:-} ]] && xdotool mousemove_relative 1 1
+    closed=$SECONDS
+    # A minute, the fade, and the load of a shared machine.
+    wait_for_output 100 "$pattern" "$@" ||
+        fail "$engine did not activate once Korvid's window closed: $("$@" 2>&1)"
+    echo "$engine activated $((SECONDS - closed)) s after the close"
+}
+
+# The idle starter, as its log-on entry starts it, ends at once with status 0 beside an engine.
+starter_stays_out() {
+    local status=0
+    as_desktop_user timeout 20 "$LUMERA_PROGRAM_DIR/Lumera屏保" --idle || status=$?
+    ((status == 0)) || fail "the idle starter beside $1 ended with status $status"
 }

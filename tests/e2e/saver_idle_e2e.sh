@@ -1,8 +1,9 @@
 #!/bin/bash
 # `Lumera屏保 --idle` on the desktops it reads idleness from. Under X: the saver comes up once
 # the idle time is up, ends at a move of the real pointer and comes up again only after a new
-# idle period; one starter a session; nothing starts while a Korvid main window is shown, and
-# the saver comes within the same idle period once that window is closed. Under sway on a
+# idle period; one starter a session; Korvid in the tray keeps nothing away, a shown main window
+# does until it is closed or Korvid is killed, and so does a video player's inhibition through
+# org.freedesktop.ScreenSaver, which the starter serves, until the player leaves. Under sway on a
 # headless output, as an ordinary user: one starter a session, while the same user's X session
 # runs one of its own; the saver comes up full-screen, shows its content, ends at a pointer
 # motion and at a key, and stays away while a Korvid main window is shown.
@@ -90,24 +91,61 @@ wait_for_exit "$run" 20 || fail "a key did not end the saver"
 kill "$starter"
 wait_for_exit "$starter" || fail "the starter did not end"
 
-echo "X: not while a Korvid main window is shown; within the period once it is closed"
+echo "X: Korvid in the tray keeps nothing away; a shown main window does, until closed or killed"
 vendor_pages
 printf '<!DOCTYPE html><html><head><meta charset="utf-8"><title>电台</title></head><body><h1>电台</h1></body></html>' >"$www/radio/index.html"
-start_korvid_on_radio_page "电台"
-[[ $(screen_saver_active "$XDG_CONFIG_HOME") == 0 ]] || fail "Korvid did not switch the saver off"
+start_http_server "$www"
+# shellcheck disable=SC2046
+point_sites_at "$HTTP_ORIGIN" $(portal_services)
 saver_settings "$XDG_CONFIG_HOME"
+start_korvid_with_tray
 background "$saver" --idle
 starter=$LAST_PID
-xdotool mousemove 420 320
-sleep 15
+# The hidden default window has written its record, which keeps nothing back.
+wait_for_file "$XDG_CONFIG_HOME/Lumera/registry.hive" || fail "Korvid wrote no registry hive"
+[[ $(screen_saver_active "$XDG_CONFIG_HOME") == 0 ]] || fail "Korvid's window wrote no record"
+run=$(saver_child "$starter" 15) || fail "no saver while Korvid sat in the tray"
+wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no saver window over the tray"
+# Shows Korvid's main window from the tray icon once the saver is gone; sets window.
+show_main_window() {
+    sleep 2
+    xdotool mousemove_relative 1 0
+    wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
+    xdotool mousemove "$icon_x" "$icon_y" click 1
+    window=$(wait_for_window "^电台 - Lumera桌面\$" 60) || fail "main window not shown"
+}
+show_main_window
+sleep 14 # two idle times and a little
 pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main window"
 wmctrl -i -c "$window" # a window manager's close: no input, the idle period goes on
-wait_for_exit "$korvid" 30 || fail "Korvid did not end with its window"
-[[ $(screen_saver_active "$XDG_CONFIG_HOME") == 1 ]] || fail "Korvid did not switch the saver on"
 closed=$SECONDS
-run=$(saver_child "$starter" 15) || fail "no saver after Korvid's window closed"
+run=$(saver_child "$starter" 10) || fail "no saver after Korvid's window closed"
 echo "the saver came $((SECONDS - closed)) s after the close"
-wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no saver window after the close"
+kill -0 "$korvid" || fail "Korvid ended with its window while in the tray"
+show_main_window
+sleep 8
+pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main window again"
+kill -KILL "$korvid"
+killed=$SECONDS
+run=$(saver_child "$starter" 10) || fail "no saver after Korvid was killed with its window shown"
+echo "the saver came $((SECONDS - killed)) s after the kill"
+sleep 2
+xdotool mousemove_relative 1 0
+wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
+
+echo "X: a video player's inhibition through org.freedesktop.ScreenSaver, until it leaves the bus"
+# As a player does while a film plays: it asks and holds on, then ends without UnInhibit.
+background /usr/bin/python3 -c '
+import dbus, sys, time
+saver = dbus.SessionBus().get_object("org.freedesktop.ScreenSaver", "/ScreenSaver")
+print(saver.Inhibit("player", "playing a film", dbus_interface="org.freedesktop.ScreenSaver"), flush=True)
+time.sleep(600)' >"$E2E_OUTPUT/player.out"
+player=$LAST_PID
+sleep 14
+[[ -s $E2E_OUTPUT/player.out ]] || fail "the player got no cookie"
+pgrep -P "$starter" >/dev/null && fail "the saver started over the player's film"
+kill -KILL "$player"
+run=$(saver_child "$starter" 10) || fail "no saver after the player left"
 sleep 2
 xdotool mousemove_relative 1 0
 wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
@@ -153,7 +191,7 @@ wait_for_exit "$run" 20 || fail "a key did not end the saver on sway"
 kill "$starter"
 wait_for_exit "$starter" || fail "the starter did not end on sway"
 
-echo "sway: not while a Korvid main window is shown"
+echo "sway: not while a Korvid main window is shown, through the compositor alone (no session bus)"
 # shellcheck disable=SC2046 # one word a service
 XDG_CONFIG_HOME=$DESKTOP_HOME/.config point_sites_at "$HTTP_ORIGIN" $(portal_services)
 saver_settings "$DESKTOP_HOME/.config"
@@ -170,6 +208,38 @@ pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main win
 on_sway swaymsg '[title="电台 - Lumera桌面"] kill' >/dev/null
 wait_for_exit "$korvid" 30 || fail "Korvid did not end with its window on sway"
 run=$(saver_child "$starter" 15) || fail "no saver on sway after Korvid's window closed"
+kill "$starter"
+stop_sway
+
+echo "sway with the bar's tray and swayidle: neither while Korvid's window is shown, both once it is back in the tray"
+desktop_bus
+start_sway "xwayland disable" "bar {" "  position top" "  tray_output *" "}"
+desktop_background on_sway "$LUMERA_PROGRAM_DIR/Korvid"
+korvid=$LAST_PID
+for _ in $(seq 100); do
+    items=$(as_desktop_user gdbus call --session --dest org.kde.StatusNotifierWatcher \
+        --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
+        org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null || true)
+    item=$(grep -oE "[^'\"]*/StatusNotifierItem" <<<"$items" | head -1 || true)
+    [[ -n $item ]] && break
+    sleep 0.3
+done
+[[ -n $item ]] || fail "no item registered with the bar: $items"
+as_desktop_user gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
+    --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+wait_for_node "电台 - Lumera桌面" 60 || fail "no Korvid main window from the tray on sway"
+idled=$DESKTOP_RUNTIME/swayidle-fired
+desktop_background on_sway swayidle -w timeout 6 "touch $idled" resume "rm -f $idled"
+desktop_background on_sway "$saver" --idle
+starter=$LAST_PID
+on_sway swaymsg seat - cursor move 5 5 >/dev/null
+sleep 14
+[[ -e $idled ]] && fail "swayidle's timeout fired over Korvid's main window"
+pgrep -P "$starter" >/dev/null && fail "the saver started over Korvid's main window on sway"
+on_sway swaymsg '[title="电台 - Lumera桌面"] kill' >/dev/null
+run=$(saver_child "$starter" 15) || fail "no saver on sway once Korvid was back in the tray"
+[[ -e $idled ]] || wait_for_file "$idled" || fail "swayidle's timeout did not fire once Korvid was in the tray"
+kill -0 "$korvid" || fail "Korvid ended with its window while in the tray on sway"
 kill "$starter"
 
 echo "1 passed, 0 failed"

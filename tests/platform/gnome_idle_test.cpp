@@ -56,6 +56,14 @@ public:
     FakeGnome* gnome = nullptr;
     DisplayConfig* displayConfig = nullptr;
     bool registered = false;
+    // The shell starts again: the monitor's name gets a new owner.
+    void restartShell() {
+        QMetaObject::invokeMethod(gnome, [] {
+            QDBusConnection bus(QStringLiteral("gnome"));
+            bus.unregisterService("org.gnome.Mutter.IdleMonitor");
+            bus.registerService("org.gnome.Mutter.IdleMonitor");
+        });
+    }
     void fire(uint id) {
         QMetaObject::invokeMethod(gnome, [id] {
             QDBusMessage signal = QDBusMessage::createSignal(
@@ -121,6 +129,13 @@ TEST(GnomeIdle, WatchesTheIdleTimeThenTheReturnAndAsksTheSessionForInhibitions) 
     thread.fire(8); // fired once only: gone
     QTRY_COMPARE(told, QStringList({"idled", "resumed"}));
     EXPECT_EQ(thread.gnome->calls, QStringList({"AddIdleWatch 90000", "AddUserActiveWatch"}));
+    thread.fire(7);
+    QTRY_COMPARE(told.size(), 3);
+    // The watches went with the old shell: set up again with the new one, the period over.
+    thread.restartShell();
+    QTRY_COMPARE(thread.gnome->calls.size(), 4);
+    EXPECT_EQ(thread.gnome->calls.last(), "AddIdleWatch 90000");
+    EXPECT_EQ(told.last(), "resumed");
     thread.gnome->inhibited = true;
     EXPECT_TRUE(inhibition.inhibited());
     EXPECT_TRUE(monitors.turnOff());

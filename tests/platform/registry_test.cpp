@@ -15,12 +15,10 @@ using lumera::test::TestFolder;
 namespace {
 
 const QString kRun = "software\\microsoft\\windows\\currentversion\\run";
-const QString kDesktop = "Control Panel\\Desktop";
 
 struct HiveFixture : ::testing::Test {
     TestFolder dir;
-    FakeInhibitor inhibitor;
-    HiveRegistry registry{dir.file("Lumera/registry.hive"), &inhibitor,
+    HiveRegistry registry{dir.file("Lumera/registry.hive"),
                           AutostartEntry(dir.file("autostart"), "Radio")};
 };
 
@@ -73,23 +71,12 @@ QString execLine(const QByteArray& desktopFile) {
 TEST_F(HiveFixture, ValuesPersistAndKeyPathsIgnoreCase) {
     registry.SetRegistryString(HKEY_CURRENT_USER, "Software\\Lumera", "Name", "值 \"quoted\" \\");
     EXPECT_EQ(registry.value(HKEY_CURRENT_USER, "software\\LUMERA", "name"), "值 \"quoted\" \\");
-    HiveRegistry again(dir.file("Lumera/registry.hive"), nullptr, std::nullopt);
+    HiveRegistry again(dir.file("Lumera/registry.hive"), std::nullopt);
     EXPECT_EQ(again.value(HKEY_CURRENT_USER, "Software\\Lumera", "Name"), "值 \"quoted\" \\");
     registry.SetRegistryString(HKEY_CURRENT_USER, "SOFTWARE\\lumera", "NAME", "second");
     EXPECT_EQ(again.value(HKEY_CURRENT_USER, "Software\\Lumera", "Name"), "second");
     // Another root is another place.
     EXPECT_EQ(again.value(0x80000002u, "Software\\Lumera", "Name"), "");
-}
-
-TEST_F(HiveFixture, ScreenSaveActiveHoldsAndReleasesTheInhibition) {
-    registry.SetRegistryString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "0");
-    EXPECT_TRUE(inhibitor.held);
-    registry.SetRegistryString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "1");
-    EXPECT_FALSE(inhibitor.held);
-    EXPECT_EQ(registry.value(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive"), "1");
-    // Values of other keys leave the screen saver alone.
-    registry.SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Other", "ScreenSaveActive", "0");
-    EXPECT_FALSE(inhibitor.held);
 }
 
 TEST_F(HiveFixture, RunValueWritesAndDeletesTheAutostartEntry) {
@@ -124,7 +111,7 @@ TEST_F(HiveFixture, UnwritableAutostartFolderIsSkippedSilently) {
     dir.write("autostart", "a file, not a folder");
     registry.SetRegistryString(HKEY_CURRENT_USER, kRun, "Radio", "/opt/Korvid");
     // The hive keeps it, but with no log-on entry the program does not start at log-on.
-    const HiveRegistry hiveOnly(dir.file("Lumera/registry.hive"), nullptr, std::nullopt);
+    const HiveRegistry hiveOnly(dir.file("Lumera/registry.hive"), std::nullopt);
     EXPECT_EQ(hiveOnly.value(HKEY_CURRENT_USER, kRun, "Radio"), "/opt/Korvid");
     EXPECT_EQ(registry.value(HKEY_CURRENT_USER, kRun, "Radio"), "");
 }

@@ -108,8 +108,8 @@ using Protocol = WaylandMonitorPower::Protocol;
 
 } // namespace
 
-// Each way takes its own protocol only. The wlroots way also needs the compositor's idle
-// notification, or the monitors would stay off; sway's real one is driven end to end.
+// Each way takes its own protocol only. The wlroots way also needs the compositor's layer shell
+// or idle notification, or the monitors would stay off; sway's real ones are driven end to end.
 TEST(WaylandMonitorPower, TurnsEveryOutputOffThroughItsOwnProtocol) {
     {
         FakeCompositor kwin(true, false);

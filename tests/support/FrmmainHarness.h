@@ -97,8 +97,7 @@ public:
     TestApplication application;
     TestFolder folder;
     SettingsStore settings{folder.file("config")};
-    FakeInhibitor inhibitor;
-    HiveRegistry registry{folder.file("config/registry.hive"), &inhibitor,
+    HiveRegistry registry{folder.file("config/registry.hive"),
                           AutostartEntry(folder.file("autostart"), "Radio")};
     FakeDesktop desktop;
     FakeWebBrowserFactory fakeBrowsers;

@@ -63,7 +63,6 @@ TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
     // Loading leaves the main pane to whoever made the window.
     EXPECT_TRUE(web(w)->navigations.isEmpty());
     EXPECT_EQ(screenSaveActive(), "0");
-    EXPECT_TRUE(t.inhibitor.held);
     EXPECT_EQ(t.state.MainWindowCount, 1);
     EXPECT_EQ(w->UseCount, 1);
     EXPECT_FALSE(w->FocusReady);
@@ -352,7 +351,6 @@ TEST_F(FrmmainTest, ClosingOneOfTwoWindowsKeepsThePumpAndTheHistory) {
     EXPECT_FALSE(QFile::exists(t.folder.file("his.dat")));
     EXPECT_TRUE(t.state.HistoryBuffer.contains("radio/jazz"));
     EXPECT_EQ(screenSaveActive(), "1");
-    EXPECT_FALSE(t.inhibitor.held);
     EXPECT_EQ(cinema("web", "webURL"), "http://127.0.0.1:9/film/");
     EXPECT_FALSE(t.state.PumpStopRequested);
     EXPECT_TRUE(t.state.MouseHookPaused);

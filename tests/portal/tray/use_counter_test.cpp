@@ -16,8 +16,7 @@ namespace {
 struct UseCounterTest : ::testing::Test {
     TestFolder dir;
     SettingsStore settings{dir.file("config")};
-    FakeInhibitor inhibitor;
-    HiveRegistry registry{dir.file("config/registry.hive"), &inhibitor,
+    HiveRegistry registry{dir.file("config/registry.hive"),
                           AutostartEntry(dir.file("autostart"), "Radio")};
     FirstUseValues firstUse{"http://127.0.0.1:9/radio/", "/opt/程序 目录/Korvid"};
 

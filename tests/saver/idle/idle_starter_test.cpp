@@ -1,10 +1,8 @@
 #include "platform/desktop/IdleInhibition.h"
 #include "platform/desktop/IdleSource.h"
 #include "platform/desktop/ProgramRunner.h"
-#include "platform/registry/HiveRegistry.h"
 #include "saver/idle/IdleStarter.h"
 #include "tests/saver/SaverTestApp.h"
-#include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -47,20 +45,13 @@ public:
 class IdleStarterTest : public ::testing::Test {
 protected:
     IdleStarterTest() { test::saverFormTestApp(); }
-    // Korvid writes the value into the hive file; the starter must read it from there.
-    void saverSwitch(const char* data) {
-        HiveRegistry(hive, nullptr, std::nullopt)
-            .SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveActive",
-                               data);
-    }
 
-    test::TestFolder folder;
-    QString hive = folder.file("registry.hive");
-    HiveRegistry registry{hive, nullptr, std::nullopt};
     FakeIdleSource source;
     FakeRunner runner;
-    FakeInhibition inhibition;
-    saver::IdleStarter starter{source, runner, registry, inhibition, "/opt/Lumera屏保", 600s};
+    // A program's through the served name, and the desktop's.
+    FakeInhibition program;
+    FakeInhibition desktop;
+    saver::IdleStarter starter{source, runner, {&program, &desktop}, "/opt/Lumera屏保", 600s};
 };
 
 } // namespace
@@ -82,28 +73,41 @@ TEST_F(IdleStarterTest, OnceAnIdlePeriodAndNeverWhileItsSaverRuns) {
     EXPECT_FALSE(starter.retryPending());
 }
 
-TEST_F(IdleStarterTest, KeptBackByKorvidOrTheDesktopItTriesAgainInTheSamePeriodOnly) {
-    saverSwitch("0");
+TEST_F(IdleStarterTest, KeptBackByAnInhibitionItTriesAgainInTheSamePeriodOnly) {
+    program.held = true;
     emit source.idled();
     EXPECT_TRUE(runner.started.isEmpty());
     ASSERT_TRUE(starter.retryPending());
-    starter.retryNow(); // still off
+    starter.retryNow(); // still held
     EXPECT_TRUE(runner.started.isEmpty());
     EXPECT_TRUE(starter.retryPending());
-    saverSwitch("1"); // the main window closed
+    program.held = false; // the film ended: the look it asks for starts the saver
     starter.retryNow();
     EXPECT_EQ(runner.started.size(), 1);
     EXPECT_FALSE(starter.retryPending());
+    starter.retryNow(); // the next inhibition ending does not start a second one
+    EXPECT_EQ(runner.started.size(), 1);
     runner.end();
 
     emit source.resumed();
-    inhibition.held = true;
+    desktop.held = true;
     emit source.idled();
     EXPECT_EQ(runner.started.size(), 1);
     EXPECT_TRUE(starter.retryPending());
     emit source.resumed(); // the user is back: the period is over
     EXPECT_FALSE(starter.retryPending());
-    inhibition.held = false;
+    desktop.held = false;
     starter.retryNow();
     EXPECT_EQ(runner.started.size(), 1);
+}
+
+TEST_F(IdleStarterTest, ActivityAProgramReportsKeepsTheSaverAwayForAnIdleTime) {
+    starter.userActive();
+    emit source.idled(); // the desktop's own count knows nothing of it
+    EXPECT_TRUE(runner.started.isEmpty());
+    EXPECT_TRUE(starter.retryPending());
+    emit source.resumed();
+    emit source.idled();
+    starter.retryNow();
+    EXPECT_TRUE(runner.started.isEmpty());
 }

@@ -1,0 +1,39 @@
+#!/bin/bash
+# Korvid's shown main window keeps mate-screensaver away, as an ordinary user: beside MATE's
+# real session manager, whose idleness (one minute, its shortest) it follows, it does not
+# activate over the window within that minute and a margin, and does within a minute of the
+# next input once the window has closed. Beside it the saver's idle starter ends at once.
+source "$(dirname "$0")/lib.sh"
+
+engine_desktop
+
+echo "MATE's session manager and mate-screensaver: not over Korvid's main window, then once it is closed"
+# The session's settings in a key file, without the desktop's other parts: no window manager,
+# panel or file manager is required, and nothing starts from the system's autostart folder.
+mkdir -p "$DESKTOP_HOME/.config/glib-2.0/settings" "$DESKTOP_HOME/no-autostart"
+cat >"$DESKTOP_HOME/.config/glib-2.0/settings/keyfile" <<EOT
+[org/mate/desktop/session]
+idle-delay=1
+required-components-list=@as []
+[org/mate/screensaver]
+idle-activation-enabled=true
+lock-enabled=false
+EOT
+desktop_owns_home
+mate() { as_desktop_user env GSETTINGS_BACKEND=keyfile XDG_CONFIG_DIRS="$DESKTOP_HOME/no-autostart" "$@"; }
+desktop_background mate mate-session
+wait_for_name org.gnome.SessionManager 30 || fail "mate-session serves no org.gnome.SessionManager"
+desktop_background mate mate-screensaver
+wait_for_name org.mate.ScreenSaver 30 || fail "mate-screensaver did not start"
+starter_stays_out mate-screensaver
+korvid_window
+idle_inhibited() {
+    as_desktop_user gdbus call --session --dest org.gnome.SessionManager \
+        --object-path /org/gnome/SessionManager --method org.gnome.SessionManager.IsInhibited 8
+}
+wait_for_output 10 true idle_inhibited || fail "Korvid's window holds no idle inhibition of the session"
+# MATE's session manager counts idleness again from the next input once the last inhibition
+# has gone, not from the input before it.
+AFTER_INPUT=1 kept_away_until_closed mate-screensaver 'is active' mate mate-screensaver-command -q
+
+echo "1 passed, 0 failed"
