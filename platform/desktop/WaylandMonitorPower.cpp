@@ -5,8 +5,10 @@
 #include "platform/desktop/WaylandReturnWatch.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
+#include <QDeadlineTimer>
 #include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 #include <wayland-client.h>
 
@@ -18,8 +20,13 @@ struct WaylandMonitorPower::Connection {
     zwlr_output_power_manager_v1* wlrManager = nullptr;
     org_kde_kwin_dpms_manager* kdeManager = nullptr;
     std::vector<zwlr_output_power_v1*> powers;
+    // Outputs that have reported being off since the last setMode, and those the compositor
+    // manages no more.
+    std::size_t reportedOff = 0;
+    std::size_t failed = 0;
 
-    void setMode(uint32_t mode) const {
+    void setMode(uint32_t mode) {
+        reportedOff = 0;
         for (zwlr_output_power_v1* power : powers)
             zwlr_output_power_v1_set_mode(power, mode);
     }
@@ -66,6 +73,29 @@ void announce(void* data, wl_registry* registry, uint32_t name, const char* inte
 void withdraw(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener kRegistryListener{announce, withdraw};
+
+const zwlr_output_power_v1_listener kPowerListener{
+    [](void* data, zwlr_output_power_v1*, uint32_t mode) {
+        if (mode == ZWLR_OUTPUT_POWER_V1_MODE_OFF)
+            ++static_cast<Connection*>(data)->reportedOff;
+    },
+    [](void* data, zwlr_output_power_v1*) { ++static_cast<Connection*>(data)->failed; },
+};
+
+// Waits, a second at most, until the compositor has turned every output off: some turn an
+// output off by taking it out of the desktop, wl_output and all, and a surface of ours placed
+// on it before would be left behind in the compositor half taken apart (sway 1.10 crashes on
+// it later). False when the connection broke.
+bool waitUntilOff(Connection& connection) {
+    QDeadlineTimer deadline(std::chrono::seconds(1));
+    while (connection.reportedOff + connection.failed < connection.powers.size() &&
+           !deadline.hasExpired()) {
+        if (wl_display_roundtrip(connection.display) < 0)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 // The compositor's outputs and the power protocols it offers; nothing without a compositor.
 std::unique_ptr<Connection> connectToCompositor() {
@@ -131,14 +161,21 @@ std::unique_ptr<QObject> WaylandMonitorPower::watchForReturn() {
 }
 
 bool WaylandMonitorPower::turnOffWlroots(std::unique_ptr<Connection> connection) {
-    std::unique_ptr<QObject> resume = watchForReturn();
-    if (!resume)
-        return false;
-    for (wl_output* output : connection->outputs)
-        connection->powers.push_back(
-            zwlr_output_power_manager_v1_get_output_power(connection->wlrManager, output));
+    for (wl_output* output : connection->outputs) {
+        zwlr_output_power_v1* power =
+            zwlr_output_power_manager_v1_get_output_power(connection->wlrManager, output);
+        zwlr_output_power_v1_add_listener(power, &kPowerListener, connection.get());
+        connection->powers.push_back(power);
+    }
     connection->setMode(ZWLR_OUTPUT_POWER_V1_MODE_OFF);
-    wl_display_flush(connection->display);
+    // The watch for the user's return looks at the outputs as they are once off.
+    std::unique_ptr<QObject> resume;
+    if (waitUntilOff(*connection))
+        resume = watchForReturn();
+    if (!resume) {
+        connection->setMode(ZWLR_OUTPUT_POWER_V1_MODE_ON);
+        return false;
+    }
     off_ = std::move(connection);
     resume_ = std::move(resume);
     return true;

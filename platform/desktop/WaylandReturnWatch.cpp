@@ -18,6 +18,13 @@ struct WaylandReturnWatch::Globals {
         wl_surface* surface = nullptr;
         zwlr_layer_surface_v1* layer = nullptr;
         wl_buffer* buffer = nullptr;
+
+        ~Curtain() {
+            if (buffer)
+                wl_buffer_destroy(buffer);
+            zwlr_layer_surface_v1_destroy(layer);
+            wl_surface_destroy(surface);
+        }
     };
 
     WaylandReturnWatch* watch = nullptr;
@@ -41,12 +48,7 @@ struct WaylandReturnWatch::Globals {
     }
 
     ~Globals() {
-        for (const std::unique_ptr<Curtain>& curtain : curtains) {
-            if (curtain->buffer)
-                wl_buffer_destroy(curtain->buffer);
-            zwlr_layer_surface_v1_destroy(curtain->layer);
-            wl_surface_destroy(curtain->surface);
-        }
+        curtains.clear();
         if (pointer)
             wl_pointer_destroy(pointer);
         if (keyboard)
@@ -174,7 +176,12 @@ const zwlr_layer_surface_v1_listener kLayerListener{
                           static_cast<int32_t>(height));
         wl_surface_commit(curtain->surface);
     },
-    [](void*, zwlr_layer_surface_v1*) {},
+    // The compositor no longer shows it (its output went): it goes.
+    [](void* data, zwlr_layer_surface_v1*) {
+        auto* curtain = static_cast<Curtain*>(data);
+        std::erase_if(curtain->globals->curtains,
+                      [curtain](const std::unique_ptr<Curtain>& c) { return c.get() == curtain; });
+    },
 };
 
 } // namespace
