@@ -1,8 +1,10 @@
 #include "platform/desktop/WaylandMonitorPower.h"
 
 #include "dpms-client-protocol.h"
+#include "ext-idle-notify-v1-client-protocol.h"
 #include "platform/desktop/WaylandIdleSource.h"
 #include "platform/desktop/WaylandReturnWatch.h"
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
 #include <QDeadlineTimer>
@@ -20,6 +22,9 @@ struct WaylandMonitorPower::Connection {
     zwlr_output_power_manager_v1* wlrManager = nullptr;
     org_kde_kwin_dpms_manager* kdeManager = nullptr;
     std::vector<zwlr_output_power_v1*> powers;
+    // Whether the compositor offers a way to see the user come back: the layer shell for
+    // curtains, or idle notifications.
+    bool returnVisible = false;
     // Outputs that have reported being off since the last setMode, and those the compositor
     // manages no more.
     std::size_t reportedOff = 0;
@@ -65,6 +70,9 @@ void announce(void* data, wl_registry* registry, uint32_t name, const char* inte
     else if (std::strcmp(interface, zwlr_output_power_manager_v1_interface.name) == 0)
         connection->wlrManager = static_cast<zwlr_output_power_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_output_power_manager_v1_interface, 1));
+    else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0 ||
+             std::strcmp(interface, ext_idle_notifier_v1_interface.name) == 0)
+        connection->returnVisible = true;
     else if (std::strcmp(interface, org_kde_kwin_dpms_manager_interface.name) == 0)
         connection->kdeManager = static_cast<org_kde_kwin_dpms_manager*>(
             wl_registry_bind(registry, name, &org_kde_kwin_dpms_manager_interface, 1));
@@ -161,6 +169,8 @@ std::unique_ptr<QObject> WaylandMonitorPower::watchForReturn() {
 }
 
 bool WaylandMonitorPower::turnOffWlroots(std::unique_ptr<Connection> connection) {
+    if (!connection->returnVisible)
+        return false;
     for (wl_output* output : connection->outputs) {
         zwlr_output_power_v1* power =
             zwlr_output_power_manager_v1_get_output_power(connection->wlrManager, output);
