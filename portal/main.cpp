@@ -61,7 +61,9 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     // Every main window holds two panes, and all side panes show the vendor's page.
     shareRenderersBySite();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt's OpenGL contexts are shared with the engine's only once the engine is opened
+    // (WebEngineLibrary): made with the application object, the shared context would load the
+    // OpenGL driver before the icon.
     QApplication app(argc, argv);
     installChineseQtTranslations(app);
     // No display name: the platform would append it to every caption that does not end in it.

@@ -1,5 +1,7 @@
 #include "platform/web/WebEngineLibrary.h"
 
+#include "platform/web/WebEngineEnvironment.h"
+
 #include <QLibrary>
 #include <utility>
 
@@ -12,6 +14,8 @@ WebEngineLibrary::~WebEngineLibrary() = default;
 
 WebBrowser* WebEngineLibrary::create(QWidget* parent) {
     if (!engine_) {
+        // The engine's contexts share Qt's from its start on.
+        shareOpenGLContexts();
         // Every symbol bound now: a library that does not fit the program fails here, with
         // the symbol named, rather than later in the middle of a page. It is never unloaded:
         // the profile it makes lives as long as the application object.

@@ -18,8 +18,9 @@ struct WebEngineOptions {
 
 // The browsers of a program whose web engine is a library of its own beside the program file
 // (kWebEngineLibraryFile), opened when the first browser is made: until then the engine's
-// libraries are neither loaded nor set up. The library exports kWebEngineFactoryEntry, a
-// WebEngineFactoryEntry. A library that cannot be opened ends the program with the reason.
+// libraries are neither loaded nor set up, and no OpenGL context is shared with them
+// (shareOpenGLContexts). The library exports kWebEngineFactoryEntry, a WebEngineFactoryEntry.
+// A library that cannot be opened ends the program with the reason.
 class WebEngineLibrary : public WebBrowserFactory {
 public:
     WebEngineLibrary(QString path, WebEngineOptions options);
