@@ -7,10 +7,13 @@ endif()
 set(LUMERA_INSTALL_FOLDER lib/lumera)
 
 install(TARGETS Korvid lumera_saver_program RUNTIME DESTINATION ${LUMERA_INSTALL_FOLDER})
+# Korvid's web engine, which it opens from its program folder's lib/.
+install(TARGETS lumera_web_engine LIBRARY DESTINATION ${LUMERA_INSTALL_FOLDER}/lib)
 # The program folder of the build tree holds content, the movie player and the programs.
 install(DIRECTORY ${LUMERA_BIN_DIR}/ DESTINATION ${LUMERA_INSTALL_FOLDER}
         USE_SOURCE_PERMISSIONS
         PATTERN "Korvid" EXCLUDE
+        PATTERN "liblumera_web_engine.so" EXCLUDE
         PATTERN "Lumera屏保" EXCLUDE
         PATTERN "his.dat" EXCLUDE
         PATTERN "history.html" EXCLUDE

@@ -1,6 +1,7 @@
 # lumera_add_test(NAME name SOURCES ... LIBS ... [GUI] [WEB])
 #   GUI: runs with the offscreen platform plugin.
-#   WEB: needs QtWebEngine and a real X display (the runner script starts a virtual one).
+#   WEB: needs QtWebEngine (links lumera_platform_web) and a real X display (the runner script
+#        starts a virtual one).
 # Every test gets a temporary HOME and XDG folders of its own from the runner script,
 # so nothing touches the real user.
 function(lumera_add_test)
@@ -13,6 +14,7 @@ function(lumera_add_test)
         set(env_mode offscreen)
     endif()
     if(T_WEB)
+        target_link_libraries(${T_NAME} PRIVATE lumera_platform_web)
         set(env_mode display)
     endif()
     add_test(NAME ${T_NAME}

@@ -13,8 +13,8 @@
 #include "platform/settings/ConfigFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
-#include "platform/web/WebEngineBrowser.h"
-#include "platform/web/WebEngineProfile.h"
+#include "platform/web/WebEngineEnvironment.h"
+#include "platform/web/WebEngineLibrary.h"
 #include "portal/PortalContext.h"
 #include "portal/PortalSites.h"
 #include "portal/PortalState.h"
@@ -61,7 +61,9 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     // Every main window holds two panes, and all side panes show the vendor's page.
     shareRenderersBySite();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt's OpenGL contexts are shared with the engine's only once the engine is opened
+    // (WebEngineLibrary): made with the application object, the shared context would load the
+    // OpenGL driver before the icon.
     QApplication app(argc, argv);
     installChineseQtTranslations(app);
     // No display name: the platform would append it to every caption that does not end in it.
@@ -85,8 +87,10 @@ int main(int argc, char* argv[]) {
     HiveRegistry registry(HiveRegistry::defaultHivePath(),
                           AutostartEntry(xdgConfigHome() + "/autostart", "Radio"));
     LinuxDesktop desktop(sessionMonitorSwitch());
-    WebEngineBrowserFactory browsers;
-    browsers.setHiddenRest(hiddenPageDiscardDelay());
+    // The engine's libraries are opened with the first browser, which the tray host makes once
+    // the icon is in the tray: loading them takes longer than everything before the icon.
+    WebEngineLibrary browsers(folder + "/" + kWebEngineLibraryFile,
+                              {.hiddenRest = hiddenPageDiscardDelay()});
     SiteTable sites = makePortalSiteTable(folder, SiteTable::defaultSitesFile());
     Clock clock;
     PortalState state;

@@ -108,6 +108,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     lumera::prepareWebEngineEnvironment();
+    lumera::shareOpenGLContexts();
     lumera::saver::registerPlayerScheme();
     QApplication app(argc, argv);
     lumera::installChineseQtTranslations(app);

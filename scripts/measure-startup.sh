@@ -1,12 +1,12 @@
 #!/bin/bash
 # Time from the start of Korvid to its icon docked in the notification area, beside a bare
 # program that only shows a tray icon (build/tools/tray_floor) and, for reference, the same
-# program loading the web engine's library as Korvid does (tray_floor_engine). They are
-# started in turn, RUNS times each (7), Korvid every time on a fresh profile (new HOME and XDG folders), and the
-# medians are compared. Docked means the tray has taken the icon's window into its own
-# (build/tools/dock_time). Runs on a virtual X display of its own with a tray and no window
-# manager. Times move with the machine's load, which is printed beside them: compare the
-# figures of one run only.
+# program linking the web engine's library (tray_floor_engine), which Korvid opens only once its
+# icon is in. They are started in turn, RUNS times each (7), Korvid every time on a fresh
+# profile (new HOME and XDG folders), and the medians are compared. Docked means the tray has
+# taken the icon's window into its own (build/tools/dock_time). Runs on a virtual X display of
+# its own with a tray and no window manager. Times move with the machine's load, which is
+# printed beside them: compare the figures of one run only.
 #
 #   scripts/measure-startup.sh [build-dir]     (default: build; configure it first)
 set -euo pipefail

@@ -2,25 +2,14 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QLoggingCategory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlScheme>
-#include <unistd.h>
 
 namespace lumera {
 
 namespace {
-
-// Adds a flag for the engine, which reads them once, when it starts; one the user set stays.
-void addEngineFlag(const QByteArray& name, const QByteArray& value = {}) {
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.contains(name))
-        return;
-    flags += flags.isEmpty() ? "" : " ";
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + name + value);
-}
 
 bool isNetworkScheme(const QString& scheme) {
     static const QStringList network{"http", "https", "ws", "wss", "ftp"};
@@ -59,26 +48,6 @@ void harden(QWebEngineProfile* profile) {
 }
 
 } // namespace
-
-void prepareWebEngineEnvironment() {
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The engine's own texts (error pages, form controls, date pickers) in Chinese, whatever
-    // the system's locale.
-    addEngineFlag("--lang=", kWebLanguage);
-    // The engine reports how it set itself up (GL type, its start-up parameters) at every
-    // start: no problem of the user's. QT_LOGGING_RULES still shows it.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    if (!QCoreApplication::instance())
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
-void shareRenderersBySite() {
-    // Without strict site isolation the engine counts every site that does not ask for a
-    // process of its own as one: all pages would share one renderer.
-    addEngineFlag("--site-per-process");
-    addEngineFlag("--process-per-site");
-}
 
 QWebEngineProfile* sharedWebProfile(const QString& name) {
     static QHash<QString, QWebEngineProfile*> profiles;

@@ -1,24 +1,15 @@
 #pragma once
 
+#include "platform/web/WebEngineEnvironment.h"
+
 #include <QString>
 
 class QWebEngineProfile;
 
 namespace lumera {
 
-// The language the engine speaks and asks sites for.
-inline constexpr char kWebLanguage[] = "zh-CN";
+// The languages the engine asks sites for.
 inline const QString kAcceptLanguage = QStringLiteral("zh-CN,zh;q=0.9");
-
-// Chromium's sandbox cannot run as root; only then is it turned off, before the first view
-// exists. Call in main() before the application object is made (it also asks Qt to share
-// OpenGL contexts, which the engine needs), or at least before any QtWebEngine object.
-void prepareWebEngineEnvironment();
-
-// One renderer process for all pages of a site instead of one for every page that was not
-// opened from another: panes of one site share it, and pages of different sites still never
-// share one. Call before the first QtWebEngine object, as prepareWebEngineEnvironment().
-void shareRenderersBySite();
 
 // The one persistent profile of a program ("Lumera" for the portal), so logins and cookies
 // survive a restart. Made on first use, owned by the application object.

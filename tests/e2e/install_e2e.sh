@@ -9,7 +9,7 @@ trap 'e2e_cleanup; rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"
 
 folder=$prefix/lib/lumera
-for f in Korvid Lumera屏保 help.htm logoff.wav vendor/pop/desktop.html player clock earth; do
+for f in Korvid lib/liblumera_web_engine.so Lumera屏保 help.htm logoff.wav vendor/pop/desktop.html player clock earth; do
     [[ -e $folder/$f ]] || fail "missing $folder/$f"
 done
 for f in bin/Korvid bin/Lumera屏保 share/applications/lumera-korvid.desktop \

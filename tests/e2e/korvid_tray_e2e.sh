@@ -1,7 +1,7 @@
 #!/bin/bash
-# Korvid's first start as a user meets it: the icon docks into the tray, the first use is
-# recorded, a left click on the icon brings up the maximised main window on the radio page,
-# and Exit from the tray menu ends the program.
+# Korvid's first start as a user meets it: the icon docks into the tray without waiting for the
+# web engine, the first use is recorded, a left click on the icon brings up the maximised main
+# window on the radio page, and Exit from the tray menu ends the program.
 source "$(dirname "$0")/lib.sh"
 
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"
@@ -26,6 +26,9 @@ services=$(portal_services)
 # shellcheck disable=SC2086
 point_sites_at "$HTTP_ORIGIN" $services
 
+# The program file does not link the engine's libraries: it opens them from the library in its
+# program folder once the icon is in, so the icon never waits for the dynamic linker to load them.
+ldd "$LUMERA_PROGRAM_DIR/Korvid" | grep -q libQt6WebEngine && fail "Korvid links the web engine"
 start_korvid_with_tray
 
 # Its tooltip comes up when the pointer rests on it.
@@ -63,6 +66,8 @@ if xdotool search --onlyvisible --name ' - Lumera桌面$' >/dev/null 2>&1; then
 fi
 xdotool mousemove "$icon_x" "$icon_y" click 1
 window=$(wait_for_window '^环球音乐电台 - Lumera桌面$' 40) || fail "main window not shown on the radio page"
+grep -q "$LUMERA_PROGRAM_DIR/lib/liblumera_web_engine.so" "/proc/$korvid/maps" ||
+    fail "the page is not shown by the engine's library of the program folder"
 for _ in $(seq 30); do
     xprop -id "$window" _NET_WM_STATE | grep -q '_NET_WM_STATE_MAXIMIZED_HORZ' && break
     sleep 0.2

@@ -37,6 +37,7 @@ for package in qt6-wayland xdg-utils; do
     [[ $(dpkg-deb -f "$deb" Recommends) == *$package* ]] || fail "Recommends lacks $package"
 done
 for path in usr/bin/Korvid usr/bin/Lumera屏保 usr/lib/lumera/Korvid usr/lib/lumera/Lumera屏保 \
+    usr/lib/lumera/lib/liblumera_web_engine.so \
     usr/lib/lumera/help.htm usr/lib/lumera/player/index.html usr/lib/lumera/ruffle/ruffle.js \
     usr/share/icons/hicolor/scalable/apps/lumera-korvid.svg usr/share/doc/lumera/copyright \
     usr/share/metainfo/lumera-korvid.metainfo.xml usr/share/man/man1/Korvid.1.gz \

@@ -132,6 +132,7 @@ protected:
         own.setSyntax(QWebEngineUrlScheme::Syntax::Host);
         QWebEngineUrlScheme::registerScheme(own);
         prepareWebEngineEnvironment();
+        shareOpenGLContexts();
         app = new QApplication(argc, argv);
         scheme = new OnePageScheme;
         scheme->setParent(app);

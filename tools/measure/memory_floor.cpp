@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     prepareWebEngineEnvironment();
+    shareOpenGLContexts();
     QApplication app(argc, argv);
     auto* profile = new QWebEngineProfile(QStringLiteral("Floor"), &app);
     const QUrl address(arguments.first());

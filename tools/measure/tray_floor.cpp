@@ -1,6 +1,7 @@
 // The floor of Korvid's start: a program that only puts an icon into the notification area.
-// Built a second time as tray_floor_engine, which also loads the web engine's library as Korvid
-// does (never starting the engine): what loading it costs before the first icon can dock.
+// Built a second time as tray_floor_engine, which also links the web engine's library (never
+// starting the engine): what loading it at the start would cost before the first icon can dock.
+// Korvid opens the engine only once its icon is in.
 #include <QApplication>
 #include <QPixmap>
 #include <QSystemTrayIcon>

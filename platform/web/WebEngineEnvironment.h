@@ -1,0 +1,26 @@
+#pragma once
+
+// How the web engine is to start, set before it does; none of this needs its libraries.
+namespace lumera {
+
+// The language the engine speaks and asks sites for.
+inline constexpr char kWebLanguage[] = "zh-CN";
+
+// Chromium's sandbox cannot run as root; only then is it turned off, before the first view
+// exists. Call in main() before the application object is made, or at least before any
+// QtWebEngine object.
+void prepareWebEngineEnvironment();
+
+// Qt's OpenGL contexts shared with the engine's, which it needs (Qt::AA_ShareOpenGLContexts).
+// Called before the application object is made, QApplication makes the shared context as it
+// starts, loading the OpenGL driver. Called later, the context is made at once, as the
+// application object would have made it; a program that starts the engine late calls it just
+// before the engine's libraries are loaded.
+void shareOpenGLContexts();
+
+// One renderer process for all pages of a site instead of one for every page that was not
+// opened from another: panes of one site share it, and pages of different sites still never
+// share one. Call before the first QtWebEngine object, as prepareWebEngineEnvironment().
+void shareRenderersBySite();
+
+} // namespace lumera
