@@ -2,8 +2,8 @@
 
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "idle-client-protocol.h"
+#include "platform/desktop/WaylandEvents.h"
 
-#include <QSocketNotifier>
 #include <cstring>
 #include <wayland-client.h>
 
@@ -107,20 +107,9 @@ bool WaylandIdleSource::watch(std::chrono::milliseconds idleTime) {
     }
     if (wl_display_flush(display_) < 0)
         return false;
-    notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &WaylandIdleSource::dispatch);
+    connect(new WaylandEvents(display_, this), &WaylandEvents::lost, this,
+            &WaylandIdleSource::lost);
     return true;
-}
-
-void WaylandIdleSource::dispatch() {
-    // Readable: this reads what came without blocking and runs the listeners.
-    if (wl_display_dispatch(display_) < 0) {
-        // The compositor has gone, and the session with it.
-        notifier_->setEnabled(false);
-        emit lost();
-        return;
-    }
-    wl_display_flush(display_);
 }
 
 } // namespace lumera

@@ -1,9 +1,9 @@
 #include "platform/desktop/WaylandReturnWatch.h"
 
+#include "platform/desktop/WaylandEvents.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 
 #include <QElapsedTimer>
-#include <QSocketNotifier>
 #include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -235,18 +235,9 @@ bool WaylandReturnWatch::watch(std::chrono::milliseconds restTime) {
     // The surfaces' first configuration came in the round trip: what that answered goes out now.
     if (wl_display_roundtrip(display_) < 0 || wl_display_flush(display_) < 0)
         return false;
-    notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &WaylandReturnWatch::dispatch);
+    connect(new WaylandEvents(display_, this), &WaylandEvents::lost, this,
+            &WaylandReturnWatch::lost);
     return true;
-}
-
-void WaylandReturnWatch::dispatch() {
-    if (wl_display_dispatch(display_) < 0) {
-        notifier_->setEnabled(false);
-        emit lost();
-        return;
-    }
-    wl_display_flush(display_);
 }
 
 } // namespace lumera

@@ -5,7 +5,6 @@
 #include <memory>
 
 struct wl_display;
-class QSocketNotifier;
 
 namespace lumera {
 
@@ -31,11 +30,8 @@ signals:
     void lost();
 
 private:
-    void dispatch();
-
     wl_display* display_ = nullptr;
     std::unique_ptr<Globals> globals_;
-    QSocketNotifier* notifier_ = nullptr;
 };
 
 } // namespace lumera

@@ -159,7 +159,7 @@ start_korvid_on_sway() {
 # One pass on Qt's platform given: "wayland" (sway without XWayland) or "xcb" (on XWayland).
 session() {
     SWAY_QPA=$1
-    local xwayland="xwayland disable" items item
+    local xwayland="xwayland disable"
     [[ $SWAY_QPA == xcb ]] && xwayland="xwayland enable"
     echo "$SECONDS s, $SWAY_QPA: the notification area's item and the main window"
     start_sway "$xwayland" "bar {" "  position top" "  tray_output *" "}" \
@@ -185,17 +185,7 @@ session() {
         sed -i '/^PingDao=/d' "$DESKTOP_HOME/.config/Lumera/cinema.ini"
     fi
     start_korvid_on_sway
-    for _ in $(seq 100); do
-        items=$(as_desktop_user gdbus call --session --dest org.kde.StatusNotifierWatcher \
-            --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
-            org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null || true)
-        item=$(grep -oE "[^'\"]*/StatusNotifierItem" <<<"$items" | head -1 || true)
-        [[ -n $item ]] && break
-        sleep 0.3
-    done
-    [[ -n $item ]] || fail "no item registered with the bar: $items"
-    as_desktop_user gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
-        --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+    activate_bar_item
     wait_for_main_window "after Activate"
     [[ $main == "晨曦音乐台 - Lumera桌面" ]] || fail "the main window is not on the radio page: $main"
     sleep 2

@@ -543,6 +543,21 @@ wait_for_node() {
     done
     return 1
 }
+# Activates the first item registered with sway's bar, as a click on its icon does (Korvid's).
+activate_bar_item() {
+    local items item
+    for _ in $(seq 100); do
+        items=$(as_desktop_user gdbus call --session --dest org.kde.StatusNotifierWatcher \
+            --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
+            org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null || true)
+        item=$(grep -oE "[^'\"]*/StatusNotifierItem" <<<"$items" | head -1 || true)
+        [[ -n $item ]] && break
+        sleep 0.3
+    done
+    [[ -n $item ]] || fail "no item registered with the bar: $items"
+    as_desktop_user gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
+        --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+}
 
 # ---- Korvid beside a screen-saver engine ---------------------------------------------------
 

@@ -216,17 +216,7 @@ desktop_bus
 start_sway "xwayland disable" "bar {" "  position top" "  tray_output *" "}"
 desktop_background on_sway "$LUMERA_PROGRAM_DIR/Korvid"
 korvid=$LAST_PID
-for _ in $(seq 100); do
-    items=$(as_desktop_user gdbus call --session --dest org.kde.StatusNotifierWatcher \
-        --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
-        org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null || true)
-    item=$(grep -oE "[^'\"]*/StatusNotifierItem" <<<"$items" | head -1 || true)
-    [[ -n $item ]] && break
-    sleep 0.3
-done
-[[ -n $item ]] || fail "no item registered with the bar: $items"
-as_desktop_user gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
-    --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+activate_bar_item
 wait_for_node "电台 - Lumera桌面" 60 || fail "no Korvid main window from the tray on sway"
 idled=$DESKTOP_RUNTIME/swayidle-fired
 desktop_background on_sway swayidle -w timeout 6 "touch $idled" resume "rm -f $idled"
