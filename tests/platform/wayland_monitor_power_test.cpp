@@ -39,6 +39,8 @@ public:
     ~FakeCompositor() {
         stop_ = true;
         thread_.join();
+        // A client that hung up just now may not have been seen to go yet.
+        wl_display_destroy_clients(display_);
         wl_display_destroy(display_);
     }
 
