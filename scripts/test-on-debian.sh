@@ -105,6 +105,9 @@ mkdir -p "$root$home/lumera"
     if [[ -d node_modules ]]; then printf 'node_modules\0'; fi
 } | tar -c --null --ignore-failed-read -T - | tar -x --touch -C "$root$home/lumera"
 chroot "$root" chown -R "$user:$user" "$home"
+# The e2e cases' ordinary desktop user reads the checkout and the build in this home, which
+# Debian 13's useradd makes private.
+chmod 755 "$root$home"
 
 # Inside: the set-up as root, then a Debug build (where any warning fails it) and the tests
 # as an ordinary user, as on a desktop; the web engine's sandbox is on for them. The settings
