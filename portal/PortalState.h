@@ -1,6 +1,6 @@
 #pragma once
 
-#include "portal/browser/NewWindowRule.h"
+#include "portal/PageWindowLimiter.h"
 
 #include <QPointer>
 #include <QString>

@@ -14,8 +14,6 @@ public:
     // The shell's "open": a web or mailto: address in the user's programs, a file or folder
     // in its default application. Returns false where nothing could take it.
     virtual bool openUrl(const QString& target) = 0;
-    // Starts a program detached from ours; false when it could not start.
-    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
     // Powers the computer off at once, with no question asked.
     virtual void shutdownNow() = 0;
     // Plays a WAV file without waiting; no file or no audio device plays nothing.

@@ -1,6 +1,6 @@
 #include "platform/desktop/LinuxDesktop.h"
 
-#include "platform/desktop/MonitorSwitch.h"
+#include "platform/screen/MonitorSwitch.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -32,10 +32,6 @@ bool LinuxDesktop::openUrl(const QString& target) {
     if (!url.isValid())
         return false;
     return QDesktopServices::openUrl(url);
-}
-
-bool LinuxDesktop::startDetached(const QString& program, const QStringList& arguments) {
-    return QProcess::startDetached(program, arguments);
 }
 
 void LinuxDesktop::shutdownNow() {

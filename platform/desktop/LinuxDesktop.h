@@ -19,7 +19,6 @@ public:
     ~LinuxDesktop() override;
 
     bool openUrl(const QString& target) override;
-    bool startDetached(const QString& program, const QStringList& arguments) override;
     void shutdownNow() override;
     void playSound(const QString& wavPath) override;
     bool monitorOff() override;

@@ -1,7 +1,7 @@
 #include "platform/registry/HiveRegistry.h"
 
+#include "platform/process/ConfigFolder.h"
 #include "platform/registry/HiveFile.h"
-#include "platform/settings/ConfigFolder.h"
 #include "platform/text/LockedFileUpdate.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/registry/AutostartEntry.h"
+#include "platform/process/AutostartEntry.h"
 #include "platform/registry/Registry.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "platform/settings/SettingsStore.h"
 
-#include "platform/settings/ConfigFolder.h"
+#include "platform/process/ConfigFolder.h"
 #include "platform/settings/IniFile.h"
 #include "platform/text/LockedFileUpdate.h"
 

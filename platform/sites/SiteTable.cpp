@@ -1,6 +1,6 @@
 #include "platform/sites/SiteTable.h"
 
-#include "platform/settings/ConfigFolder.h"
+#include "platform/process/ConfigFolder.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "portal/browser/FormDfg.h"
 
 #include "platform/text/TextFile.h"
+#include "portal/ProgramTexts.h"
 #include "portal/browser/BookmarkFile.h"
 #include "portal/browser/FavoritesFile.h"
-#include "portal/tray/FormTray.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDateTime>
-#include <QList>
 #include <QString>
 
 namespace lumera::portal {
@@ -33,20 +31,5 @@ inline const QString kRefusedWindowStatus = QStringLiteral("已阻止本页弹�
 // Pages open no window by themselves while this many main windows are open: at a few a
 // minute, a page that keeps asking would otherwise pile windows up for as long as it is left.
 constexpr int kMaxMainWindowsForPageWindows = 10;
-
-// Windows that pages open by themselves (not from a click or key press), counted across the
-// whole program: a page, or a chain of pages each opening the next, gets at most
-// kMaxWindows of them in any kSpanSeconds.
-class PageWindowLimiter {
-public:
-    static constexpr int kMaxWindows = 3;
-    static constexpr int kSpanSeconds = 60;
-
-    // True, and counted, when one more window may open at `now`.
-    bool allow(const QDateTime& now);
-
-private:
-    QList<QDateTime> opened_;
-};
 
 } // namespace lumera::portal

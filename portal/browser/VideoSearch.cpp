@@ -1,7 +1,7 @@
 #include "portal/browser/VideoSearch.h"
 
 #include "platform/sites/SiteTable.h"
-#include "portal/mainwindow/CommandSites.h"
+#include "portal/directory/CommandSites.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,12 +2,13 @@
 
 #include "platform/web/WebBrowser.h"
 #include "portal/MenuItems.h"
-#include "portal/PortalSites.h"
+#include "portal/ProgramTexts.h"
+#include "portal/UseCounter.h"
+#include "portal/directory/PortalSites.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/Twips.h"
 #include "portal/resources/PortalImages.h"
-#include "portal/tray/UseCounter.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -34,7 +35,6 @@ namespace lumera::portal {
 namespace {
 
 const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
-const QString kTitle = QStringLiteral("Lumera桌面");
 
 // The designed client area.
 constexpr int kDesignWidth = 11805;
@@ -65,7 +65,7 @@ int keyCodeOf(const QKeyEvent* event) {
 
 Frmmain::Frmmain(PortalContext& context, QWidget* parent) : QWidget(parent), ctx(context) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kTitle);
+    setWindowTitle(kProgramTitle);
     setWindowIcon(programIcon());
     resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
     // Restored from maximised, the window sits in the middle of the screen.

@@ -16,10 +16,10 @@
 // fills in the bodies of its handlers. Each area keeps its declarations in its own block.
 
 #include "portal/PortalContext.h"
-#include "portal/mainwindow/DirectoryTable.h"
-#include "portal/mainwindow/ImageList.h"
-#include "portal/mainwindow/LinkCheck.h"
+#include "portal/directory/DirectoryTable.h"
+#include "portal/directory/LinkCheck.h"
 #include "portal/mainwindow/MainLayout.h"
+#include "portal/resources/ImageList.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,11 +1,11 @@
 #include "platform/web/WebBrowser.h"
-#include "portal/PortalSites.h"
+#include "portal/UseCounter.h"
 #include "portal/browser/BrowserRules.h"
 #include "portal/browser/History.h"
 #include "portal/browser/NewWindowRule.h"
+#include "portal/directory/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/StatusBar.h"
-#include "portal/tray/UseCounter.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,15 +1,15 @@
-#include "platform/desktop/ProgramFolder.h"
+#include "platform/process/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
-#include "portal/PortalSites.h"
+#include "portal/ProgramTexts.h"
 #include "portal/browser/VideoSearch.h"
-#include "portal/mainwindow/CommandSites.h"
+#include "portal/dialogs/FormSetup.h"
+#include "portal/dialogs/FormTurnOff.h"
+#include "portal/directory/CommandSites.h"
+#include "portal/directory/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/ToolbarButtons.h"
 #include "portal/resources/PortalImages.h"
-#include "portal/tray/FormSetup.h"
-#include "portal/tray/FormTray.h"
-#include "portal/tray/FormTurnOff.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "portal/mainwindow/DirectoryFileUpdate.h"
-#include "portal/mainwindow/DirectoryOverlay.h"
-#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/ProgramTexts.h"
+#include "portal/directory/DirectoryFileUpdate.h"
+#include "portal/directory/DirectoryOverlay.h"
+#include "portal/directory/DirectoryTree.h"
+#include "portal/directory/LeafDialog.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/mainwindow/LeafDialog.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
-#include "portal/tray/FormTray.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/web/WebBrowser.h"
-#include "portal/mainwindow/DirectoryOverlay.h"
-#include "portal/mainwindow/DirectoryTable.h"
-#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/directory/DirectoryOverlay.h"
+#include "portal/directory/DirectoryTable.h"
+#include "portal/directory/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
 
 #include <QCoreApplication>

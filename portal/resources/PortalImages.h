@@ -1,6 +1,6 @@
 #pragma once
 
-#include "portal/mainwindow/ImageList.h"
+#include "portal/resources/ImageList.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,18 +1,19 @@
 #include "portal/tray/FormTray.h"
 
-#include "platform/desktop/ProgramFolder.h"
+#include "platform/process/ProgramFolder.h"
 #include "platform/web/WebBrowser.h"
 #include "portal/MenuItems.h"
-#include "portal/PortalSites.h"
+#include "portal/ProgramTexts.h"
+#include "portal/UseCounter.h"
 #include "portal/browser/HistoryPage.h"
+#include "portal/dialogs/ShutdownSchedule.h"
+#include "portal/directory/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/Twips.h"
 #include "portal/resources/PortalImages.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
-#include "portal/tray/ShutdownSchedule.h"
 #include "portal/tray/SysTray.h"
-#include "portal/tray/UseCounter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -262,11 +263,6 @@ void FormTray::AutoRun_Click() {
     }
     ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Radio",
                                    ctx.programFolder + "/Korvid");
-}
-
-QString cannotOpenMessage(const QString& target) {
-    return QStringLiteral("无法打开“%1”：没有找到可以打开它的程序。\n请安装 xdg-utils 软件包。")
-        .arg(target);
 }
 
 void FormTray::open(const QString& target) {

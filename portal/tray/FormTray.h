@@ -128,9 +128,4 @@ private:
     QDateTime lastChime_;
 };
 
-// The tray icon's tooltip and the title of the program's messages.
-inline const QString kProgramTitle = QStringLiteral("Lumera桌面");
-// The message when the desktop has no program to open a page, file or folder with.
-QString cannotOpenMessage(const QString& target);
-
 } // namespace lumera::portal

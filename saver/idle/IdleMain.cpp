@@ -1,14 +1,11 @@
 #include "saver/idle/IdleMain.h"
 
-#include "platform/desktop/GnomeIdleSource.h"
-#include "platform/desktop/GnomeSessionInhibition.h"
-#include "platform/desktop/LinuxSaverEngineProbe.h"
-#include "platform/desktop/PolledIdleSource.h"
-#include "platform/desktop/QtProgramRunner.h"
-#include "platform/desktop/ScreenSaverService.h"
-#include "platform/desktop/SingleInstance.h"
-#include "platform/desktop/WaylandIdleSource.h"
-#include "platform/desktop/X11IdleTime.h"
+#include "platform/idle/GnomeSessionInhibition.h"
+#include "platform/idle/IdleSources.h"
+#include "platform/idle/LinuxSaverEngineProbe.h"
+#include "platform/idle/ScreenSaverService.h"
+#include "platform/process/ProcessRunner.h"
+#include "platform/process/SingleInstance.h"
 #include "platform/settings/SettingsStore.h"
 #include "saver/idle/IdleSetting.h"
 #include "saver/idle/IdleStarter.h"
@@ -21,22 +18,6 @@
 #include <memory>
 
 namespace lumera::saver {
-
-namespace {
-
-// GNOME's own monitor where it runs, then the compositor's protocol on Wayland, else the X
-// server's count.
-std::unique_ptr<IdleSource> desktopIdleSource(const QDBusConnection& bus,
-                                              std::unique_ptr<X11IdleTime>& x11) {
-    if (GnomeIdleSource::available(bus))
-        return std::make_unique<GnomeIdleSource>(bus);
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return std::make_unique<WaylandIdleSource>();
-    x11 = std::make_unique<X11IdleTime>();
-    return std::make_unique<PolledIdleSource>([time = x11.get()] { return time->sinceInput(); });
-}
-
-} // namespace
 
 int idleMain(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -60,9 +41,8 @@ int idleMain(int argc, char* argv[]) {
     SettingsStore settings;
     const std::chrono::milliseconds idleTime = idleTimeSetting(settings);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    std::unique_ptr<X11IdleTime> x11;
-    std::unique_ptr<IdleSource> source = desktopIdleSource(bus, x11);
-    QtProgramRunner runner;
+    std::unique_ptr<IdleSource> source = sessionIdleSource(bus);
+    ProcessRunner runner;
     // Programs ask whoever serves org.freedesktop.ScreenSaver to keep the saver away: where
     // nobody does, that is us. Where the desktop serves it, GNOME's session manager tells.
     ScreenSaverService service(bus, [&runner] { return runner.running(); });

@@ -1,14 +1,14 @@
 #include "saver/idle/IdleStarter.h"
 
-#include "platform/desktop/IdleInhibition.h"
-#include "platform/desktop/IdleSource.h"
-#include "platform/desktop/ProgramRunner.h"
+#include "platform/idle/IdleInhibition.h"
+#include "platform/idle/IdleSource.h"
+#include "platform/process/CommandRunner.h"
 
 #include <algorithm>
 
 namespace lumera::saver {
 
-IdleStarter::IdleStarter(IdleSource& source, ProgramRunner& runner,
+IdleStarter::IdleStarter(IdleSource& source, CommandRunner& runner,
                          std::vector<IdleInhibition*> inhibitions, QString saverProgram,
                          std::chrono::milliseconds idleTime, QObject* parent)
     : QObject(parent), source_(source), runner_(runner), inhibitions_(std::move(inhibitions)),
@@ -19,7 +19,7 @@ IdleStarter::IdleStarter(IdleSource& source, ProgramRunner& runner,
     connect(&source_, &IdleSource::idled, this, &IdleStarter::onIdled);
     connect(&source_, &IdleSource::resumed, this, &IdleStarter::onResumed);
     // The saver ends at the user's return: a source that has to look for itself looks now.
-    connect(&runner_, &ProgramRunner::finished, &source_, &IdleSource::recheck);
+    connect(&runner_, &CommandRunner::finished, &source_, &IdleSource::recheck);
 }
 
 void IdleStarter::retryNow() {

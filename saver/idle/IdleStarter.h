@@ -10,7 +10,7 @@
 namespace lumera {
 class IdleInhibition;
 class IdleSource;
-class ProgramRunner;
+class CommandRunner;
 } // namespace lumera
 
 namespace lumera::saver {
@@ -23,7 +23,7 @@ namespace lumera::saver {
 class IdleStarter : public QObject {
     Q_OBJECT
 public:
-    IdleStarter(IdleSource& source, ProgramRunner& runner, std::vector<IdleInhibition*> inhibitions,
+    IdleStarter(IdleSource& source, CommandRunner& runner, std::vector<IdleInhibition*> inhibitions,
                 QString saverProgram, std::chrono::milliseconds idleTime,
                 QObject* parent = nullptr);
 
@@ -41,7 +41,7 @@ private:
     bool keptBack() const;
 
     IdleSource& source_;
-    ProgramRunner& runner_;
+    CommandRunner& runner_;
     std::vector<IdleInhibition*> inhibitions_;
     QString saverProgram_;
     std::chrono::milliseconds idleTime_;

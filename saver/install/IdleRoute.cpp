@@ -1,6 +1,6 @@
 #include "saver/install/IdleRoute.h"
 
-#include "platform/registry/AutostartEntry.h"
+#include "platform/process/AutostartEntry.h"
 
 namespace lumera::saver {
 

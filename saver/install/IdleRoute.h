@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop/CommandRunner.h"
+#include "platform/process/CommandRunner.h"
 #include "saver/install/InstallReport.h"
 
 namespace lumera::saver {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/desktop/CommandRunner.h"
-#include "platform/desktop/SaverEngineProbe.h"
+#include "platform/idle/SaverEngineProbe.h"
+#include "platform/process/CommandRunner.h"
 #include "saver/install/InstallReport.h"
 
 namespace lumera::saver {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop/SaverEngineProbe.h"
+#include "platform/idle/SaverEngineProbe.h"
 
 namespace lumera::saver {
 

@@ -1,7 +1,7 @@
 #include "saver/modes/frmmain.h"
 
-#include "platform/desktop/Pointer.h"
-#include "platform/desktop/ProgramFolder.h"
+#include "platform/process/ProgramFolder.h"
+#include "platform/screen/Pointer.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/WebBrowser.h"
 #include "saver/SaverPaths.h"

@@ -3,9 +3,9 @@
 // the program's own functions, plus keys of its own. Then it reports what it wrote last.
 #include "StressWriter.h"
 #include "platform/registry/HiveRegistry.h"
-#include "portal/tray/FormSetup.h"
-#include "portal/tray/FormTurnOff.h"
-#include "portal/tray/UseCounter.h"
+#include "portal/UseCounter.h"
+#include "portal/dialogs/FormSetup.h"
+#include "portal/dialogs/FormTurnOff.h"
 
 #include <QApplication>
 #include <QCheckBox>

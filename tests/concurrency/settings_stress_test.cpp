@@ -7,7 +7,7 @@
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/IniFile.h"
 #include "platform/settings/SettingsStore.h"
-#include "portal/tray/UseCounter.h"
+#include "portal/UseCounter.h"
 #include "support/TestFolders.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // it keep their groups and unique keys.
 #include "FuzzSupport.h"
 #include "platform/sites/SiteTable.h"
-#include "portal/mainwindow/DirectoryOverlay.h"
+#include "portal/directory/DirectoryOverlay.h"
 
 #include <QSet>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "platform/desktop/GnomeIdleSource.h"
-#include "platform/desktop/GnomeSessionInhibition.h"
-#include "platform/desktop/MutterMonitorPower.h"
+#include "platform/idle/GnomeIdleSource.h"
+#include "platform/idle/GnomeSessionInhibition.h"
+#include "platform/screen/MutterMonitorPower.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

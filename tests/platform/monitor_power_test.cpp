@@ -1,5 +1,5 @@
-#include "platform/desktop/MonitorPower.h"
-#include "platform/desktop/MonitorSwitch.h"
+#include "platform/screen/MonitorPower.h"
+#include "platform/screen/MonitorSwitch.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/desktop/PolledIdleSource.h"
+#include "platform/idle/PolledIdleSource.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

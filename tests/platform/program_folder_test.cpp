@@ -1,5 +1,5 @@
-#include "platform/desktop/ProgramFolder.h"
-#include "platform/settings/ConfigFolder.h"
+#include "platform/process/ConfigFolder.h"
+#include "platform/process/ProgramFolder.h"
 #include "support/TestFolders.h"
 
 #include <QDir>

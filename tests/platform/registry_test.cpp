@@ -1,5 +1,4 @@
-#include "platform/desktop/FakeDesktop.h"
-#include "platform/registry/AutostartEntry.h"
+#include "platform/process/AutostartEntry.h"
 #include "platform/registry/HiveFile.h"
 #include "platform/registry/HiveRegistry.h"
 #include "support/TestFolders.h"

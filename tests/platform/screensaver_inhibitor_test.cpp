@@ -1,5 +1,5 @@
-#include "platform/desktop/ScreenSaverService.h"
-#include "platform/registry/DBusIdleInhibitor.h"
+#include "platform/idle/DBusIdleInhibitor.h"
+#include "platform/idle/ScreenSaverService.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,5 +1,5 @@
-#include "platform/desktop/FakeDesktop.h"
-#include "platform/registry/ShownWindowsInhibitor.h"
+#include "platform/idle/ShownWindowsInhibitor.h"
+#include "support/FakeDesktop.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "platform/desktop/SingleInstance.h"
-#include "platform/settings/ConfigFolder.h"
+#include "platform/process/ConfigFolder.h"
+#include "platform/process/SingleInstance.h"
 #include "support/TestFolders.h"
 
 #include <QCoreApplication>

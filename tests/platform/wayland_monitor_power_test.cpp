@@ -1,5 +1,5 @@
 #include "dpms-server-protocol.h"
-#include "platform/desktop/WaylandMonitorPower.h"
+#include "platform/screen/WaylandMonitorPower.h"
 #include "wlr-output-power-management-unstable-v1-server-protocol.h"
 
 #include <QStringList>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/desktop/FakePointer.h"
 #include "platform/settings/SettingsStore.h"
-#include "platform/web/FakeWebBrowser.h"
 #include "saver/SaverPaths.h"
 #include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/SaverContext.h"
 #include "saver/modes/frmmain.h"
+#include "support/FakePointer.h"
+#include "support/FakeWebBrowser.h"
 #include "support/TestFolders.h"
 #include "tests/saver/SaverTestApp.h"
 

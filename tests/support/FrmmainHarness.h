@@ -5,17 +5,17 @@
 // that load nothing (unless the test hands in the real engine), a desktop that records, a
 // clock that stands still. Header-only, for test programs that link the portal library.
 
-#include "platform/desktop/FakeDesktop.h"
-#include "platform/net/FakeLinkProber.h"
-#include "platform/registry/AutostartEntry.h"
+#include "platform/process/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
-#include "platform/web/FakeWebBrowser.h"
 #include "portal/PortalContext.h"
-#include "portal/PortalSites.h"
 #include "portal/PortalState.h"
+#include "portal/directory/PortalSites.h"
 #include "portal/mainwindow/Frmmain.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeLinkProber.h"
+#include "support/FakeWebBrowser.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>

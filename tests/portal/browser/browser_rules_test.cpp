@@ -1,3 +1,4 @@
+#include "portal/PageWindowLimiter.h"
 #include "portal/browser/BrowserRules.h"
 #include "portal/browser/NewWindowRule.h"
 

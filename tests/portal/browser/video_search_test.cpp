@@ -1,6 +1,6 @@
 #include "platform/sites/SiteTable.h"
-#include "portal/PortalSites.h"
 #include "portal/browser/VideoSearch.h"
+#include "portal/directory/PortalSites.h"
 #include "support/TestFolders.h"
 
 #include <gtest/gtest.h>

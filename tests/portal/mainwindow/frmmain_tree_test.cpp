@@ -1,4 +1,4 @@
-#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/directory/DirectoryTree.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "support/FrmmainHarness.h"
 

@@ -1,9 +1,9 @@
-#include "platform/net/FakeLinkProber.h"
-#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/directory/DirectoryTree.h"
+#include "portal/directory/LinkCheck.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/mainwindow/LinkCheck.h"
 #include "portal/mainwindow/PictureBox.h"
 #include "portal/mainwindow/StatusBar.h"
+#include "support/FakeLinkProber.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>

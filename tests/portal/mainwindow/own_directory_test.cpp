@@ -1,8 +1,8 @@
 #include "platform/text/LockedFileUpdate.h"
-#include "portal/mainwindow/DirectoryOverlay.h"
-#include "portal/mainwindow/DirectoryTree.h"
+#include "portal/directory/DirectoryOverlay.h"
+#include "portal/directory/DirectoryTree.h"
+#include "portal/directory/LeafDialog.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/mainwindow/LeafDialog.h"
 #include "support/FrmmainHarness.h"
 
 #include <QDir>

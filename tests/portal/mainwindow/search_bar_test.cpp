@@ -1,4 +1,4 @@
-#include "portal/mainwindow/CommandSites.h"
+#include "portal/directory/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"

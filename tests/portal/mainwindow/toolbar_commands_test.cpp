@@ -1,9 +1,10 @@
-#include "portal/mainwindow/CommandSites.h"
+#include "portal/ProgramTexts.h"
+#include "portal/dialogs/FormSetup.h"
+#include "portal/dialogs/FormTurnOff.h"
+#include "portal/directory/CommandSites.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/mainwindow/StatusBar.h"
-#include "portal/tray/FormSetup.h"
 #include "portal/tray/FormTray.h"
-#include "portal/tray/FormTurnOff.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>

@@ -1,13 +1,14 @@
 #include "platform/registry/Registry.h"
+#include "portal/ProgramTexts.h"
+#include "portal/UseCounter.h"
 #include "portal/browser/History.h"
+#include "portal/dialogs/FormPowerTan.h"
+#include "portal/dialogs/ShutdownSchedule.h"
 #include "portal/mainwindow/Frmmain.h"
 #include "portal/support/FakeSysTray.h"
-#include "portal/tray/FormPowerTan.h"
 #include "portal/tray/FormTray.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
-#include "portal/tray/ShutdownSchedule.h"
-#include "portal/tray/UseCounter.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>

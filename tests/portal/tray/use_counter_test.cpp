@@ -1,7 +1,7 @@
-#include "platform/desktop/FakeDesktop.h"
 #include "platform/registry/HiveRegistry.h"
 #include "platform/settings/SettingsStore.h"
-#include "portal/tray/UseCounter.h"
+#include "portal/UseCounter.h"
+#include "support/FakeDesktop.h"
 #include "support/TestFolders.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "platform/desktop/IdleInhibition.h"
-#include "platform/desktop/IdleSource.h"
-#include "platform/desktop/ProgramRunner.h"
+#include "platform/idle/IdleInhibition.h"
+#include "platform/idle/IdleSource.h"
 #include "saver/idle/IdleStarter.h"
+#include "support/FakeCommandRunner.h"
 #include "tests/saver/SaverTestApp.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +18,6 @@ public:
     int rechecks = 0;
 };
 
-class FakeRunner : public ProgramRunner {
-public:
-    bool start(const QString& program, const QStringList& arguments) override {
-        started.append(program + (arguments.isEmpty() ? "" : " " + arguments.join(' ')));
-        running_ = true;
-        return true;
-    }
-    bool running() const override { return running_; }
-    void end() {
-        running_ = false;
-        emit finished();
-    }
-    QStringList started;
-
-private:
-    bool running_ = false;
-};
-
 class FakeInhibition : public IdleInhibition {
 public:
     bool inhibited() override { return held; }
@@ -47,7 +29,7 @@ protected:
     IdleStarterTest() { test::saverFormTestApp(); }
 
     FakeIdleSource source;
-    FakeRunner runner;
+    FakeCommandRunner runner;
     // A program's through the served name, and the desktop's.
     FakeInhibition program;
     FakeInhibition desktop;

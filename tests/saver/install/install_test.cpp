@@ -1,10 +1,10 @@
-#include "platform/desktop/FakeCommandRunner.h"
 #include "platform/desktop/UserFolders.h"
 #include "platform/settings/SettingsStore.h"
 #include "saver/install/Installer.h"
 #include "saver/install/PictureFolderSetup.h"
 #include "saver/install/XscreensaverPrefs.h"
 #include "saver/install/XscreensaverRoute.h"
+#include "support/FakeCommandRunner.h"
 #include "support/TestFolders.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/desktop/Pointer.h"
+#include "platform/screen/Pointer.h"
 #include "tests/saver/SaverFormFixture.h"
 
 #include <QCursor>
