@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/text/SectionedFile.h"
+
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -11,30 +12,31 @@ namespace lumera {
 // Key paths and value names are matched without regard to case.
 class HiveFile {
 public:
-    struct Value {
-        QString name;
-        QString data;
-    };
-    struct Key {
-        QString path;
-        std::vector<Value> values;
-    };
+    using Value = SectionedFile::Entry;
+    using Key = SectionedFile::Section; // its name is the key's path
+
+    HiveFile();
 
     static HiveFile parse(const QString& text);
-    QString serialise() const;
+    QString serialise() const { return file_.serialise(); }
 
-    std::optional<QString> value(const QString& keyPath, const QString& name) const;
-    void setValue(const QString& keyPath, const QString& name, const QString& data);
+    std::optional<QString> value(const QString& keyPath, const QString& name) const {
+        return file_.value(keyPath, name);
+    }
+    void setValue(const QString& keyPath, const QString& name, const QString& data) {
+        file_.setValue(keyPath, name, data);
+    }
     // True when something was removed.
-    bool removeValue(const QString& keyPath, const QString& name);
+    bool removeValue(const QString& keyPath, const QString& name) {
+        return file_.removeValue(keyPath, name);
+    }
 
-    const std::vector<Key>& keys() const { return keys_; }
+    const std::vector<Key>& keys() const { return file_.sections(); }
 
 private:
-    Key* findKey(const QString& path);
-    const Key* findKey(const QString& path) const;
+    explicit HiveFile(SectionedFile file) : file_(std::move(file)) {}
 
-    std::vector<Key> keys_;
+    SectionedFile file_;
 };
 
 } // namespace lumera

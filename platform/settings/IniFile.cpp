@@ -71,92 +71,52 @@ QString cleanName(const QString& name) {
     return out;
 }
 
+// "[section]", or "key=value" with blanks around both dropped unless the value is quoted.
+// Lines starting with ";" or "#" are comments. A header that names nothing is lost: the keys
+// after it belong to no section.
+SectionedLine readLine(QStringView line) {
+    if (line.startsWith(';') || line.startsWith('#'))
+        return {};
+    if (line.startsWith('[')) {
+        const QString name = line.endsWith(']') && line.size() > 2
+                                 ? line.mid(1, line.size() - 2).trimmed().toString()
+                                 : QString();
+        return {name.isEmpty() ? SectionedLine::LostHeader : SectionedLine::Header, name, {}};
+    }
+    const qsizetype eq = line.indexOf('=');
+    const QStringView key = eq < 0 ? QStringView() : line.left(eq).trimmed();
+    if (key.isEmpty())
+        return {};
+    return {SectionedLine::Entry, key.toString(), unescapeValue(line.mid(eq + 1))};
+}
+
+QString writeEntry(const QString& key, const QString& value) {
+    return key + '=' + escapeValue(value);
+}
+
+// A section without a name would be written "[]", which reads back as no section.
+constexpr SectionedFormat kIniFormat{
+    .names = Qt::CaseSensitive,
+    .readLine = readLine,
+    .writeEntry = writeEntry,
+    .blankLineAtEnd = false,
+    .writesUnnamedSections = false,
+};
+
 } // namespace
 
+IniFile::IniFile() : file_(kIniFormat) {}
+
 IniFile IniFile::parse(const QString& text) {
-    IniFile ini;
-    Section* current = nullptr;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start <= size) {
-        qsizetype end = start;
-        while (end < size && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        const QStringView raw = QStringView(text).mid(start, end - start);
-        const QStringView line = raw.trimmed();
-        start = end + 1;
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
-        if (line.startsWith('[')) {
-            const QString name = line.endsWith(']') && line.size() > 2
-                                     ? line.mid(1, line.size() - 2).trimmed().toString()
-                                     : QString();
-            // A broken or empty header: its keys belong to no section we know.
-            current = name.isEmpty() ? nullptr : &ini.section(name);
-            continue;
-        }
-        const qsizetype eq = raw.indexOf('=');
-        if (!current || eq <= 0 || raw.left(eq).trimmed().isEmpty())
-            continue;
-        // Blanks around a value go unless it is quoted.
-        const QString key = raw.left(eq).trimmed().toString();
-        const QString value = unescapeValue(raw.mid(eq + 1));
-        bool replaced = false;
-        for (Entry& e : current->entries) {
-            if (e.key == key) {
-                e.value = value; // the later line wins, as the later write did
-                replaced = true;
-            }
-        }
-        if (!replaced)
-            current->entries.push_back(Entry{key, value});
-    }
-    return ini;
-}
-
-QString IniFile::serialise() const {
-    QString out;
-    for (const Section& s : sections_) {
-        if (s.entries.empty() || s.name.isEmpty())
-            continue;
-        if (!out.isEmpty())
-            out += '\n';
-        out += '[' + s.name + "]\n";
-        for (const Entry& e : s.entries)
-            out += e.key + '=' + escapeValue(e.value) + '\n';
-    }
-    return out;
-}
-
-IniFile::Section& IniFile::section(const QString& name) {
-    for (Section& s : sections_)
-        if (s.name == name)
-            return s;
-    sections_.push_back(Section{name, {}});
-    return sections_.back();
+    return IniFile(SectionedFile::parse(text, kIniFormat));
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const QString s = cleanName(section);
-    const QString k = cleanName(key);
-    for (const Section& candidate : sections_)
-        if (candidate.name == s)
-            for (const Entry& e : candidate.entries)
-                if (e.key == k)
-                    return e.value;
-    return std::nullopt;
+    return file_.value(cleanName(section), cleanName(key));
 }
 
-void IniFile::setValue(const QString& sectionName, const QString& key, const QString& value) {
-    const QString k = cleanName(key);
-    Section& s = section(cleanName(sectionName));
-    for (Entry& e : s.entries) {
-        if (e.key == k) {
-            e.value = value;
-            return;
-        }
-    }
-    s.entries.push_back(Entry{k, value});
+void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+    file_.setValue(cleanName(section), cleanName(key), value);
 }
 
 } // namespace lumera

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/text/SectionedFile.h"
+
 #include <QString>
 #include <optional>
-#include <vector>
 
 namespace lumera {
 
@@ -13,24 +14,18 @@ namespace lumera {
 // costs the keys around it. Names match exactly, as they are written.
 class IniFile {
 public:
+    IniFile();
+
     static IniFile parse(const QString& text);
-    QString serialise() const;
+    QString serialise() const { return file_.serialise(); }
 
     std::optional<QString> value(const QString& section, const QString& key) const;
     void setValue(const QString& section, const QString& key, const QString& value);
 
 private:
-    struct Entry {
-        QString key;
-        QString value;
-    };
-    struct Section {
-        QString name;
-        std::vector<Entry> entries;
-    };
-    Section& section(const QString& name);
+    explicit IniFile(SectionedFile file) : file_(std::move(file)) {}
 
-    std::vector<Section> sections_;
+    SectionedFile file_;
 };
 
 } // namespace lumera

@@ -42,10 +42,10 @@ TEST(SettingsStore, FileIsPlainIniInUtf8) {
     SettingsStore store(dir.path());
     store.write("cinema", "turnoff", "timeset", "23:05");
     store.write("cinema", "web", "webURL", QStringLiteral("http://127.0.0.1/电影"));
-    const QByteArray text = dir.read("cinema.ini");
-    EXPECT_TRUE(text.contains("[turnoff]\ntimeset=23:05\n")) << text.constData();
-    EXPECT_TRUE(text.contains(QStringLiteral("webURL=http://127.0.0.1/电影").toUtf8()))
-        << text.constData();
+    store.write("cinema", "web", "note", " a\\b\n");
+    EXPECT_EQ(
+        dir.read("cinema.ini").toStdString(),
+        "[turnoff]\ntimeset=23:05\n\n[web]\nwebURL=http://127.0.0.1/电影\nnote=\" a\\\\b\\n\"\n");
 }
 
 TEST(SettingsStore, HandEditedValuesReadAsTheirText) {
