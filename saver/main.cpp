@@ -95,7 +95,8 @@ int main(int argc, char* argv[]) {
     // the exit sequence, and a second one ends the saver whatever it is doing.
     lumera::QuitSignals::catchNow(true);
 
-    const lumera::saver::EngineLaunch launch = lumera::saver::readEngineLaunch(
+    // How the saver was started, read here once: the window takes it as it is.
+    lumera::saver::EngineLaunch launch = lumera::saver::readEngineLaunch(
         argumentsAfterProgram(argc, argv), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     if (launch.unreadableWindow) {
         std::fprintf(stderr, "Lumera屏保：“%s”不是窗口号，没有可显示的窗口。\n",
@@ -132,9 +133,9 @@ int main(int argc, char* argv[]) {
                              : QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const bool preview = engine && screen &&
-                         (engine->geometry().width() < serverGeometry(screen).width() ||
-                          engine->geometry().height() < serverGeometry(screen).height());
+    launch.preview = engine && screen &&
+                     (engine->geometry().width() < serverGeometry(screen).width() ||
+                      engine->geometry().height() < serverGeometry(screen).height());
 
     lumera::SettingsStore settings;
     // What an installation does once for each user, done by the saver's first run.
@@ -152,16 +153,15 @@ int main(int argc, char* argv[]) {
         pointer,
         programFolder,
         lumera::writableDataFolder(programFolder),
-        launch.modeText,
-        preview ? QString() : fullScreenLockPath(root, screen),
+        launch,
+        launch.preview ? QString() : fullScreenLockPath(root, screen),
         [&ended] {
             ended = true;
             QCoreApplication::exit(0);
         },
         &moviePlayers,
-        launch.fromEngine(),
-        preview,
-        preview ? QString() : lumera::runtimeFolder() + QStringLiteral("/Lumera-saver-activation"),
+        launch.preview ? QString()
+                       : lumera::runtimeFolder() + QStringLiteral("/Lumera-saver-activation"),
     };
 
     // Nothing is on the screen yet, and the web engine starts with the window: an end asked

@@ -1,5 +1,7 @@
 #include "saver/engine/EngineLaunch.h"
 
+#include "saver/modes/ModeChoice.h"
+
 #include <QSet>
 
 namespace lumera::saver {
@@ -68,7 +70,7 @@ EngineLaunch readEngineLaunch(const QStringList& arguments, const QString& windo
         if (!launch.window)
             launch.unreadableWindow = named;
     }
-    launch.modeText = rest.join(' ');
+    launch.mode = readModeArgument(rest.join(' '));
     return launch;
 }
 

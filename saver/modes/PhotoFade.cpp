@@ -10,7 +10,7 @@
 namespace lumera::saver {
 
 QSize frmmain::stageSize() const {
-    if (context_.inEngineWindow)
+    if (context_.launch.fromEngine())
         return size();
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize();

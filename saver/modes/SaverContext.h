@@ -1,5 +1,7 @@
 #pragma once
 
+#include "saver/engine/EngineLaunch.h"
+
 #include <QString>
 #include <functional>
 
@@ -23,8 +25,8 @@ struct SaverContext {
     // Where the saver writes its working files ("sys/", "temp/"): the program folder while it
     // is writable.
     QString dataFolder;
-    // The whole command-line text after the program name.
-    QString argumentText;
+    // How this run was started: the mode, the engine's window if any, preview or full screen.
+    EngineLaunch launch;
     // The lock file that keeps a second full-screen copy from running on the same screen; empty
     // for a preview, which takes no lock.
     QString instanceLockPath;
@@ -32,12 +34,6 @@ struct SaverContext {
     std::function<void()> endProcess;
     // Makes the movie player of the movie modes; without one they show the black window.
     MoviePlayerFactory* moviePlayers = nullptr;
-    // The saver draws into a window of the desktop's screen-saver engine, which owns the screen
-    // and the input and ends the saver: no pointer hidden, nothing grabbed or raised, and no
-    // key or movement of ours ends it.
-    bool inEngineWindow = false;
-    // A preview in a small window: it shows what the rotation gives next without moving it on.
-    bool preview = false;
     // Where the full-screen copies that run at one time share their mode; empty: alone.
     QString activationPath;
 };

@@ -114,10 +114,9 @@ bool frmmain::Form_Load() {
 
     // 8. The mode of this run. The copies an engine starts on several screens at once move
     // the rotation on once between them; a preview only looks at what comes next.
-    const std::int32_t commandLineMode = readModeArgument(context_.argumentText);
-    if (commandLineMode != 0)
-        mode_ = commandLineMode;
-    else if (context_.preview)
+    if (context_.launch.mode != 0)
+        mode_ = context_.launch.mode;
+    else if (context_.launch.preview)
         mode_ = chooseMode(0, context_.settings.read(kSaverApp, QStringLiteral("ScreenSave"),
                                                      QStringLiteral("loadtime")))
                     .mode;
@@ -132,13 +131,13 @@ bool frmmain::Form_Load() {
 
 void frmmain::Form_Resize() {
     // Inside an engine's window the saver fills that window, whatever its size.
-    if (!context_.inEngineWindow && isVisible() && !isFullScreen())
+    if (!context_.launch.fromEngine() && isVisible() && !isFullScreen())
         setWindowState(windowState() | Qt::WindowFullScreen);
     const SaverLayout layout = saverLayout(size());
     Web->widget()->setGeometry(layout.web);
     placeMoviePlayer(layout.web);
     Picture1->setGeometry(layout.picture);
-    if (context_.inEngineWindow && display_)
+    if (context_.launch.fromEngine() && display_)
         refitSurfaces();
 }
 
@@ -170,7 +169,7 @@ void frmmain::ShowSaver() {
     if (!doEvents())
         return;
     // The engine has taken the screen and the input already; it ends the saver.
-    if (context_.inEngineWindow) {
+    if (context_.launch.fromEngine()) {
         show();
         return;
     }
@@ -205,12 +204,12 @@ void frmmain::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void frmmain::Picture1_Click() {
-    if (!context_.inEngineWindow)
+    if (!context_.launch.fromEngine())
         ExitSaver();
 }
 
 void frmmain::Timer1_Timer() {
-    if (!exiting_ && !context_.inEngineWindow)
+    if (!exiting_ && !context_.launch.fromEngine())
         makeTopmost();
 }
 
@@ -259,7 +258,8 @@ bool frmmain::event(QEvent* event) {
 }
 
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !exiting_ && isVisible() && !context_.inEngineWindow) {
+    if (event->type() == QEvent::KeyPress && !exiting_ && isVisible() &&
+        !context_.launch.fromEngine()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         Form_KeyDown(key->key(), static_cast<int>(key->modifiers()));
         return true;

@@ -32,6 +32,7 @@ void checkChoice(std::int32_t commandLineMode, const QString& storedLoadtime) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList arguments = text.split(QChar(0));
+    const QString joined = arguments.join(' ');
     const EngineLaunch launch = readEngineLaunch(arguments, arguments.first());
 
     // A window to go into, or a window named that is none, never both; the saver runs by hand
@@ -40,16 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(launch.fromEngine() == launch.window.has_value());
     require(!launch.window || *launch.window != 0);
     if (launch.window || launch.unreadableWindow)
-        require(arguments.first().size() > 0 || arguments.join(' ').contains("window-id"));
-    // What is left for the mode rule is made of the arguments given, in their order.
-    require(launch.modeText.size() <= arguments.join(' ').size());
+        require(arguments.first().size() > 0 || joined.contains("window-id"));
+    // Without a flag, the arguments are the mode text, whole and in their order.
     if (!text.contains('-'))
-        require(launch.modeText == arguments.join(' '));
+        require(launch.mode == readModeArgument(joined));
 
-    const std::int32_t mode = readModeArgument(launch.modeText);
+    const std::int32_t mode = launch.mode;
     // Blanks around the number change nothing.
-    require(readModeArgument(QStringLiteral(" \t") + launch.modeText + QChar(0x3000) + ' ') ==
-            mode);
+    require(readModeArgument(QStringLiteral(" \t") + joined + QChar(0x3000) + ' ') ==
+            readModeArgument(joined));
     if (mode != 0)
         require(readModeArgument(QString::number(mode)) == mode);
     checkChoice(mode, arguments.last());

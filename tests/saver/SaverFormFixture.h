@@ -2,6 +2,7 @@
 
 #include "platform/settings/SettingsStore.h"
 #include "saver/SaverPaths.h"
+#include "saver/engine/EngineLaunch.h"
 #include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/SaverContext.h"
 #include "saver/modes/frmmain.h"
@@ -31,13 +32,15 @@ protected:
     }
     QString loadtime() const { return settings.read(saver::kSaverApp, "ScreenSave", "loadtime"); }
 
-    // A new window for one run with this command-line text.
+    // A new window for one run started by hand with this command line (split at blanks), read
+    // as main() reads it.
     saver::frmmain& makeForm(const QString& arguments) {
         form.reset();
-        context = std::make_unique<saver::SaverContext>(
-            saver::SaverContext{settings, browsers, pointer, folder.file("program"),
-                                folder.file("data"), arguments, folder.file("runtime/saver.lock"),
-                                [this] { ++processEnds; }, &moviePlayers, false, false, QString()});
+        context = std::make_unique<saver::SaverContext>(saver::SaverContext{
+            settings, browsers, pointer, folder.file("program"), folder.file("data"),
+            saver::readEngineLaunch(arguments.split(' '), QString()),
+            folder.file("runtime/saver.lock"), [this] { ++processEnds; }, &moviePlayers,
+            QString()});
         form = std::make_unique<saver::frmmain>(*context);
         form->resize(QGuiApplication::primaryScreen()->geometry().size()); // full-screen
         form->Form_Resize();

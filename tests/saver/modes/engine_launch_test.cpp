@@ -16,22 +16,24 @@ TEST(EngineLaunchTest, TheEnginesFlagsAreTakenAndTheModeRuleSeesTheRest) {
         std::optional<quint64> window;
         std::optional<QString> unreadable;
         bool root;
-        QString modeText;
+        std::int32_t mode;
     };
     const Case cases[] = {
         // "-root" alone is a start by hand: no engine names a window.
-        {{"2", "--root"}, "", std::nullopt, std::nullopt, true, "2"},
-        {{}, "0x1a00007", 0x1a00007, std::nullopt, false, ""},
-        {{"-root"}, " 4194311 ", 4194311, std::nullopt, true, ""},
-        {{"-window-id", "123", "7"}, "0x5", 123, std::nullopt, false, "7"},
-        {{"--window-id=0x10", "-visual", "best", "-fps"}, "", 16, std::nullopt, false, ""},
+        {{"2", "--root"}, "", std::nullopt, std::nullopt, true, 2},
+        {{}, "0x1a00007", 0x1a00007, std::nullopt, false, 0},
+        {{"-root"}, " 4194311 ", 4194311, std::nullopt, true, 0},
+        {{"-window-id", "123", "7"}, "0x5", 123, std::nullopt, false, 7},
+        // A visual's id is the flag's value, not a mode.
+        {{"--window-id=0x10", "-visual", "33", "-fps"}, "", 16, std::nullopt, false, 0},
         // A window named that is none: the saver has nowhere to go.
-        {{"/s"}, "junk", std::nullopt, "junk", false, "/s"},
-        {{"-3", "-root=1"}, "0", std::nullopt, "0", false, "-3 -root=1"},
-        {{"-window-id", "0x", "1"}, "0x5", std::nullopt, "0x", false, "1"},
-        {{"-window-id"}, "", std::nullopt, "", false, ""},
+        {{"/s"}, "junk", std::nullopt, "junk", false, 0},
+        // "-root=1" is no flag: it stays with the mode text, which then reads as no number.
+        {{"-3", "-root=1"}, "0", std::nullopt, "0", false, 0},
+        {{"-window-id", "0x", "-3"}, "0x5", std::nullopt, "0x", false, -3},
+        {{"-window-id"}, "", std::nullopt, "", false, 0},
         // xscreensaver's settings write the content as a switch of its own.
-        {{"--root", "--mode", "7"}, "0x5", 5, std::nullopt, true, "7"},
+        {{"--root", "--mode", "7"}, "0x5", 5, std::nullopt, true, 7},
     };
     for (const Case& c : cases) {
         const auto launch = readEngineLaunch(c.arguments, c.variable);
@@ -41,7 +43,7 @@ TEST(EngineLaunchTest, TheEnginesFlagsAreTakenAndTheModeRuleSeesTheRest) {
         EXPECT_EQ(launch.unreadableWindow, c.unreadable) << where;
         EXPECT_EQ(launch.root, c.root) << where;
         EXPECT_EQ(launch.fromEngine(), c.window.has_value()) << where;
-        EXPECT_EQ(launch.modeText, c.modeText) << where;
+        EXPECT_EQ(launch.mode, c.mode) << where;
     }
 }
 
@@ -67,8 +69,8 @@ TEST_F(SaverFormTest, InAnEnginesWindowTheEngineOwnsScreenAndInput) {
     storePictureFolder(pictures());
     settings.write(saver::kSaverApp, "ScreenSave", "loadtime", "3");
     auto& f = makeForm("");
-    context->inEngineWindow = true;
-    context->preview = true;
+    context->launch.window = 0x1a00007;
+    context->launch.preview = true;
     ASSERT_TRUE(f.Form_Load());
     EXPECT_EQ(f.mode(), 4);
     EXPECT_EQ(loadtime(), "3"); // a preview leaves the rotation where it is
