@@ -4,10 +4,10 @@
 #include "platform/settings/SettingsStore.h"
 #include "platform/web/FakeWebBrowser.h"
 #include "saver/SaverPaths.h"
-#include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/SaverContext.h"
 #include "saver/modes/frmmain.h"
 #include "support/TestFolders.h"
+#include "tests/saver/FakeMoviePlayer.h"
 #include "tests/saver/SaverTestApp.h"
 
 #include <QGuiApplication>
