@@ -7,12 +7,10 @@
 #include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -39,18 +37,6 @@ protected:
         return t.registry.value(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
     }
     static FakeWebBrowser* web(Frmmain* w) { return test::FrmmainHarness::fakeWeb(w); }
-    static QStringList captions(QMenu* menu) {
-        QStringList list;
-        for (QAction* a : menu->actions())
-            list << (a->isSeparator() ? QStringLiteral("—") : a->text());
-        return list;
-    }
-    static QStringList names(QMenu* menu) {
-        QStringList list;
-        for (QAction* a : menu->actions())
-            list << a->objectName();
-        return list;
-    }
 };
 
 TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
@@ -125,36 +111,6 @@ TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
     t.clock.time = t.clock.time.addSecs(3600);
     w->Stat->showDateAndTime();
     EXPECT_EQ(w->Stat->panelText(15), "10:00");
-}
-
-TEST_F(FrmmainTest, PopUpMenusListTheirItemsInOrder) {
-    std::unique_ptr<Frmmain> w(load());
-    EXPECT_EQ(w->FileMenu->title(), "文件(&F)");
-    EXPECT_TRUE(w->FileMenu->actions().isEmpty());
-    EXPECT_EQ(w->FavMenu->title(), "收藏夹(&A)");
-    EXPECT_EQ(captions(w->FavMenu), (QStringList{"添加到收藏夹", "整理收藏夹", "—", ""}));
-    EXPECT_EQ(w->MyFavorites.size(), 1);
-    EXPECT_EQ(w->SetUpMenu->title(), "联系我们");
-    EXPECT_EQ(captions(w->SetUpMenu),
-              (QStringList{"软件帮助(&H)", "—", "官方网站(&P)", "软件升级(&D)", "联系我们(&E)", "—",
-                           "启动整点报时", "定时关机(&T)", "系统设置(&S)"}));
-    EXPECT_TRUE(w->TimerCheck->isChecked());
-    EXPECT_EQ(w->TvwList->title(), "电影列表");
-    EXPECT_EQ(
-        captions(w->TvwList),
-        (QStringList{"展开全部列表(&A)", "收缩全部列表(&S)", "—", "添加电影列表", "删除电影列表",
-                     "修改链接地址", "恢复默认列表", "隐藏电影列表(&H)", "—", "刷新广告页面(&R)",
-                     "显示广告页面(&V)", "—", "检查链接(&C)", "隐藏失效链接(&D)"}));
-    EXPECT_FALSE(w->AddTvwList->isEnabled());
-    EXPECT_FALSE(w->DelTvwList->isEnabled());
-    EXPECT_EQ(w->MouseRight->title(), "鼠标右键");
-    EXPECT_EQ(
-        captions(w->MouseRight),
-        (QStringList{"至页面顶部(&T)", "至页面底部(&B)", "—", "复制(&C)", "剪切(&M)", "粘贴(&P)",
-                     "—", "刷新(&R)", "全选(&A)", "—", "搜索()&F", "关于软件(&A)"}));
-    EXPECT_EQ(names(w->MouseRight),
-              (QStringList{"WebTop", "WebButton", "Mbar2", "Webcopy", "WebCut", "WebPaste", "Mbar",
-                           "Reshua", "WebAll", "Mbar3", "Websearch", "AboutMe"}));
 }
 
 TEST_F(FrmmainTest, WidgetsFollowTheLayoutRules) {
