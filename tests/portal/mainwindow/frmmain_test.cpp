@@ -113,43 +113,6 @@ TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
     EXPECT_EQ(w->Stat->panelText(15), "10:00");
 }
 
-TEST_F(FrmmainTest, WidgetsFollowTheLayoutRules) {
-    std::unique_ptr<Frmmain> w(load());
-    w->resize(1200, 800);
-    w->Form_Resize();
-    const int sw = pixelsToTwips(1200), sh = pixelsToTwips(800);
-    EXPECT_EQ(w->ScaleWidth(), sw);
-    EXPECT_EQ(w->tvw->geometry(), QRect(twipsToPixels(sw - 4450), twipsToPixels(645),
-                                        twipsToPixels(4400), twipsToPixels(sh - 4750)));
-    EXPECT_EQ(w->Web->widget()->geometry().width(), twipsToPixels(sw - 4550));
-    EXPECT_EQ(w->Toolbar->width(), 1200);
-    EXPECT_EQ(w->Stat->geometry().bottom(), 799);
-
-    w->HideList_Click();
-    EXPECT_TRUE(w->tvw->isHidden() && w->Pop->isHidden() && w->Piclose->isHidden() &&
-                w->lab->isHidden());
-    EXPECT_EQ(w->Web->widget()->width(), twipsToPixels(sw - 100));
-    w->HideList_Click();
-    EXPECT_FALSE(w->tvw->isHidden() || w->Pop->isHidden() || w->lab->isHidden());
-
-    w->Piclose_Click();
-    EXPECT_TRUE(w->Pop->isHidden());
-    EXPECT_EQ(w->tvw->height(), twipsToPixels(sh - 950));
-    w->GanGao_Click();
-    EXPECT_FALSE(w->Pop->isHidden());
-
-    // Only a drag with the left button alone moves the bar, and it goes black meanwhile.
-    const int before = w->layout.lab.Left;
-    w->lab_MouseMove(Qt::LeftButton | Qt::RightButton, 500);
-    EXPECT_EQ(w->layout.lab.Left, before);
-    w->lab_MouseMove(Qt::LeftButton, -1475);
-    EXPECT_EQ(w->layout.lab.Left, before - 1500);
-    EXPECT_EQ(w->lab->backColor(), QColor(Qt::black));
-    w->lab_MouseUp();
-    EXPECT_NE(w->lab->backColor(), QColor(Qt::black));
-    EXPECT_EQ(w->layout.tvw.Width, sw - (before - 1500 + 50) - 50);
-}
-
 TEST_F(FrmmainTest, ProgressStripGrowsInSixStepsAndVanishes) {
     std::unique_ptr<Frmmain> w(load());
     for (int round = 0; round < 2; ++round) {
