@@ -1,5 +1,7 @@
 #include "platform/web/SilentPage.h"
 
+#include "platform/web/PageScripts.h"
+
 #include <QCoreApplication>
 #include <QWebEngineCertificateError>
 #include <QWebEngineScript>
@@ -8,21 +10,6 @@
 namespace lumera {
 
 namespace {
-
-// Reports the link under a press or a focus change. It runs in a world of its own, so the
-// page's scripts can neither see nor silence it.
-const char* const kActiveLinkScript = R"JS(
-(function () {
-  var marker = '%1';
-  function report(target) {
-    var el = target;
-    while (el && !(el.href && typeof el.href === 'string')) el = el.parentElement;
-    console.info(marker + (el ? el.href : ''));
-  }
-  document.addEventListener('mousedown', function (e) { report(e.target); }, true);
-  document.addEventListener('focusin', function (e) { report(e.target); }, true);
-})();
-)JS";
 
 // What the engine asks through javaScriptConfirm when a page's beforeunload handler wants the
 // user to stay; the same translation call as the engine's, so it matches in every language.
@@ -42,12 +29,14 @@ QString SilentPage::hrefMarker() {
 
 SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent) {
+    // The link under a press or a focus change, reported in a world of its own, so the page's
+    // scripts can neither see nor silence it.
     QWebEngineScript script;
     script.setName("lumera-active-link");
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(kActiveLinkScript).arg(hrefMarker()));
+    script.setSourceCode(pageScripts::activeLink(hrefMarker()));
     scripts().insert(script);
 
     // A page with a bad certificate is not shown, and the user is never asked.

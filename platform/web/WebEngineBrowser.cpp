@@ -1,6 +1,7 @@
 #include "platform/web/WebEngineBrowser.h"
 
 #include "platform/web/FindBar.h"
+#include "platform/web/PageScripts.h"
 #include "platform/web/SilentPage.h"
 #include "platform/web/WebEngineProfile.h"
 
@@ -48,32 +49,6 @@ private:
     bool opened_ = false;
 };
 
-QString jsNumber(int value) {
-    return QString::number(value);
-}
-
-// True when the focused element takes typed text. It looks through open shadow roots and
-// frames of the same origin; a frame of another origin might hold a field, so it counts.
-const QString kTypingInPageScript = QStringLiteral(R"(
-(function () {
-  var e = document.activeElement;
-  for (;;) {
-    if (!e) return false;
-    if (e.shadowRoot && e.shadowRoot.activeElement) { e = e.shadowRoot.activeElement; continue; }
-    if (e.tagName !== 'IFRAME' && e.tagName !== 'FRAME') break;
-    var inner = null;
-    try { inner = e.contentDocument; } catch (x) { inner = null; }
-    if (!inner) return true;
-    e = inner.activeElement;
-  }
-  if (e.isContentEditable) return true;
-  if (e.disabled || e.readOnly) return false;
-  if (e.tagName === 'TEXTAREA') return true;
-  return e.tagName === 'INPUT' &&
-      !/^(button|checkbox|radio|submit|reset|image|range|color|file|hidden)$/i.test(e.type);
-})())");
-// The document's own title and address; the engine's own title falls back on the address.
-const char* const kReadDocumentScript = "[document.title, location.href]";
 // Where the engine shows its error pages.
 const char* const kEngineErrorDocument = "chrome-error:";
 
@@ -219,8 +194,7 @@ void WebEngineBrowser::readDocument(std::function<void()> then) {
     }
     reading_ = true;
     const int read = ++readsIssued_;
-    page_->runJavaScript(QString::fromLatin1(kReadDocumentScript),
-                         QWebEngineScript::ApplicationWorld,
+    page_->runJavaScript(pageScripts::readDocument(), QWebEngineScript::ApplicationWorld,
                          [self = QPointer<WebEngineBrowser>(this), read](const QVariant& result) {
                              if (self)
                                  self->documentRead(read, result);
@@ -382,20 +356,14 @@ QString WebEngineBrowser::activeElementHref() const {
 bool WebEngineBrowser::scrollBy(int dx, int dy) {
     if (!hasDocument())
         return false;
-    page_->runJavaScript(
-        QStringLiteral("window.scrollBy(%1, %2);").arg(jsNumber(dx), jsNumber(dy)));
+    page_->runJavaScript(pageScripts::scrollBy(dx, dy));
     return true;
 }
 
 bool WebEngineBrowser::setBodyMargins(int top, int left, int right, int bottom) {
     if (!hasDocument())
         return false;
-    page_->runJavaScript(
-        QStringLiteral("(function(){var b=document.body;if(!b)return;"
-                       "b.style.marginTop='%1px';b.style.marginLeft='%2px';"
-                       "b.style.marginRight='%3px';b.style.marginBottom='%4px';"
-                       "})();")
-            .arg(jsNumber(top), jsNumber(left), jsNumber(right), jsNumber(bottom)));
+    page_->runJavaScript(pageScripts::setBodyMargins(top, left, right, bottom));
     return true;
 }
 
@@ -405,7 +373,7 @@ void WebEngineBrowser::askTypingInPage(std::function<void(bool)> answer) {
         return;
     }
     QPointer<WebEngineBrowser> self(this);
-    page_->runJavaScript(kTypingInPageScript, QWebEngineScript::ApplicationWorld,
+    page_->runJavaScript(pageScripts::typingInPage(), QWebEngineScript::ApplicationWorld,
                          [self, answer = std::move(answer)](const QVariant& typing) {
                              if (self)
                                  answer(typing.toBool());

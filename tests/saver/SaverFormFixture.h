@@ -3,12 +3,12 @@
 #include "platform/settings/SettingsStore.h"
 #include "saver/SaverPaths.h"
 #include "saver/engine/EngineLaunch.h"
-#include "saver/modes/FakeMoviePlayer.h"
 #include "saver/modes/SaverContext.h"
 #include "saver/modes/frmmain.h"
 #include "support/FakePointer.h"
 #include "support/FakeWebBrowser.h"
 #include "support/TestFolders.h"
+#include "tests/saver/FakeMoviePlayer.h"
 #include "tests/saver/SaverTestApp.h"
 
 #include <QGuiApplication>

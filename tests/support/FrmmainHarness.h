@@ -18,8 +18,11 @@
 #include "support/FakeWebBrowser.h"
 #include "support/TestFolders.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QPointer>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace lumera::test {
@@ -110,5 +113,16 @@ public:
 private:
     std::vector<QPointer<portal::Frmmain>> made_;
 };
+
+// Picks the item of a pop-up menu by the caption the user reads on it.
+inline void pickMenuItem(QMenu* menu, const QString& caption) {
+    for (QAction* item : menu->actions()) {
+        if (item->text() == caption) {
+            item->trigger();
+            return;
+        }
+    }
+    ADD_FAILURE() << menu->title().toStdString() << " has no item " << caption.toStdString();
+}
 
 } // namespace lumera::test

@@ -14,6 +14,7 @@
 using namespace lumera;
 using namespace lumera::portal;
 using lumera::test::FrmmainHarness;
+using lumera::test::pickMenuItem;
 
 namespace {
 
@@ -185,32 +186,32 @@ TEST_F(BrowserPaneTest, RequestWithoutADocumentFollowsTheRule) {
     EXPECT_EQ(web->fireNewWindow("", false).first, nullptr);
 }
 
-TEST_F(BrowserPaneTest, PageCommands) {
-    window->Webcopy_Click();
-    window->WebCut_Click();
-    window->WebPaste_Click();
-    window->WebAll_Click();
-    window->Websearch_Click();
-    EXPECT_EQ(web->execs,
-              (std::vector<std::pair<int, int>>{{12, 2}, {11, 2}, {13, 2}, {17, 2}, {32, 0}}));
-    window->Reshua_Click();
+TEST_F(BrowserPaneTest, PageCommandsDoWhatTheirMenuItemsSay) {
+    for (const char* item : {"复制(&C)", "剪切(&M)", "粘贴(&P)", "全选(&A)", "搜索()&F"})
+        pickMenuItem(window->MouseRight, item);
+    EXPECT_EQ(web->execs, (std::vector<std::pair<int, int>>{{OLECMDID_COPY, 2},
+                                                            {OLECMDID_CUT, 2},
+                                                            {OLECMDID_PASTE, 2},
+                                                            {OLECMDID_SELECTALL, 2},
+                                                            {OLECMDID_FIND, 0}}));
+    pickMenuItem(window->MouseRight, "刷新(&R)");
     EXPECT_EQ(web->commands, QStringList{"refresh"});
-    window->ReLoadWeb_Click();
+    pickMenuItem(window->TvwList, "刷新广告页面(&R)");
     EXPECT_EQ(FrmmainHarness::fakeWebPop(window)->commands, QStringList{"refresh"});
 }
 
 TEST_F(BrowserPaneTest, ScrollingCommandsAndKeys) {
     // Without a document nothing scrolls, and nothing fails.
-    window->WebTop_Click();
+    pickMenuItem(window->MouseRight, "至页面顶部(&T)");
     window->Cmb_KeyDown(40);
     EXPECT_TRUE(web->scrolls.empty());
 
     web->finishLoad("https://www.example.cn/", "页面");
-    window->WebButton_Click();
+    pickMenuItem(window->MouseRight, "至页面底部(&B)");
     ASSERT_EQ(web->scrolls.size(), 101u);
     EXPECT_EQ(web->scrolls.front(), std::make_pair(0, 150));
     web->scrolls.clear();
-    window->WebTop_Click();
+    pickMenuItem(window->MouseRight, "至页面顶部(&T)");
     ASSERT_EQ(web->scrolls.size(), 101u);
     EXPECT_EQ(web->scrolls.back(), std::make_pair(0, -150));
     web->scrolls.clear();

@@ -7,12 +7,10 @@
 #include "support/ActiveWindow.h"
 #include "support/FrmmainHarness.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -39,18 +37,6 @@ protected:
         return t.registry.value(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
     }
     static FakeWebBrowser* web(Frmmain* w) { return test::FrmmainHarness::fakeWeb(w); }
-    static QStringList captions(QMenu* menu) {
-        QStringList list;
-        for (QAction* a : menu->actions())
-            list << (a->isSeparator() ? QStringLiteral("—") : a->text());
-        return list;
-    }
-    static QStringList names(QMenu* menu) {
-        QStringList list;
-        for (QAction* a : menu->actions())
-            list << a->objectName();
-        return list;
-    }
 };
 
 TEST_F(FrmmainTest, LoadCountsAUseAndTurnsTheScreenSaverOff) {
@@ -125,73 +111,6 @@ TEST_F(FrmmainTest, ControlsCarryTheirDesignTexts) {
     t.clock.time = t.clock.time.addSecs(3600);
     w->Stat->showDateAndTime();
     EXPECT_EQ(w->Stat->panelText(15), "10:00");
-}
-
-TEST_F(FrmmainTest, PopUpMenusListTheirItemsInOrder) {
-    std::unique_ptr<Frmmain> w(load());
-    EXPECT_EQ(w->FileMenu->title(), "文件(&F)");
-    EXPECT_TRUE(w->FileMenu->actions().isEmpty());
-    EXPECT_EQ(w->FavMenu->title(), "收藏夹(&A)");
-    EXPECT_EQ(captions(w->FavMenu), (QStringList{"添加到收藏夹", "整理收藏夹", "—", ""}));
-    EXPECT_EQ(w->MyFavorites.size(), 1);
-    EXPECT_EQ(w->SetUpMenu->title(), "联系我们");
-    EXPECT_EQ(captions(w->SetUpMenu),
-              (QStringList{"软件帮助(&H)", "—", "官方网站(&P)", "软件升级(&D)", "联系我们(&E)", "—",
-                           "启动整点报时", "定时关机(&T)", "系统设置(&S)"}));
-    EXPECT_TRUE(w->TimerCheck->isChecked());
-    EXPECT_EQ(w->TvwList->title(), "电影列表");
-    EXPECT_EQ(
-        captions(w->TvwList),
-        (QStringList{"展开全部列表(&A)", "收缩全部列表(&S)", "—", "添加电影列表", "删除电影列表",
-                     "修改链接地址", "恢复默认列表", "隐藏电影列表(&H)", "—", "刷新广告页面(&R)",
-                     "显示广告页面(&V)", "—", "检查链接(&C)", "隐藏失效链接(&D)"}));
-    EXPECT_FALSE(w->AddTvwList->isEnabled());
-    EXPECT_FALSE(w->DelTvwList->isEnabled());
-    EXPECT_EQ(w->MouseRight->title(), "鼠标右键");
-    EXPECT_EQ(
-        captions(w->MouseRight),
-        (QStringList{"至页面顶部(&T)", "至页面底部(&B)", "—", "复制(&C)", "剪切(&M)", "粘贴(&P)",
-                     "—", "刷新(&R)", "全选(&A)", "—", "搜索()&F", "关于软件(&A)"}));
-    EXPECT_EQ(names(w->MouseRight),
-              (QStringList{"WebTop", "WebButton", "Mbar2", "Webcopy", "WebCut", "WebPaste", "Mbar",
-                           "Reshua", "WebAll", "Mbar3", "Websearch", "AboutMe"}));
-}
-
-TEST_F(FrmmainTest, WidgetsFollowTheLayoutRules) {
-    std::unique_ptr<Frmmain> w(load());
-    w->resize(1200, 800);
-    w->Form_Resize();
-    const int sw = pixelsToTwips(1200), sh = pixelsToTwips(800);
-    EXPECT_EQ(w->ScaleWidth(), sw);
-    EXPECT_EQ(w->tvw->geometry(), QRect(twipsToPixels(sw - 4450), twipsToPixels(645),
-                                        twipsToPixels(4400), twipsToPixels(sh - 4750)));
-    EXPECT_EQ(w->Web->widget()->geometry().width(), twipsToPixels(sw - 4550));
-    EXPECT_EQ(w->Toolbar->width(), 1200);
-    EXPECT_EQ(w->Stat->geometry().bottom(), 799);
-
-    w->HideList_Click();
-    EXPECT_TRUE(w->tvw->isHidden() && w->Pop->isHidden() && w->Piclose->isHidden() &&
-                w->lab->isHidden());
-    EXPECT_EQ(w->Web->widget()->width(), twipsToPixels(sw - 100));
-    w->HideList_Click();
-    EXPECT_FALSE(w->tvw->isHidden() || w->Pop->isHidden() || w->lab->isHidden());
-
-    w->Piclose_Click();
-    EXPECT_TRUE(w->Pop->isHidden());
-    EXPECT_EQ(w->tvw->height(), twipsToPixels(sh - 950));
-    w->GanGao_Click();
-    EXPECT_FALSE(w->Pop->isHidden());
-
-    // Only a drag with the left button alone moves the bar, and it goes black meanwhile.
-    const int before = w->layout.lab.Left;
-    w->lab_MouseMove(Qt::LeftButton | Qt::RightButton, 500);
-    EXPECT_EQ(w->layout.lab.Left, before);
-    w->lab_MouseMove(Qt::LeftButton, -1475);
-    EXPECT_EQ(w->layout.lab.Left, before - 1500);
-    EXPECT_EQ(w->lab->backColor(), QColor(Qt::black));
-    w->lab_MouseUp();
-    EXPECT_NE(w->lab->backColor(), QColor(Qt::black));
-    EXPECT_EQ(w->layout.tvw.Width, sw - (before - 1500 + 50) - 50);
 }
 
 TEST_F(FrmmainTest, ProgressStripGrowsInSixStepsAndVanishes) {

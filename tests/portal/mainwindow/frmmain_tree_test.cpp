@@ -46,12 +46,12 @@ TEST_F(FrmmainTreeTest, EveryBuildIsFresh) {
 }
 
 TEST_F(FrmmainTreeTest, CollapseThenExpandAll) {
-    window->ShortTvw_Click();
+    test::pickMenuItem(window->TvwList, "收缩全部列表(&S)");
     for (int index = 2; index <= 13; ++index)
         EXPECT_FALSE(nodeAt(*window->tvw, index)->isExpanded());
     EXPECT_TRUE(nodeAt(*window->tvw, 1)->isExpanded());
     select(50);
-    window->TvwAppend_Click();
+    test::pickMenuItem(window->TvwList, "展开全部列表(&A)");
     expectFreshBuild(131);
 }
 

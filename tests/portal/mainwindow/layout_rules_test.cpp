@@ -1,155 +1,141 @@
-#include "portal/mainwindow/MainLayout.h"
+#include "portal/mainwindow/Frmmain.h"
+#include "portal/mainwindow/PictureBox.h"
+#include "portal/mainwindow/StatusBar.h"
 #include "portal/mainwindow/Twips.h"
+#include "support/FrmmainHarness.h"
 
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
+using namespace lumera;
 using namespace lumera::portal;
+using lumera::test::pickMenuItem;
 
 namespace {
 
-// A maximised window on a 1920 × 1080 screen, in twips.
-constexpr int kSW = 28800;
-constexpr int kSH = 15000;
+// Main windows as users have them: maximised on screens from 1024 × 768 to 1920 × 1080
+// under a panel, restored at the size it opens with, and one in between. Wide ones first
+// and last, so that the search bar has to find its place again each way.
+const QSize kFullHd{1920, 1050}, kLaptop{1366, 738}, kRestored{787, 490};
+const std::vector<QSize> kSizes{kFullHd,     kLaptop,   {1280, 690}, {1050, 700},
+                                {1024, 738}, kRestored, kFullHd};
 
-TEST(LayoutRules, SearchBarIsRightAlignedWhenWideOrWhereItsDesignPlaceDoesNotFit) {
-    const auto rightAligned = [](const MainLayout& l, int sw) {
-        return l.Cmd.Left == sw - 1150 && l.CmbSearch.Left == sw - 5100 &&
-               l.CmbType.Left == sw - 6500;
-    };
-    const auto atDesign = [](const MainLayout& l) {
-        return l.Cmd.Left == 14400 && l.CmbSearch.Left == 10440 && l.CmbType.Left == 8880;
-    };
-    // One window, maximised first: going back to any narrower size places the bar anew.
-    MainLayout l;
-    resizeLayout(l, 15901, kSH, 16001);
-    EXPECT_TRUE(rightAligned(l, 15901));
-    resizeLayout(l, 15900, kSH, 16000);
-    EXPECT_TRUE(atDesign(l));
-    resizeLayout(l, 15500, kSH, 15600);
-    EXPECT_TRUE(atDesign(l));
-    for (const int sw : {15499, 13500, 11805}) {
-        resizeLayout(l, sw, kSH, sw + 100);
-        EXPECT_TRUE(rightAligned(l, sw)) << sw;
-        // Whole and inside, in the order engine, query, button.
-        EXPECT_GT(l.CmbType.Left, 0) << sw;
-        EXPECT_LT(l.CmbType.Left + l.CmbType.Width, l.CmbSearch.Left) << sw;
-        EXPECT_LT(l.CmbSearch.Left + l.CmbSearch.Width, l.Cmd.Left) << sw;
-        EXPECT_LE(l.Cmd.Left + l.Cmd.Width, sw) << sw;
+const char* const kPanes[] = {"browser pane", "splitter bar", "tree", "side pane"};
+
+class LayoutTest : public ::testing::Test {
+protected:
+    test::FrmmainHarness t;
+    Frmmain* w = t.open();
+
+    void resizeTo(QSize size) {
+        w->resize(size);
+        w->Form_Resize();
     }
-    resizeLayout(l, 15900, kSH, 16000);
-    EXPECT_TRUE(atDesign(l));
+    // Where a control shows in the window; nothing while it is hidden.
+    QRect at(QWidget* control) const {
+        return control->isHidden() ? QRect() : QRect(control->mapTo(w, QPoint()), control->size());
+    }
+    std::vector<QRect> panes() const {
+        return {at(w->Web->widget()), at(w->lab), at(w->tvw), at(w->Pop)};
+    }
+    // Every control whole inside the window, and none over another but the close button
+    // on the side pane it closes.
+    void expectWholeAndApart() const {
+        const QRect window = w->rect();
+        const QRect toolbar = at(w->Toolbar), status = at(w->Stat);
+        EXPECT_EQ(toolbar.top(), 0);
+        EXPECT_EQ(toolbar.width(), window.width());
+        EXPECT_EQ(status.bottom(), window.bottom());
+        EXPECT_EQ(status.width(), window.width());
+        const std::vector<QRect> seen = panes();
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            if (seen[i].isNull())
+                continue;
+            EXPECT_TRUE(window.contains(seen[i])) << kPanes[i];
+            EXPECT_GT(seen[i].top(), toolbar.bottom()) << kPanes[i];
+            for (std::size_t j = i + 1; j < seen.size(); ++j)
+                EXPECT_FALSE(seen[i].intersects(seen[j])) << kPanes[i] << " over " << kPanes[j];
+        }
+        // The side pane's last row lies under the status bar, which is drawn over it.
+        for (const QRect& pane : {seen[0], seen[1], seen[2]})
+            EXPECT_FALSE(pane.intersects(status));
+        if (!w->Piclose->isHidden()) {
+            EXPECT_TRUE(at(w->Pop).intersects(at(w->Piclose)) && window.contains(at(w->Piclose)));
+        }
+        // The search bar: engine, query and button, in that order, on the toolbar.
+        const QRect engine = at(w->CmbType), query = at(w->CmbSearch), button = at(w->Cmd);
+        EXPECT_TRUE(toolbar.contains(engine) && toolbar.contains(query) &&
+                    toolbar.contains(button));
+        EXPECT_LT(engine.right(), query.left());
+        EXPECT_LT(query.right(), button.left());
+    }
+};
+
+TEST_F(LayoutTest, ControlsStayWholeInsideTheWindowAndApartAtEverySize) {
+    for (const QSize size : kSizes) {
+        SCOPED_TRACE(testing::Message() << size.width() << "×" << size.height());
+        resizeTo(size);
+        expectWholeAndApart();
+        // The browser pane takes most of the width, and the tree shows a good few rows.
+        EXPECT_GT(at(w->Web->widget()).width(), size.width() / 2);
+        EXPECT_GT(at(w->tvw).height(), 150);
+    }
 }
 
-TEST(LayoutRules, ResizeWithTheTreeShowingFillsTheWindow) {
-    MainLayout l;
-    resizeLayout(l, kSW, kSH, kSW + 240);
-    EXPECT_EQ(l.tvw.Width, 4400);
-    EXPECT_EQ(l.tvw.Left, kSW - 4450);
-    EXPECT_EQ(l.tvw.Top, 645);
-    EXPECT_EQ(l.tvw.Height, kSH - 4750);
-    EXPECT_TRUE(l.Pop.Visible && l.Piclose.Visible);
-    EXPECT_EQ(l.Pop.Left, l.tvw.Left);
-    EXPECT_EQ(l.Pop.Top, kSH - 4080);
-    EXPECT_EQ(l.Pop.Width, 4390);
-    EXPECT_EQ(l.Pop.Height, 3800);
-    EXPECT_EQ(l.Piclose.Left, kSW - 850);
-    EXPECT_EQ(l.Piclose.Top, kSH - 4080 - 250);
-    EXPECT_EQ(l.Web.Left, 50);
-    EXPECT_EQ(l.Web.Top, 650);
-    EXPECT_EQ(l.Web.Width, kSW - 4550);
-    EXPECT_EQ(l.Web.Height, kSH - 950);
-    // The splitter sits in the 100-twip gap between the panes.
-    EXPECT_EQ(l.lab.Left, l.Web.Width + 50);
-    EXPECT_EQ(l.lab.Height, kSH - 950);
-    EXPECT_EQ(l.PicPro.Top, kSH - 255);
+TEST_F(LayoutTest, HidingTheListGivesTheBrowserItsRoomUntilShownAgain) {
+    for (const QSize size : {kFullHd, kRestored}) {
+        resizeTo(size);
+        const std::vector<QRect> shown = panes();
+        pickMenuItem(w->TvwList, "隐藏电影列表(&H)");
+        EXPECT_TRUE(w->tvw->isHidden() && w->Pop->isHidden() && w->Piclose->isHidden() &&
+                    w->lab->isHidden());
+        EXPECT_GE(at(w->Web->widget()).right(), w->width() - 8);
+        expectWholeAndApart();
+        // It stays hidden through a resize.
+        resizeTo(size - QSize(100, 0));
+        EXPECT_TRUE(w->tvw->isHidden());
+        EXPECT_GE(at(w->Web->widget()).right(), w->width() - 8);
+        resizeTo(size);
+        pickMenuItem(w->TvwList, "隐藏电影列表(&H)");
+        EXPECT_EQ(panes(), shown);
+    }
 }
 
-TEST(LayoutRules, HiddenPanelStaysHiddenThroughAResize) {
-    MainLayout l;
-    resizeLayout(l, kSW, kSH, kSW);
-    toggleRightPanel(l, kSW, kSH);
-    EXPECT_FALSE(l.tvw.Visible || l.Pop.Visible || l.Piclose.Visible || l.lab.Visible);
-    EXPECT_EQ(l.Web.Width, kSW - 100);
-    EXPECT_EQ(l.tvw.Height, kSH - 950);
-
-    resizeLayout(l, kSW - 1500, kSH, kSW - 1500);
-    EXPECT_EQ(l.Web.Width, kSW - 1600);
-    EXPECT_FALSE(l.tvw.Visible || l.Pop.Visible || l.Piclose.Visible || l.lab.Visible);
-
-    // Showing it again restores the panel exactly as a resize would lay it out.
-    toggleRightPanel(l, kSW, kSH);
-    MainLayout fresh;
-    resizeLayout(fresh, kSW, kSH, kSW);
-    EXPECT_TRUE(l.tvw.Visible && l.Pop.Visible && l.Piclose.Visible && l.lab.Visible);
-    EXPECT_EQ(l.tvw.Left, fresh.tvw.Left);
-    EXPECT_EQ(l.tvw.Height, fresh.tvw.Height);
-    EXPECT_EQ(l.Pop.Top, fresh.Pop.Top);
-    EXPECT_EQ(l.Pop.Width, fresh.Pop.Width);
-    EXPECT_EQ(l.Web.Width, fresh.Web.Width);
-    EXPECT_EQ(l.lab.Left, fresh.lab.Left);
+TEST_F(LayoutTest, ClosedSidePaneGivesTheTreeItsRoomUntilShownAgain) {
+    resizeTo(kLaptop);
+    const std::vector<QRect> shown = panes();
+    emit w->Piclose->Click();
+    EXPECT_TRUE(w->Pop->isHidden() && w->Piclose->isHidden());
+    EXPECT_GT(at(w->tvw).bottom(), shown[3].top());
+    expectWholeAndApart();
+    pickMenuItem(w->TvwList, "显示广告页面(&V)");
+    EXPECT_EQ(panes(), shown);
 }
 
-TEST(LayoutRules, ClosedPopPaneComesBackAtTheNextResize) {
-    MainLayout l;
-    resizeLayout(l, kSW, kSH, kSW);
-    closePopPane(l, kSH);
-    EXPECT_FALSE(l.Pop.Visible || l.Piclose.Visible);
-    EXPECT_TRUE(l.tvw.Visible);
-    EXPECT_EQ(l.tvw.Height, kSH - 950);
-
-    resizeLayout(l, kSW, kSH, kSW);
-    EXPECT_TRUE(l.Pop.Visible && l.Piclose.Visible);
-    EXPECT_EQ(l.tvw.Height, kSH - 4750);
-}
-
-TEST(LayoutRules, SplitterDropIsAppliedAsIsAndUndoneByAResize) {
-    MainLayout l;
-    resizeLayout(l, kSW, kSH, kSW);
-    const int start = l.lab.Left;
-    // The bar's centre follows the pointer: 25 twips is its middle.
-    dragSplitter(l, 25);
-    EXPECT_EQ(l.lab.Left, start);
-    dragSplitter(l, -15000);
-    dragSplitter(l, -4000);
-    EXPECT_EQ(l.lab.Left, start - 19050);
-    dropSplitter(l, kSW);
-    EXPECT_EQ(l.Web.Width, l.lab.Left - 50);
-    EXPECT_EQ(l.tvw.Left, l.lab.Left + 50);
-    EXPECT_EQ(l.tvw.Width, kSW - l.tvw.Left - 50);
-    EXPECT_EQ(l.Pop.Left, l.tvw.Left);
-    EXPECT_EQ(l.Pop.Width, l.tvw.Width);
-
-    resizeLayout(l, kSW, kSH, kSW);
-    EXPECT_EQ(l.tvw.Width, 4400);
-    EXPECT_EQ(l.lab.Left, start);
-}
-
-TEST(LayoutRules, SizesThatComeOutNegativeAreNotApplied) {
-    MainLayout l;
-    resizeLayout(l, kSW, kSH, kSW);
-    const MainLayout before = l;
-    // A minimised window: almost no client area.
-    resizeLayout(l, 1200, 300, 1200);
-    EXPECT_EQ(l.tvw.Height, before.tvw.Height);
-    EXPECT_EQ(l.Web.Width, before.Web.Width);
-    EXPECT_EQ(l.Web.Height, before.Web.Height);
-    EXPECT_EQ(l.lab.Height, before.lab.Height);
-    // Positions may go negative; they are applied.
-    EXPECT_EQ(l.tvw.Left, 1200 - 4450);
-    EXPECT_EQ(l.PicPro.Top, 45);
-
-    // A splitter dropped past the left edge leaves the browser pane its old width.
-    dragSplitter(l, -30000);
-    dropSplitter(l, kSW);
-    EXPECT_EQ(l.Web.Width, before.Web.Width);
-}
-
-TEST(LayoutRules, TwipsMeetPixelsInOnePlace) {
-    EXPECT_EQ(twipsToPixels(15), 1);
-    EXPECT_EQ(twipsToPixels(600), 40);
-    EXPECT_EQ(twipsToPixels(-8000), -533);
-    EXPECT_EQ(twipsToPixels(4400), 293);
-    EXPECT_EQ(pixelsToTwips(1920), 28800);
+TEST_F(LayoutTest, TheSplitterMovesTheBoundaryBetweenThePanesUntilTheNextResize) {
+    resizeTo(kLaptop);
+    const std::vector<QRect> before = panes();
+    // Taken at its second pixel and moved 100 pixels left: only the left button alone drags
+    // it, and the bar shows black meanwhile.
+    const int pointer = pixelsToTwips(1 - 100);
+    emit w->lab->MouseMove(Qt::LeftButton | Qt::RightButton, pointer, 0);
+    EXPECT_EQ(at(w->lab), before[1]);
+    emit w->lab->MouseMove(Qt::LeftButton, pointer, 0);
+    EXPECT_NEAR(at(w->lab).left(), before[1].left() - 100, 1);
+    EXPECT_EQ(w->lab->backColor(), QColor(Qt::black));
+    emit w->lab->MouseUp(Qt::LeftButton, pointer, 0);
+    EXPECT_NE(w->lab->backColor(), QColor(Qt::black));
+    const std::vector<QRect> after = panes();
+    EXPECT_NEAR(after[0].width(), before[0].width() - 100, 2);
+    EXPECT_NEAR(after[2].width(), before[2].width() + 100, 2);
+    EXPECT_NEAR(after[3].width(), before[3].width() + 100, 2);
+    expectWholeAndApart();
+    resizeTo(kLaptop);
+    EXPECT_EQ(panes(), before);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 
 using namespace lumera;
 using namespace lumera::portal;
+using lumera::test::pickMenuItem;
 
 namespace {
 
@@ -161,11 +162,9 @@ TEST_F(ToolbarCommandsTest, HistoryAndMenuButtons) {
 }
 
 TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
-    w->Help->trigger();
-    w->HomePage->trigger();
-    w->Download->trigger();
-    w->email->trigger();
-    w->TimerCheck->trigger();
+    for (const char* item :
+         {"软件帮助(&H)", "官方网站(&P)", "软件升级(&D)", "联系我们(&E)", "启动整点报时"})
+        pickMenuItem(w->SetUpMenu, item);
     EXPECT_TRUE(w->TimerCheck->isChecked());
     EXPECT_EQ(
         t.desktop.opened,
@@ -178,8 +177,8 @@ TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
         told << dialog.windowTitle() + ": " + static_cast<QMessageBox&>(dialog).text();
     };
     t.desktop.openSucceeds = false;
-    w->Help->trigger();
-    w->Download->trigger();
+    pickMenuItem(w->SetUpMenu, "软件帮助(&H)");
+    pickMenuItem(w->SetUpMenu, "软件升级(&D)");
     EXPECT_EQ(told,
               QStringList({"Lumera桌面: " + cannotOpenMessage(t.programFolder() + "/help.htm"),
                            "Lumera桌面: " + cannotOpenMessage(kOrigin + "/desktop/")}));
@@ -187,7 +186,7 @@ TEST_F(ToolbarCommandsTest, ShellCommandsOfTheSetUpMenu) {
 
 TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
     t.settings.write("cinema", "turnoff", "timeset", "7:05");
-    w->TimeTurnOff->trigger();
+    pickMenuItem(w->SetUpMenu, "定时关机(&T)");
     auto* turnOff = w->findChild<FormTurnOff*>();
     ASSERT_NE(turnOff, nullptr);
     EXPECT_TRUE(turnOff->isVisible());
@@ -196,7 +195,7 @@ TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
     turnOff->Command1_Click();
     EXPECT_EQ(t.cinema("turnoff", "timeset"), "7:45");
 
-    w->Setup->trigger();
+    pickMenuItem(w->SetUpMenu, "系统设置(&S)");
     auto* setup = w->findChild<FormSetup*>();
     ASSERT_NE(setup, nullptr);
     EXPECT_EQ(setup->Text1->text(), t.defaultRadioPage());
@@ -206,7 +205,7 @@ TEST_F(ToolbarCommandsTest, DialogsOpenModalAndStoreTheirSettings) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w->findChild<FormTurnOff*>(), nullptr);
 
-    w->AboutMe->trigger();
+    pickMenuItem(w->MouseRight, "关于软件(&A)");
     auto* about = w->findChild<QMessageBox*>("AboutBox");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
