@@ -1,10 +1,14 @@
 #include "saver/engine/EngineLaunch.h"
 
-#include "saver/modes/ModeChoice.h"
+#include "platform/text/VbNumber.h"
 
 #include <QSet>
 
 namespace lumera::saver {
+
+std::int32_t readModeArgument(const QString& argumentText) {
+    return readVbLong(argumentText).value_or(0);
+}
 
 namespace {
 

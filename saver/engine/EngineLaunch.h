@@ -7,6 +7,11 @@
 
 namespace lumera::saver {
 
+// The number on the command line: the whole argument text read as a decimal number (blanks
+// around it allowed, a fraction to the nearest integer, halves to even). Anything that is not
+// a number that fits 32 bits gives 0, which means "use the rotation".
+std::int32_t readModeArgument(const QString& argumentText);
+
 // How the saver was started: by hand, or by the desktop's screen-saver engine on a window of
 // its own. Every engine that runs savers (and the preview panes of their settings) names that
 // window in XSCREENSAVER_WINDOW; its savers also take "-window-id ID" and "-root". main() reads

@@ -4,10 +4,6 @@
 
 namespace lumera::saver {
 
-std::int32_t readModeArgument(const QString& argumentText) {
-    return readVbLong(argumentText).value_or(0);
-}
-
 ModeChoice chooseMode(std::int32_t commandLineMode, const QString& storedLoadtime) {
     if (commandLineMode != 0)
         return {commandLineMode, std::nullopt};

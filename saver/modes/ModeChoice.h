@@ -7,11 +7,6 @@
 
 namespace lumera::saver {
 
-// The number on the command line: the whole argument text read as a decimal number (blanks
-// around it allowed, a fraction to the nearest integer, halves to even). Anything that is not
-// a number that fits 32 bits gives 0, which means "use the rotation".
-std::int32_t readModeArgument(const QString& argumentText);
-
 struct ModeChoice {
     std::int32_t mode = 0;
     // The new rotation value to store, when the rotation was used.

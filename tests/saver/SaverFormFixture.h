@@ -8,7 +8,7 @@
 #include "support/FakePointer.h"
 #include "support/FakeWebBrowser.h"
 #include "support/TestFolders.h"
-#include "tests/saver/FakeMoviePlayer.h"
+#include "support/FakeMoviePlayer.h"
 #include "tests/saver/SaverTestApp.h"
 
 #include <QGuiApplication>

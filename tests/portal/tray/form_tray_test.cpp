@@ -5,7 +5,7 @@
 #include "portal/dialogs/FormPowerTan.h"
 #include "portal/dialogs/ShutdownSchedule.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "portal/support/FakeSysTray.h"
+#include "support/FakeSysTray.h"
 #include "portal/tray/FormTray.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"

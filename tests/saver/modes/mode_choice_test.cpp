@@ -1,3 +1,4 @@
+#include "saver/engine/EngineLaunch.h"
 #include "saver/modes/FadeLevels.h"
 #include "saver/modes/ModeChoice.h"
 #include "saver/modes/PointerWatch.h"
