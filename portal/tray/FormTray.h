@@ -6,7 +6,6 @@
 #include <QList>
 #include <QSystemTrayIcon>
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -100,9 +99,6 @@ public:
     // Looks at the clock once a minute from the end of start-up on.
     ShutdownSchedule* shutdownSchedule = nullptr;
 
-    // Shows an information message (title "Lumera桌面"); tests answer it themselves.
-    std::function<void(const QString& text)> showInformation;
-
 signals:
     // Exit has run and no main window is left: the program may end.
     void exitFinished();
@@ -128,8 +124,6 @@ private:
     QDateTime lastChime_;
 };
 
-// The tray icon's tooltip and the title of the program's messages.
-inline const QString kProgramTitle = QStringLiteral("Lumera桌面");
 // The message when the desktop has no program to open a page, file or folder with.
 QString cannotOpenMessage(const QString& target);
 
