@@ -8,6 +8,7 @@
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
 #include "platform/web/WebBrowser.h"
+#include "portal/Dialogs.h"
 #include "portal/PortalState.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ struct PortalContext {
     SiteTable& sites;
     Clock& clock;
     PortalState& state;
+    // The dialogs the forms wait on: message boxes, questions, file and input boxes.
+    Dialogs& dialogs;
     // The folder of the program file (content lives here).
     QString programFolder;
     // Where his.dat, history.html, Fav.rar and Favorites/ are kept (the program folder

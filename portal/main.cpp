@@ -98,9 +98,9 @@ int main(int argc, char* argv[]) {
     // The link check goes through the proxy the desktop is set up with.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     NetworkLinkProber links;
-    PortalContext context{settings, registry, desktop,
-                          browsers, sites,    clock,
-                          state,    folder,   writableDataFolder(folder)};
+    QtDialogs dialogs;
+    PortalContext context{settings, registry, desktop, browsers, sites,
+                          clock,    state,    dialogs, folder,   writableDataFolder(folder)};
     context.links = &links;
 
     QtSysTray tray;

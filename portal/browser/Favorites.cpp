@@ -1,5 +1,6 @@
 #include "portal/browser/Favorites.h"
 
+#include "portal/Dialogs.h"
 #include "portal/FixedDialog.h"
 #include "portal/browser/FavoritesFile.h"
 
@@ -27,8 +28,8 @@ constexpr int KeyRole = Qt::UserRole;
 
 } // namespace
 
-Favorites::Favorites(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent), dataFolder_(dataFolder) {
+Favorites::Favorites(const QString& dataFolder, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dataFolder_(dataFolder), dialogs_(dialogs) {
     initFavoritesResources();
     setWindowTitle(QStringLiteral("添加到收藏夹"));
     setWindowIcon(QIcon(QStringLiteral(":/favorites/favorite.svg")));
@@ -47,7 +48,6 @@ Favorites::Favorites(const QString& dataFolder, QWidget* parent)
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    inputBox = systemInputBox(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);
@@ -124,10 +124,8 @@ void Favorites::txtUrl_Change() {
 }
 
 void Favorites::Command1_Click() {
-    const QString answer = inputBox
-                               ? inputBox(QStringLiteral("请输入新的分类目录"),
-                                          QStringLiteral("新建目录"), QStringLiteral("网址之家"))
-                               : QString();
+    const QString answer = dialogs_.askText(this, QStringLiteral("请输入新的分类目录"),
+                                            QStringLiteral("新建目录"), QStringLiteral("网址之家"));
     if (answer.isEmpty())
         return;
     // An existing folder or a name the file system refuses is no error: the tree is listed

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "portal/browser/InputBox.h"
-
 #include <QDialog>
 #include <QIcon>
 #include <QString>
@@ -14,12 +12,14 @@ class QTreeWidgetItem;
 
 namespace lumera::portal {
 
+class Dialogs;
+
 // The add-favourite dialog "添加到收藏夹": the current page's title and address, the category
 // tree of the favourites folder, and OK, which appends the favourite to Fav.rar.
 class Favorites : public QDialog {
     Q_OBJECT
 public:
-    explicit Favorites(const QString& dataFolder, QWidget* parent = nullptr);
+    Favorites(const QString& dataFolder, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Tree-node keys: "group" for the root, folder name + "\" for a category.
     static QString nodeKey(const QTreeWidgetItem& node);
@@ -36,8 +36,6 @@ public:
     QPushButton* cmdCancel;
     // The tree's image 1.
     QIcon ImageList1;
-    // Asks for a new category's name.
-    InputBox inputBox;
 
     void Form_Load();
     void LoadFolderTree();
@@ -51,6 +49,7 @@ private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text);
 
     QString dataFolder_;
+    Dialogs& dialogs_;
 };
 
 } // namespace lumera::portal

@@ -1,15 +1,14 @@
 #include "portal/browser/FormDfg.h"
 
 #include "platform/text/TextFile.h"
+#include "portal/Dialogs.h"
 #include "portal/ProgramTexts.h"
 #include "portal/browser/BookmarkFile.h"
 #include "portal/browser/FavoritesFile.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QTreeWidget>
@@ -17,8 +16,8 @@
 
 namespace lumera::portal {
 
-FormDfg::FormDfg(const QString& dataFolder, QWidget* parent)
-    : QDialog(parent), dataFolder_(dataFolder) {
+FormDfg::FormDfg(const QString& dataFolder, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dataFolder_(dataFolder), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("整理收藏夹"));
 
     lvw = new QTreeWidget(this);
@@ -48,24 +47,6 @@ FormDfg::FormDfg(const QString& dataFolder, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FormDfg::Command2_Click);
     connect(cmdImport, &QPushButton::clicked, this, &FormDfg::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &FormDfg::cmdExport_Click);
-    askFile = [this](bool save) {
-        QFileDialog files(this, save ? QStringLiteral("导出书签") : QStringLiteral("导入书签"),
-                          QDir::homePath(),
-                          QStringLiteral("书签文件 (*.html *.htm);;所有文件 (*)"));
-        files.setOption(QFileDialog::DontUseNativeDialog);
-        if (save) {
-            files.setAcceptMode(QFileDialog::AcceptSave);
-            // Added to a name without one before the dialog looks for a file of that name:
-            // the question whether to replace a file names the file that is written.
-            files.setDefaultSuffix(QStringLiteral("html"));
-            files.selectFile(QStringLiteral("bookmarks.html"));
-        } else {
-            files.setFileMode(QFileDialog::ExistingFile);
-        }
-        return files.exec() == QDialog::Accepted ? files.selectedFiles().value(0) : QString();
-    };
-    tell = [this](const QString& text) { QMessageBox::information(this, kProgramTitle, text); };
-
     Form_Load();
 }
 
@@ -86,6 +67,23 @@ QList<Favorite> FormDfg::listedFavorites() const {
         favorites.append(Favorite{item->text(0), item->text(1)});
     }
     return favorites;
+}
+
+QString FormDfg::askFile(bool save) {
+    FileQuestion question;
+    question.caption = save ? QStringLiteral("导出书签") : QStringLiteral("导入书签");
+    question.folder = QDir::homePath();
+    question.filter = QStringLiteral("书签文件 (*.html *.htm);;所有文件 (*)");
+    question.save = save;
+    if (save) {
+        question.proposedName = QStringLiteral("bookmarks.html");
+        question.defaultSuffix = QStringLiteral("html");
+    }
+    return dialogs_.askFile(this, question);
+}
+
+void FormDfg::tell(const QString& text) {
+    dialogs_.information(this, text);
 }
 
 void FormDfg::Command1_Click() {

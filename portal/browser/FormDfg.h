@@ -4,12 +4,13 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 
 class QPushButton;
 class QTreeWidget;
 
 namespace lumera::portal {
+
+class Dialogs;
 
 // The organise dialog "整理收藏夹": every favourite of Fav.rar in a two-column list; delete
 // removes the selected one from the list, save rewrites Fav.rar from the list. Import adds the
@@ -17,7 +18,7 @@ namespace lumera::portal {
 class FormDfg : public QDialog {
     Q_OBJECT
 public:
-    explicit FormDfg(const QString& dataFolder, QWidget* parent = nullptr);
+    FormDfg(const QString& dataFolder, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Report-style list: "网站名称" and "网站地址".
     QTreeWidget* lvw;
@@ -32,17 +33,17 @@ public:
     void cmdImport_Click();
     void cmdExport_Click();
 
-    // The file to import from (save false) or export to (save true), empty when the user
-    // cancels; a file dialog unless a test answers. The export's dialog gives a name typed
-    // without a suffix ".html", before it asks whether to replace an existing file.
-    std::function<QString(bool save)> askFile;
-    // Tells the user how an import or export went; a message box unless a test listens.
-    std::function<void(const QString& text)> tell;
-
 private:
     QList<Favorite> listedFavorites() const;
+    // The file to import from (save false) or export to (save true), empty when the user
+    // cancels. The export's dialog gives a name typed without a suffix ".html", before it
+    // asks whether to replace an existing file.
+    QString askFile(bool save);
+    // Tells the user how an import or export went.
+    void tell(const QString& text);
 
     QString dataFolder_;
+    Dialogs& dialogs_;
 };
 
 } // namespace lumera::portal

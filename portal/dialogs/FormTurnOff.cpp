@@ -1,6 +1,7 @@
 #include "portal/dialogs/FormTurnOff.h"
 
 #include "platform/settings/SettingsStore.h"
+#include "portal/Dialogs.h"
 #include "portal/ProgramTexts.h"
 #include "portal/UseCounter.h"
 #include "portal/dialogs/CheckBoxValue.h"
@@ -12,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,8 +38,8 @@ QString turnOffTimeText(const QString& hours, const QString& minutes) {
     return hours + ':' + minutes.right(2);
 }
 
-FormTurnOff::FormTurnOff(SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+FormTurnOff::FormTurnOff(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), settings_(settings), dialogs_(dialogs) {
     setObjectName("FormTurnOff");
     setWindowTitle(QStringLiteral("定时关机"));
 
@@ -72,9 +72,6 @@ FormTurnOff::FormTurnOff(SettingsStore& settings, QWidget* parent)
     frameLayout->addWidget(ChkEnable);
     layOutFrameDialog(this, Frame1, Command1);
 
-    showInformation = [this](const QString& text) {
-        QMessageBox::information(this, kProgramTitle, text);
-    };
     connect(Command1, &QPushButton::clicked, this, &FormTurnOff::Command1_Click);
     Form_Load();
 }
@@ -95,8 +92,8 @@ void FormTurnOff::Command1_Click() {
     // A switched-on shutdown at a time that never comes would leave the user believing the
     // computer will shut down.
     if (ChkEnable->checkState() == Qt::Checked && !scheduledShutdownTime(time)) {
-        showInformation(QStringLiteral("关机时间无效，定时关机永远不会执行。\n"
-                                       "请输入 0～23 时、00～59 分。"));
+        dialogs_.information(this, QStringLiteral("关机时间无效，定时关机永远不会执行。\n"
+                                                  "请输入 0～23 时、00～59 分。"));
         return;
     }
     TimeText = time;

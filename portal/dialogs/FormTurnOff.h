@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QString>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +16,8 @@ class SettingsStore;
 
 namespace lumera::portal {
 
+class Dialogs;
+
 inline const QString kTurnOffSection = QStringLiteral("turnoff");
 inline const QString kTimeSetKey = QStringLiteral("timeset");
 inline const QString kEnableKey = QStringLiteral("Enable");
@@ -27,7 +28,7 @@ inline const QString kEnableKey = QStringLiteral("Enable");
 class FormTurnOff : public QDialog {
     Q_OBJECT
 public:
-    explicit FormTurnOff(SettingsStore& settings, QWidget* parent = nullptr);
+    FormTurnOff(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Comb[0] the hours, Comb[1] the minutes.
     std::array<QComboBox*, 2> Comb{};
@@ -40,15 +41,13 @@ public:
     // The time text read at load and built at OK.
     QString TimeText;
 
-    // Shows a message box (information icon, OK, title "Lumera桌面"); tests answer it here.
-    std::function<void(const QString& text)> showInformation;
-
 public slots:
     void Form_Load();
     void Command1_Click();
 
 private:
     SettingsStore& settings_;
+    Dialogs& dialogs_;
 };
 
 // The stored time text: the hours, ":" and the last two characters of the minutes.

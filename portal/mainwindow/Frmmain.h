@@ -187,7 +187,8 @@ public:
     // The directory the tree shows, built again with the user's changes; then the node of
     // that key is selected when there is one.
     void rebuildDirectory(const QString& keyToSelect = QString());
-    // Runs a dialog to its end and gives its result (runModalDialog answers it in tests).
+    // Runs one of the window's own dialogs to its end through the context's dialogs, deletes
+    // it and gives its result.
     int runDialog(QDialog* dialog);
     // Opens through the desktop; where nothing can open it, a message says so.
     void openThroughDesktop(const QString& target);
@@ -261,10 +262,6 @@ public:
     void addhome_Click();
     void SearchDir_Click();
     void MyFavorites_Click(int index);
-    // Shows a favourite dialog modally (showModal), or hands it to runModalDialog when set:
-    // tests answer the dialog there, and it is deleted afterwards.
-    void showFavoriteDialog(QDialog* dialog);
-    std::function<void(QDialog&)> runModalDialog;
 
     // ---- Toolbar, menu commands and video search (Frmmain_commands.cpp, _search.cpp) --
     // The toolbar's buttons in order, separators included: button i is ToolbarButtons[i - 1].

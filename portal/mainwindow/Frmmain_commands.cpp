@@ -90,8 +90,7 @@ void Frmmain::Toolbar_ButtonClick(QAction* button) {
 
 void Frmmain::openThroughDesktop(const QString& target) {
     if (!ctx.desktop.openUrl(target))
-        runDialog(new QMessageBox(QMessageBox::Information, kProgramTitle,
-                                  cannotOpenMessage(target), QMessageBox::Ok, this));
+        ctx.dialogs.information(this, cannotOpenMessage(target));
 }
 
 void Frmmain::Help_Click() {
@@ -121,7 +120,7 @@ void Frmmain::showModal(QWidget* dialog) {
 }
 
 void Frmmain::TimeTurnOff_Click() {
-    showModal(new FormTurnOff(ctx.settings, this));
+    showModal(new FormTurnOff(ctx.settings, ctx.dialogs, this));
 }
 
 void Frmmain::Setup_Click() {

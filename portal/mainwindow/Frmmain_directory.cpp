@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTreeWidget>
 #include <QUrl>
@@ -48,13 +47,7 @@ int Frmmain::runDialog(QDialog* dialog) {
     // The window keeps its dialogs while their loops run, even when it closes (event()); the
     // guard makes sure a dialog is never deleted twice all the same.
     const QPointer<QDialog> guard(dialog);
-    int result = 0;
-    if (runModalDialog) {
-        runModalDialog(*dialog);
-        result = dialog->result();
-    } else {
-        result = dialog->exec();
-    }
+    const int result = ctx.dialogs.run(*dialog);
     delete guard.data();
     return result;
 }
@@ -75,18 +68,6 @@ void Frmmain::rebuildDirectory(const QString& keyToSelect) {
         selectOnly(*tvw, node);
 }
 
-namespace {
-
-// Asks a yes-or-no question in the program's message box.
-QMessageBox* question(QWidget* parent, const QString& text) {
-    auto* box = new QMessageBox(QMessageBox::Question, kProgramTitle, text,
-                                QMessageBox::Yes | QMessageBox::No, parent);
-    box->setDefaultButton(QMessageBox::No);
-    return box;
-}
-
-} // namespace
-
 void Frmmain::editDirectory(const std::function<bool(DirectoryOverlay&, const Directory&)>& edit,
                             const QString& keyToSelect) {
     const QString path = directoryOverlayPath(ctx.userDataFolder);
@@ -104,10 +85,8 @@ void Frmmain::editDirectory(const std::function<bool(DirectoryOverlay&, const Di
         said.append(QStringLiteral("无法读取目录文件 %1，修改没有保存。").arg(file));
     else if (update.result == DirectoryFileUpdate::NotSaved)
         said.append(QStringLiteral("无法保存对目录的修改：%1").arg(file));
-    if (!said.isEmpty()) {
-        runDialog(new QMessageBox(QMessageBox::Information, kProgramTitle,
-                                  said.join(QLatin1Char('\n')), QMessageBox::Ok, this));
-    }
+    if (!said.isEmpty())
+        ctx.dialogs.information(this, said.join(QLatin1Char('\n')));
     rebuildDirectory(keyToSelect);
 }
 
@@ -143,8 +122,7 @@ void Frmmain::DelTvwList_Click() {
     if (!isLeafNode(node))
         return;
     const ShownLeaf leaf = shownLeafOf(node);
-    if (runDialog(question(this, QStringLiteral("从目录中删除“%1”吗？").arg(leaf.caption))) !=
-        QMessageBox::Yes)
+    if (!ctx.dialogs.question(this, QStringLiteral("从目录中删除“%1”吗？").arg(leaf.caption)))
         return;
     editDirectory([&](DirectoryOverlay& overlay, const Directory& directory) {
         return removeShownLeaf(overlay, directory.name, leaf);
@@ -178,9 +156,8 @@ void Frmmain::ChangeTvwLink_Click() {
 }
 
 void Frmmain::ResetTvwList_Click() {
-    if (runDialog(question(this, QStringLiteral("删除您添加和修改过的全部链接，"
-                                                "恢复程序自带的频道和电台列表吗？"))) !=
-        QMessageBox::Yes)
+    if (!ctx.dialogs.question(this, QStringLiteral("删除您添加和修改过的全部链接，"
+                                                   "恢复程序自带的频道和电台列表吗？")))
         return;
     editDirectory([](DirectoryOverlay& overlay, const Directory&) {
         overlay = {};

@@ -40,23 +40,14 @@ void Frmmain::MyFavorites_Click(int index) {
 
 void Frmmain::addhome_Click() {
     QDir().mkpath(favoritesFolderPath(ctx.dataFolder));
-    auto* dialog = new Favorites(ctx.dataFolder, this);
+    auto* dialog = new Favorites(ctx.dataFolder, ctx.dialogs, this);
     dialog->txtUrl->setText(Web->locationUrl());
     dialog->txtTitle->setText(Web->documentTitle());
-    showFavoriteDialog(dialog);
+    showModal(dialog);
 }
 
 void Frmmain::SearchDir_Click() {
-    showFavoriteDialog(new FormDfg(ctx.dataFolder, this));
-}
-
-void Frmmain::showFavoriteDialog(QDialog* dialog) {
-    if (runModalDialog) {
-        runModalDialog(*dialog);
-        delete dialog;
-        return;
-    }
-    showModal(dialog);
+    showModal(new FormDfg(ctx.dataFolder, ctx.dialogs, this));
 }
 
 } // namespace lumera::portal

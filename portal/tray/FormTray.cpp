@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
@@ -48,9 +47,6 @@ FormTray::FormTray(PortalContext& context, SysTray& tray, QWidget* parent)
     : QWidget(parent), ctx(context), tray_(tray), pump_(new MainWindowMousePump(ctx.state, this)) {
     setWindowTitle(kProgramTitle);
     setWindowIcon(programIcon());
-    showInformation = [](const QString& text) {
-        QMessageBox::information(nullptr, kProgramTitle, text);
-    };
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(msecsToNextMinute(ctx.clock.now()) + kChimeLate);
@@ -258,7 +254,7 @@ void FormTray::LoadMe_Click() {
 void FormTray::AutoRun_Click() {
     if (!AutoRun->isChecked()) {
         ctx.registry.DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Radio");
-        showInformation(QStringLiteral("已经删除本软件的“开机自动运行”！    "));
+        ctx.dialogs.information(nullptr, QStringLiteral("已经删除本软件的“开机自动运行”！    "));
         return;
     }
     ctx.registry.SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Radio",
@@ -267,7 +263,7 @@ void FormTray::AutoRun_Click() {
 
 void FormTray::open(const QString& target) {
     if (!ctx.desktop.openUrl(target))
-        showInformation(cannotOpenMessage(target));
+        ctx.dialogs.information(nullptr, cannotOpenMessage(target));
 }
 
 void FormTray::softHome_Click() {

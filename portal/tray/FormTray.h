@@ -6,7 +6,6 @@
 #include <QList>
 #include <QSystemTrayIcon>
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -99,9 +98,6 @@ public:
     // ---- The scheduled shutdown -------------------------------------------------------
     // Looks at the clock once a minute from the end of start-up on.
     ShutdownSchedule* shutdownSchedule = nullptr;
-
-    // Shows an information message (title "Lumera桌面"); tests answer it themselves.
-    std::function<void(const QString& text)> showInformation;
 
 signals:
     // Exit has run and no main window is left: the program may end.

@@ -3,6 +3,7 @@
 // the program's own functions, plus keys of its own. Then it reports what it wrote last.
 #include "StressWriter.h"
 #include "platform/registry/HiveRegistry.h"
+#include "portal/Dialogs.h"
 #include "portal/UseCounter.h"
 #include "portal/dialogs/FormSetup.h"
 #include "portal/dialogs/FormTurnOff.h"
@@ -39,7 +40,8 @@ int main(int argc, char* argv[]) {
     const FirstUseValues firstUse{QStringLiteral("http://127.0.0.1:9/radio/"),
                                   QStringLiteral("/opt/lumera/Korvid")};
     FormSetup setup(settings, firstUse.defaultRadioPage);
-    FormTurnOff turnOff(settings);
+    QtDialogs dialogs; // never shown: every time stored is a valid one
+    FormTurnOff turnOff(settings, dialogs);
 
     QStringList counts;
     int round = 0;

@@ -204,10 +204,12 @@ screen_drawn() {
         [[ $(convert "$E2E_OUTPUT/$1.png" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
 }
 # Runs the command given, which ends the program of that pid (an engine's end, a signal), and
-# waits until the program and every process it started are gone: fails when any is left a
-# second after. Prints the time taken; the longest so far is in GONE_SLOWEST.
+# waits until the program and every process it started are gone. Prints the time taken (the
+# longest so far is in GONE_SLOWEST): the programs end within a second. The case fails only
+# when any is left three seconds after, which an end that was lost or never came is, and a
+# busy two-core machine running the engines' savers at a lower priority is not.
 GONE_SLOWEST=0
-expect_gone_within_second() {
+expect_gone() {
     local what=$1 pid=$2 tree started elapsed left
     shift 2
     tree="$pid $(descendants "$pid")"
@@ -221,7 +223,7 @@ expect_gone_within_second() {
         # shellcheck disable=SC2086
         left=$(ps -o pid=,stat=,comm= -p "$(echo $tree | tr ' ' ',')" | awk '$2 !~ /^Z/') || true
         [[ -n $left ]] || break
-        awk -v e="$elapsed" 'BEGIN { exit !(e > 1) }' &&
+        awk -v e="$elapsed" 'BEGIN { exit !(e > 3) }' &&
             fail "$what: still running $elapsed s after the end was asked for: $left"
         sleep 0.02
     done

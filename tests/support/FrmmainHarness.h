@@ -3,7 +3,8 @@
 // The portal with fakes all round, and main windows made in it: settings, the registry hive
 // and the autostart folder in a temporary folder that is also the program folder, browsers
 // that load nothing (unless the test hands in the real engine), a desktop that records, a
-// clock that stands still. Header-only, for test programs that link the portal library.
+// clock that stands still, dialogs the test answers. Header-only, for test programs that link the
+// portal library.
 
 #include "platform/process/AutostartEntry.h"
 #include "platform/registry/HiveRegistry.h"
@@ -16,6 +17,7 @@
 #include "support/FakeDesktop.h"
 #include "support/FakeLinkProber.h"
 #include "support/FakeWebBrowser.h"
+#include "support/TestDialogs.h"
 #include "support/TestFolders.h"
 
 #include <QAction>
@@ -47,11 +49,17 @@ class FrmmainHarness {
 public:
     // With the fake browser unless the test hands in another factory.
     explicit FrmmainHarness(WebBrowserFactory* browsers = nullptr)
-        : context{settings,      registry,
-                  desktop,       browsers ? *browsers : fakeBrowsers,
-                  sites,         clock,
-                  state,         folder.path(),
-                  folder.path(), folder.path() + "/data",
+        : context{settings,
+                  registry,
+                  desktop,
+                  browsers ? *browsers : fakeBrowsers,
+                  sites,
+                  clock,
+                  state,
+                  dialogs,
+                  folder.path(),
+                  folder.path(),
+                  folder.path() + "/data",
                   &links} {}
     ~FrmmainHarness() {
         for (QPointer<portal::Frmmain>& window : allWindows()) {
@@ -108,6 +116,7 @@ public:
     FakeClock clock;
     portal::PortalState state;
     FakeLinkProber links;
+    TestDialogs dialogs;
     portal::PortalContext context;
 
 private:

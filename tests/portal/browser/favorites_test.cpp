@@ -4,6 +4,7 @@
 #include "portal/browser/FavoritesMenu.h"
 #include "portal/browser/FormDfg.h"
 #include "support/FrmmainHarness.h"
+#include "support/TestDialogs.h"
 #include "support/TestFolders.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ protected:
     QList<Favorite> read() const { return readFavorites(folder.path()).favorites; }
 
     lumera::test::TestFolder folder;
+    lumera::test::TestDialogs dialogs;
 };
 
 TEST_F(FavoritesTest, LinesSplitAtTheirFirstComma) {
@@ -124,7 +126,7 @@ TEST_F(FavoritesTest, MenuListsExactlyTheFileInOrder) {
 }
 
 TEST_F(FavoritesTest, AddDialogStoresTheFirstFortyCharactersOfTheTitle) {
-    Favorites dialog(folder.path());
+    Favorites dialog(folder.path(), dialogs);
     dialog.txtUrl->setText("http://127.0.0.1/page?a=1");
     EXPECT_EQ(dialog.txtUrl->toolTip(), "http://127.0.0.1/page?a=1");
 
@@ -140,7 +142,7 @@ TEST_F(FavoritesTest, AddDialogStoresTheFirstFortyCharactersOfTheTitle) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(list(), encodeAnsi(QString(40, QChar(u'影')) + ",http://127.0.0.1/page?a=1\r\n"));
 
-    Favorites cancelled(folder.path());
+    Favorites cancelled(folder.path(), dialogs);
     cancelled.txtTitle->setText("x");
     cancelled.txtUrl->setText("y");
     cancelled.cmdCancel->click();
@@ -150,7 +152,7 @@ TEST_F(FavoritesTest, AddDialogStoresTheFirstFortyCharactersOfTheTitle) {
 
 TEST_F(FavoritesTest, NewCategoryAsksAndListsTheFolders) {
     QDir().mkpath(folder.file("Favorites/电影"));
-    Favorites dialog(folder.path());
+    Favorites dialog(folder.path(), dialogs);
     ASSERT_EQ(dialog.tvw->topLevelItemCount(), 1);
     QTreeWidgetItem* root = dialog.tvw->topLevelItem(0);
     EXPECT_EQ(Favorites::nodeKey(*root), "group");
@@ -158,18 +160,14 @@ TEST_F(FavoritesTest, NewCategoryAsksAndListsTheFolders) {
     ASSERT_EQ(root->childCount(), 1);
     EXPECT_EQ(Favorites::nodeKey(*root->child(0)), "电影\\");
 
-    QStringList asked;
-    QString answer;
-    dialog.inputBox = [&](const QString& prompt, const QString& title, const QString& proposed) {
-        asked = {prompt, title, proposed};
-        return answer;
-    };
+    dialogs.answers = {""}; // cancelled
     dialog.Command1->click();
-    EXPECT_EQ(asked, (QStringList{"请输入新的分类目录", "新建目录", "网址之家"}));
+    EXPECT_EQ(dialogs.textsAsked,
+              (QList<QStringList>{{"请输入新的分类目录", "新建目录", "网址之家"}}));
     EXPECT_EQ(QDir(folder.file("Favorites")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
               1);
 
-    answer = "网址之家";
+    dialogs.answers = {"网址之家"};
     dialog.Command1->click();
     root = dialog.tvw->topLevelItem(0);
     ASSERT_EQ(root->childCount(), 2);
@@ -177,11 +175,12 @@ TEST_F(FavoritesTest, NewCategoryAsksAndListsTheFolders) {
     EXPECT_EQ(dialog.tvw->currentItem(), root->child(1));
 
     // Again: the folder exists, the tree is listed again unchanged.
+    dialogs.answers = {"网址之家"};
     dialog.Command1->click();
     EXPECT_EQ(dialog.tvw->topLevelItem(0)->childCount(), 2);
 
     // A name is a folder name, never a way out of the favourites folder.
-    answer = "../escape";
+    dialogs.answers = {"../escape"};
     dialog.Command1->click();
     EXPECT_FALSE(QFileInfo::exists(folder.file("escape")));
 }
@@ -189,7 +188,7 @@ TEST_F(FavoritesTest, NewCategoryAsksAndListsTheFolders) {
 TEST_F(FavoritesTest, OrganiseDialogDeletesAndSaves) {
     writeList("a,1\r\nb,2\r\n\r\nc,3\r\nd,4\r\n");
     {
-        FormDfg dialog(folder.path());
+        FormDfg dialog(folder.path(), dialogs);
         ASSERT_EQ(dialog.lvw->topLevelItemCount(), 4);
         EXPECT_EQ(dialog.lvw->topLevelItem(2)->text(0), "c");
         EXPECT_EQ(dialog.lvw->topLevelItem(2)->text(1), "3");
@@ -203,7 +202,7 @@ TEST_F(FavoritesTest, OrganiseDialogDeletesAndSaves) {
     }
     EXPECT_EQ(list(), "a,1\r\nb,2\r\n\r\nc,3\r\nd,4\r\n");
 
-    FormDfg dialog(folder.path());
+    FormDfg dialog(folder.path(), dialogs);
     dialog.lvw->topLevelItem(1)->setSelected(true);
     dialog.Command1->click();
     dialog.lvw->topLevelItem(2)->setSelected(true);
@@ -212,7 +211,7 @@ TEST_F(FavoritesTest, OrganiseDialogDeletesAndSaves) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(list(), "a,1\r\nc,3\r\n");
 
-    FormDfg emptying(folder.path());
+    FormDfg emptying(folder.path(), dialogs);
     while (emptying.lvw->topLevelItemCount() > 0) {
         emptying.lvw->topLevelItem(0)->setSelected(true);
         emptying.Command1->click();

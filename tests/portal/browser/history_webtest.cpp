@@ -113,11 +113,10 @@ TEST(HistoryWebTest, VisitsReachHisDatAndTheHistoryPageAndAFavouriteOpensFromThe
     // A favourite added through the dialog opens from the menu.
     window->Web->navigate(first);
     ASSERT_TRUE(waitForTitle(*window->Web, "第一部电影"));
-    window->runModalDialog = [](QDialog& dialog) {
-        if (auto* add = qobject_cast<Favorites*>(&dialog))
-            add->cmdOK->click();
-    };
     window->addhome_Click();
+    auto* add = window->findChild<Favorites*>();
+    ASSERT_NE(add, nullptr);
+    add->cmdOK->click();
     window->Web->navigate("about:blank");
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return window->Web->locationUrl() == "about:blank" && window->Web->documentTitle() == "";

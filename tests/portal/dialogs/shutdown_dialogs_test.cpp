@@ -4,6 +4,7 @@
 #include "portal/dialogs/FormTurnOff.h"
 #include "portal/dialogs/ShutdownSchedule.h"
 #include "support/FakeDesktop.h"
+#include "support/TestDialogs.h"
 #include "support/TestFolders.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ protected:
 
     test::TestFolder folder;
     SettingsStore settings{folder.path()};
+    test::TestDialogs dialogs;
 };
 
 using FormTurnOffTest = DialogTest;
@@ -52,7 +54,7 @@ using FormSetupTest = DialogTest;
 } // namespace
 
 TEST_F(FormTurnOffTest, EmptyStoreShowsThirteenNoMinutesAndStoresHoursAndColon) {
-    FormTurnOff form(settings);
+    FormTurnOff form(settings, dialogs);
     ASSERT_EQ(form.Comb[0]->count(), 24);
     ASSERT_EQ(form.Comb[1]->count(), 60);
     EXPECT_EQ(form.Comb[1]->itemText(5), "05");
@@ -83,7 +85,7 @@ TEST_F(FormTurnOffTest, OddStoredTexts) {
     for (const Case& c : cases) {
         store("turnoff", "timeset", c.timeset);
         store("turnoff", "Enable", c.enable);
-        FormTurnOff form(settings);
+        FormTurnOff form(settings, dialogs);
         EXPECT_EQ(form.Comb[0]->currentText(), c.hours) << c.timeset.toStdString();
         EXPECT_EQ(form.Comb[1]->currentText(), c.minutes) << c.timeset.toStdString();
         EXPECT_EQ(form.ChkEnable->checkState(), c.check) << c.enable.toStdString();
@@ -91,9 +93,8 @@ TEST_F(FormTurnOffTest, OddStoredTexts) {
 }
 
 TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndOnlyASwitchedOnTimeIsChecked) {
-    QStringList told;
-    FormTurnOff form(settings);
-    form.showInformation = [&](const QString& text) { told << text; };
+    const QStringList& told = dialogs.informed;
+    FormTurnOff form(settings, dialogs);
     form.show();
     form.Comb[0]->setEditText("9");
     form.Comb[1]->setEditText("5");
@@ -104,8 +105,7 @@ TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndOnlyASwitchedOnTimeI
     EXPECT_TRUE(told.isEmpty());
 
     // Switched off, anything typed is stored as it is.
-    FormTurnOff again(settings);
-    again.showInformation = [&](const QString& text) { told << text; };
+    FormTurnOff again(settings, dialogs);
     again.Comb[0]->setEditText("abc");
     again.Comb[1]->setEditText("123");
     again.ChkEnable->setChecked(false);
@@ -116,8 +116,7 @@ TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndOnlyASwitchedOnTimeI
     // Switched on, a time that never comes is refused with a word and the dialog stays.
     for (const auto& [hours, minutes] :
          {std::pair{"13", ""}, {"25", "ab"}, {"", "30"}, {"24", "00"}, {"7", "6x"}}) {
-        FormTurnOff open(settings);
-        open.showInformation = [&](const QString& text) { told << text; };
+        FormTurnOff open(settings, dialogs);
         open.show();
         open.Comb[0]->setEditText(hours);
         open.Comb[1]->setEditText(minutes);
@@ -134,7 +133,7 @@ TEST_F(FormTurnOffTest, MinutesKeepTheirLastTwoCharactersAndOnlyASwitchedOnTimeI
 
 TEST_F(FormTurnOffTest, ClosingWithoutOkStoresNothing) {
     store("turnoff", "timeset", "7:05");
-    FormTurnOff form(settings);
+    FormTurnOff form(settings, dialogs);
     form.Comb[1]->setEditText("45");
     form.reject();
     EXPECT_EQ(stored("turnoff", "timeset"), "7:05");

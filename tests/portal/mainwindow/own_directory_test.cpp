@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -94,25 +93,20 @@ protected:
     Frmmain* window = harness.open();
     // The answers to the dialogs to come, in turn: "caption|address" or "cancel" for the
     // leaf dialog, "yes" or "no" for a question.
-    QStringList answers;
-    // The texts of the message boxes shown.
-    QStringList told;
+    QStringList& answers = harness.dialogs.answers;
+    // The texts of the messages shown.
+    QStringList& told = harness.dialogs.informed;
 
     void SetUp() override {
-        window->runModalDialog = [this](QDialog& dialog) {
-            ASSERT_FALSE(answers.isEmpty());
-            const QString answer = answers.takeFirst();
-            if (auto* leaf = qobject_cast<LeafDialog*>(&dialog)) {
-                if (answer == "cancel")
-                    return leaf->reject();
-                if (!answer.startsWith('|'))
-                    leaf->txtCaption->setText(answer.section('|', 0, 0));
-                leaf->txtAddress->setText(answer.section('|', 1));
-                return leaf->cmdOK->click();
-            }
-            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
-                told.append(box->text());
-            dialog.done(answer == "yes" ? QMessageBox::Yes : QMessageBox::No);
+        harness.dialogs.answerDialog = [](QDialog& dialog, const QString& answer) {
+            auto* leaf = qobject_cast<LeafDialog*>(&dialog);
+            ASSERT_NE(leaf, nullptr);
+            if (answer == "cancel")
+                return leaf->reject();
+            if (!answer.startsWith('|'))
+                leaf->txtCaption->setText(answer.section('|', 0, 0));
+            leaf->txtAddress->setText(answer.section('|', 1));
+            leaf->cmdOK->click();
         };
     }
     void select(int index) {
@@ -212,7 +206,7 @@ TEST_F(OwnDirectoryTest, RadioLeavesAndBrokenFiles) {
         window->loadRadio();
         EXPECT_EQ(nodes(), 40);
         select(4);
-        answers = {"又一个|http://127.0.0.1/fm2", "ok"};
+        answers = {"又一个|http://127.0.0.1/fm2"};
         window->AddTvwList_Click();
         EXPECT_EQ(nodes(), 41);
         ASSERT_EQ(told.size(), 1);
@@ -227,19 +221,17 @@ TEST_F(OwnDirectoryTest, RadioLeavesAndBrokenFiles) {
     // a message and the tree left as it was.
     ASSERT_TRUE(QFile::remove(overlayFile()) && QDir().mkpath(overlayFile()));
     select(3);
-    answers = {"又一个|http://127.0.0.1/fm3", "ok"};
+    answers = {"又一个|http://127.0.0.1/fm3"};
     window->AddTvwList_Click();
     EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(told.size(), 1);
     EXPECT_EQ(nodes(), 40);
     EXPECT_TRUE(QFileInfo(overlayFile()).isDir());
 }
 
 TEST_F(OwnDirectoryTest, EditsBuildOnWhatOtherWindowsSaved) {
     Frmmain* second = harness.open(); // its tree is built before the first window's edits
-    const auto useSecond = [&] {
-        second->runModalDialog = window->runModalDialog;
-        std::swap(window, second);
-    };
+    const auto useSecond = [&] { std::swap(window, second); };
     select(14);
     answers = {"我的电影|http://127.0.0.1/mine"};
     window->AddTvwList_Click();

@@ -5,10 +5,10 @@
 #include "portal/dialogs/FormPowerTan.h"
 #include "portal/dialogs/ShutdownSchedule.h"
 #include "portal/mainwindow/Frmmain.h"
-#include "support/FakeSysTray.h"
 #include "portal/tray/FormTray.h"
 #include "portal/tray/MainWindowMousePump.h"
 #include "portal/tray/RadioPage.h"
+#include "support/FakeSysTray.h"
 #include "support/FrmmainHarness.h"
 
 #include <QAction>
@@ -28,10 +28,7 @@ namespace {
 
 class FormTrayTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<FormTray>(t.context, tray);
-        form->showInformation = [this](const QString& text) { messages << text; };
-    }
+    void SetUp() override { form = std::make_unique<FormTray>(t.context, tray); }
     void TearDown() override { form.reset(); }
     QString cinema(const QString& section, const QString& key) const {
         return t.settings.read("cinema", section, key);
@@ -44,7 +41,6 @@ protected:
     test::FrmmainHarness t;
     test::FakeSysTray tray;
     std::unique_ptr<FormTray> form;
-    QStringList messages;
 };
 
 TEST_F(FormTrayTest, FirstStartLoadsTheHiddenWindowOnTheDefaultRadioPage) {
@@ -211,10 +207,11 @@ TEST_F(FormTrayTest, MenuEntriesReachTheDesktop) {
     form->helpMe->trigger();
     form->TimeRing->trigger();
     EXPECT_EQ(t.desktop.opened.size(), 3);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(t.dialogs.informed.isEmpty());
     t.desktop.openSucceeds = false;
     form->softHome->trigger();
-    EXPECT_EQ(messages, QStringList{cannotOpenMessage(t.sites.url(kVendorService, "/lan/"))});
+    EXPECT_EQ(t.dialogs.informed,
+              QStringList{cannotOpenMessage(t.sites.url(kVendorService, "/lan/"))});
     EXPECT_EQ(t.desktop.shutdowns, 0);
     form->turnoffpc->trigger();
     EXPECT_EQ(t.desktop.shutdowns, 1);
@@ -227,13 +224,13 @@ TEST_F(FormTrayTest, AutoRunClickedTwiceDeletesThenRestoresTheLogOnEntry) {
     EXPECT_FALSE(form->AutoRun->isChecked());
     EXPECT_TRUE(runValue().isEmpty());
     EXPECT_FALSE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
-    EXPECT_EQ(messages, QStringList{"已经删除本软件的“开机自动运行”！    "});
+    EXPECT_EQ(t.dialogs.informed, QStringList{"已经删除本软件的“开机自动运行”！    "});
 
     form->AutoRun->trigger();
     EXPECT_TRUE(form->AutoRun->isChecked());
     EXPECT_EQ(runValue(), t.context.programFolder + "/Korvid");
     EXPECT_TRUE(QFile::exists(t.folder.file("autostart/Radio.desktop")));
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(t.dialogs.informed.size(), 1);
 }
 
 TEST_F(FormTrayTest, LoadMeOpensTheDefaultRadioPageInTheWindowAsItIs) {
