@@ -15,7 +15,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(cd "${1:-$source_dir/build}" && pwd)
 
-source "$source_dir/scripts/measure-session.sh" Korvid tray_floor
+source "$source_dir/scripts/measure-session.sh" Korvid tray_floor show_time
 QUIET_SECONDS=${QUIET_SECONDS:-180}
 ticks_per_second=$(getconf CLK_TCK)
 
@@ -40,56 +40,61 @@ start_tray >/dev/null 2>&1
 
 mib() { echo $((($1 + 512) / 1024)); }
 tree() { echo "$1"; descendants "$1"; }
-# "pid ticks wake-ups" of each process of a tree: utime + stime in clock ticks, and voluntary
-# context switches of all its threads.
+# "pid ticks" of each process of a tree (utime + stime in clock ticks, its ended threads
+# included), and "pid/tid wake-ups" of each of its threads (voluntary context switches).
 sample() {
-    local p
+    local p t
     for p in $(tree "$1"); do
-        awk -v p="$p" '{sub(/.*\) /, ""); t = $12 + $13} END {printf "%s %d ", p, t}' "/proc/$p/stat" 2>/dev/null &&
-            cat /proc/"$p"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
+        awk -v p="$p" '{sub(/.*\) /, ""); print p, $12 + $13}' "/proc/$p/stat" 2>/dev/null || continue
+        for t in /proc/"$p"/task/*; do
+            awk -v t="$p/${t##*/}" '/^voluntary_ctxt_switches/ {print t, $2}' "$t/status" 2>/dev/null || true
+        done
     done
 }
 now_ms() { date +%s%3N; }
 
 # Prints "PSS-KiB processes cpu-ms wakeups-per-second" of a process tree: its PSS after
-# QUIET_SECONDS, and the processor time and wake-ups over the minute after that. A process that
-# ends within the minute (a renderer let go) takes its figures with it; one that starts counts
-# from zero.
+# QUIET_SECONDS, and the processor time and wake-ups over the minute after that. A process or
+# thread that ends within the minute (a renderer let go) takes its figures with it; one that
+# starts counts from zero.
 quiet_figures() {
     local pid=$1 before processes pss used
     sleep "$QUIET_SECONDS"
     read -r processes _ pss < <(python3 "$source_dir/scripts/process-memory.py" "$pid")
     before=$(sample "$pid")
     sleep 60
-    used=$(awk 'NR == FNR {t[$1] = $2; w[$1] = $3; next}
-        {ticks += $2 - t[$1]; wakes += $3 - w[$1]} END {print ticks + 0, wakes + 0}' \
+    used=$(awk 'NR == FNR {was[$1] = $2; next}
+        $1 ~ /\// {wakes += $2 - was[$1]; next} {ticks += $2 - was[$1]} END {print ticks + 0, wakes + 0}' \
         <(echo "$before") <(sample "$pid"))
     echo "$pss $processes $((${used% *} * 1000 / ticks_per_second)) $(awk -v w="${used#* }" 'BEGIN {printf "%.1f", w / 60}')"
 }
 
-# Clicks the icon at icon_x, icon_y and waits for a window captioned as Korvid's main windows
-# are; sets shown to the milliseconds that took, and drawn to those until the page asked for
-# /painted once more (none asked: empty).
+# Clicks the icon at icon_x, icon_y; sets shown to the milliseconds until a window captioned as
+# Korvid's main windows are was on screen (build/tools/show_time waits for the window manager to
+# map it), and drawn to those until the page asked for /painted once more (none asked: empty).
 click_to_window() {
-    local clicked paints
+    local clicked paints took
+    took=$(mktemp)
     paints=$(grep -c 'GET /painted' "$HTTP_LOG" || true)
     clicked=$(now_ms)
-    xdotool mousemove "$icon_x" "$icon_y" click 1
-    shown="" drawn=""
-    for _ in $(seq 3000); do
-        [[ -z $shown ]] && xdotool search --onlyvisible --name ' - Lumera桌面$' >/dev/null 2>&1 &&
-            shown=$(($(now_ms) - clicked))
-        [[ -z $drawn ]] && (($(grep -c 'GET /painted' "$HTTP_LOG" || true) > paints)) &&
-            drawn=$(($(now_ms) - clicked))
-        [[ -n $shown && ( -n $drawn || ${1:-} == window ) ]] && break
-        sleep 0.01
-    done
+    "$build_dir/tools/show_time" ' - Lumera桌面' xdotool mousemove "$icon_x" "$icon_y" click 1 \
+        >"$took" &
+    drawn=""
+    if [[ ${1:-} != window ]]; then
+        for _ in $(seq 3000); do
+            (($(grep -c 'GET /painted' "$HTTP_LOG" || true) > paints)) && drawn=$(($(now_ms) - clicked)) && break
+            sleep 0.01
+        done
+    fi
+    wait $! || true
+    shown=$(cut -d. -f1 "$took")
+    rm -f "$took"
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 background "$build_dir/tools/tray_floor"
 floor_pid=$LAST_PID
-find_icon >/dev/null
+find_icon tray_floor >/dev/null
 read -r floor_pss floor_processes floor_ms floor_wakes < <(quiet_figures "$floor_pid")
 click_to_window window
 floor_shown=$shown

@@ -309,17 +309,20 @@ start_korvid_on_radio_page() {
     sleep 2
 }
 
-# Korvid's tray icon, docked inside the tray's panel: its geometry as xwininfo gives it.
+# The tray icon of a program (its window class, Korvid unless given), docked inside the tray's
+# panel: its geometry as xwininfo gives it.
 icon_geometry() {
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
-        inside && /\("Korvid" "Korvid"\)/ {print; exit}' | grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
+    xwininfo -root -tree | awk -v class="(\"${1:-Korvid}\" \"${1:-Korvid}\")" \
+        '/"panel": \("panel" "trayer"\)/ {inside = 1; next} inside && index($0, class) {print; exit}' |
+        grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$'
 }
-# Sets icon_x and icon_y to the middle of the docked icon.
+# Sets icon_x and icon_y to the middle of the docked icon (of the window class given, else
+# Korvid's).
 find_icon() {
     local geometry="" previous="" size absolute width height
     # The tray lays its icons out again as they come: the place counts once it holds still.
     for _ in $(seq 100); do
-        geometry=$(icon_geometry || true)
+        geometry=$(icon_geometry "${1:-}" || true)
         [[ -n "$geometry" && $geometry == "$previous" ]] && break
         previous=$geometry
         sleep 0.5
