@@ -8,6 +8,9 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/lumera-test.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
+# A locale that is not Chinese, on every machine: what the programs write the Chinese way
+# (dates, Qt's own texts) must not come from the system's locale.
+export LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-background-networking --disable-component-update --no-first-run --disable-sync --disable-gpu"

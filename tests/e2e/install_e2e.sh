@@ -28,6 +28,7 @@ grep -qx 'Exec=Lumera屏保' "$theme" || fail "the theme does not start the save
 [[ $(readlink -f "$prefix/libexec/xscreensaver/Lumera屏保") == "$(readlink -f "$prefix/bin/Lumera屏保")" ]] ||
     fail "the engines' folder does not lead to the launcher"
 grep -qx 'Exec=Lumera屏保 --install' "$menu" || fail "no install action in the menu entry"
+grep -qx 'Exec=Lumera屏保 --uninstall' "$menu" || fail "no uninstall action in the menu entry"
 config=$prefix/share/xscreensaver/config/lumera屏保.xml
 xmllint --noout "$config" || fail "xscreensaver's description is no XML"
 [[ $(xmllint --xpath 'string(/screensaver/command/@arg)' "$config") == --root ]] ||

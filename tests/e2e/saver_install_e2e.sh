@@ -64,6 +64,9 @@ background as_desktop_user xscreensaver -no-splash
 xscreensaver=$LAST_PID
 wait_until xprop -root _SCREENSAVER_VERSION || fail "xscreensaver did not start"
 install_saver
+# It stores the picture folder, as the saver's first run would, before an engine starts it.
+grep -qx "DownloadPath=$DESKTOP_HOME/Pictures" "$DESKTOP_HOME/.config/Lumera/Korvidesk.ini" ||
+    fail "--install stored no picture folder: $(cat "$DESKTOP_HOME/.config/Lumera/Korvidesk.ini")"
 grep -qx $'mode:\t\tone' "$prefs" && grep -qx $'selected:\t\t0' "$prefs" ||
     fail "new file does not choose the first entry: $(cat "$prefs")"
 grep -qF "\"Lumera屏保\" $saver --root" "$prefs" || fail "new file lacks the entry: $(cat "$prefs")"
@@ -158,4 +161,10 @@ desktop-file-validate "$entry" || fail "the autostart entry does not validate"
 for pid in $(pgrep -u "$DESKTOP_USER" -f "^$prefix/.*Lumera屏保 --idle" || true); do
     kill "$pid"
 done
+# The launcher gone, as after the package's removal: run as the session would, the log-on
+# entry is passed over, where starting it would fail and say so.
+mv "$saver" "$saver.gone"
+as_desktop_user dex -a -s "$DESKTOP_HOME/.config/autostart" >"$E2E_OUTPUT/autostart.txt" 2>&1 ||
+    fail "the log-on entry fails: $(cat "$E2E_OUTPUT/autostart.txt")"
+[[ ! -s $E2E_OUTPUT/autostart.txt ]] || fail "the log-on entry says: $(cat "$E2E_OUTPUT/autostart.txt")"
 echo "PASS: saver install"
