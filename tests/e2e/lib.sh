@@ -203,6 +203,20 @@ screen_drawn() {
     import -window root "$E2E_OUTPUT/$1.png" &&
         [[ $(convert "$E2E_OUTPUT/$1.png" -format '%[fx:standard_deviation>0.02]' info:) == 1 ]]
 }
+# Red and blue means of a screenshot taken before, or of a part of it (WxH+X+Y).
+red_blue() { convert "$E2E_OUTPUT/$1.png" ${2:+-crop "$2"} -format '%[fx:mean.r] %[fx:mean.b]\n' info:; }
+warm() { awk -v r="$1" -v b="$2" 'BEGIN { exit !(r > 0.3 && r > b) }'; }
+# Waits until the screen (or a part of it) shows the sunset page: warm, more red than blue.
+wait_for_sunset() {
+    local deadline=$((SECONDS + 60)) r b
+    while ((SECONDS < deadline)); do
+        screenshot "$1" >/dev/null
+        read -r r b < <(red_blue "$1" "${2:-}")
+        warm "$r" "$b" && return 0
+        sleep 1
+    done
+    fail "$1: no sunset page in view ($r, $b)"
+}
 # Runs the command given, which ends the program of that pid (an engine's end, a signal), and
 # waits until the program and every process it started are gone. Prints the time taken (the
 # longest so far is in GONE_SLOWEST): the programs end within a second. The case fails only

@@ -98,7 +98,7 @@ quiet "$E2E_OUTPUT/korvid.err" Korvid
 # stores the pictures folder and shows the sunset page; a key ends it.
 as_desktop_user dex /usr/share/applications/lumera-saver.desktop 2>"$E2E_OUTPUT/saver.err"
 wait_for_window 'Lumera屏保' 60 >/dev/null || fail "no saver window from the menu entry"
-wait_until screen_drawn installed-saver-sunset || fail "the sunset page does not show"
+wait_for_sunset installed-saver-sunset
 grep -qx "DownloadPath=$home/Pictures" "$home/.config/Lumera/Korvidesk.ini" ||
     fail "the picture folder was not stored: $(cat "$home/.config/Lumera/Korvidesk.ini")"
 saver=$(installed_programs Lumera屏保)

@@ -28,20 +28,6 @@ wait_for_engine_saver() {
     done
     fail "$1 started no saver on its window"
 }
-# Red and blue means of a screenshot, or of a part of it (WxH+X+Y).
-red_blue() { convert "$E2E_OUTPUT/$1.png" ${2:+-crop "$2"} -format '%[fx:mean.r] %[fx:mean.b]\n' info:; }
-warm() { awk -v r="$1" -v b="$2" 'BEGIN { exit !(r > 0.3 && r > b) }'; }
-# Waits until the screen (or a part of it) shows the sunset page: warm, more red than blue.
-wait_for_sunset() {
-    local deadline=$((SECONDS + 60)) r b
-    while ((SECONDS < deadline)); do
-        screenshot "$1" >/dev/null
-        read -r r b < <(red_blue "$1" "${2:-}")
-        warm "$r" "$b" && return 0
-        sleep 1
-    done
-    fail "$1: no sunset page in view ($r, $b)"
-}
 echo "xscreensaver: the sunset page on its window"
 cat >"$DESKTOP_HOME/.xscreensaver" <<EOT
 mode:		one
