@@ -2,8 +2,8 @@
 # Korvid's shown main window keeps mate-screensaver away, as an ordinary user: beside MATE's
 # real session manager, whose idleness (one minute, its shortest) it follows, it does not
 # activate over the window within that minute and a margin, and does within a minute of the
-# next input once the window has closed; the session's inhibition names the window. Beside it
-# the saver's idle starter ends at once.
+# next input once the window has closed. The window holds an inhibition of the session, which
+# names it, and one of mate-screensaver's own. Beside it the saver's idle starter ends at once.
 source "$(dirname "$0")/lib.sh"
 
 engine_desktop
@@ -33,6 +33,9 @@ idle_inhibited() {
         --object-path /org/gnome/SessionManager --method org.gnome.SessionManager.IsInhibited 8
 }
 wait_for_output 10 true idle_inhibited || fail "Korvid's window holds no idle inhibition of the session"
+# mate-screensaver's own inhibitions, through org.mate.ScreenSaver, list their holders.
+wait_for_output 10 'inhibited by' mate mate-screensaver-command -q ||
+    fail "Korvid's window holds no inhibition of mate-screensaver: $(mate mate-screensaver-command -q 2>&1)"
 # The session manager's inhibitors name the window they are for: Korvid's is its main window.
 inhibitor_windows() {
     local path
