@@ -3,8 +3,9 @@
 # span as a floor: both are started on a virtual X display of their own with a private HOME,
 # and their user and system time are read from /proc/PID/stat once the starter has settled
 # (five seconds in) and again SECONDS_IDLE (600) later. The idle time is set a minute longer
-# than that, so all the starter does meanwhile is wait. Prints clock ticks, milliseconds and
-# the times the threads woke up (the voluntary context switches of all of them).
+# than that, so all the starter does meanwhile is wait, serving org.freedesktop.ScreenSaver on
+# the private session bus. Prints clock ticks, milliseconds and the times the threads woke up
+# (the voluntary context switches of all of them).
 #
 #   scripts/measure-idle.sh [build-dir]     (default: build; configure it first)
 set -euo pipefail
@@ -34,6 +35,12 @@ floor=$!
 trap 'kill "$starter" "$floor" 2>/dev/null || true' EXIT
 sleep 5
 kill -0 "$starter" || { echo "the idle starter ended" >&2; exit 1; }
+# Nobody else on this private bus serves org.freedesktop.ScreenSaver: the starter does, as it
+# waits on a desktop without an engine.
+owner=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.GetConnectionUnixProcessID org.freedesktop.ScreenSaver |
+    grep -oE '[0-9]+' | tail -1 || true)
+[[ $owner == "$starter" ]] || { echo "the idle starter serves no org.freedesktop.ScreenSaver" >&2; exit 1; }
 starter_before=$(cpu_ticks "$starter")
 floor_before=$(cpu_ticks "$floor")
 starter_wakeups=$(wakeups "$starter")

@@ -17,9 +17,15 @@ const QString kInterface = QStringLiteral("org.gnome.Mutter.IdleMonitor");
 GnomeIdleSource::GnomeIdleSource(QDBusConnection bus, QObject* parent)
     : IdleSource(parent), bus_(std::move(bus)) {
     shell_.setConnection(bus_);
-    shell_.setWatchMode(QDBusServiceWatcher::WatchForRegistration);
+    // A shell started with --replace takes the name straight from the old one, without its
+    // going unowned in between: every new owner counts.
+    shell_.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
     shell_.addWatchedService(kService);
-    connect(&shell_, &QDBusServiceWatcher::serviceRegistered, this, &GnomeIdleSource::shellStarted);
+    connect(&shell_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                if (!newOwner.isEmpty())
+                    shellStarted();
+            });
 }
 
 bool GnomeIdleSource::available(const QDBusConnection& bus) {

@@ -2,7 +2,8 @@
 # Korvid's shown main window keeps mate-screensaver away, as an ordinary user: beside MATE's
 # real session manager, whose idleness (one minute, its shortest) it follows, it does not
 # activate over the window within that minute and a margin, and does within a minute of the
-# next input once the window has closed. Beside it the saver's idle starter ends at once.
+# next input once the window has closed. The window holds an inhibition of the session, which
+# names it, and one of mate-screensaver's own. Beside it the saver's idle starter ends at once.
 source "$(dirname "$0")/lib.sh"
 
 engine_desktop
@@ -32,6 +33,21 @@ idle_inhibited() {
         --object-path /org/gnome/SessionManager --method org.gnome.SessionManager.IsInhibited 8
 }
 wait_for_output 10 true idle_inhibited || fail "Korvid's window holds no idle inhibition of the session"
+# mate-screensaver's own inhibitions, through org.mate.ScreenSaver, list their holders.
+wait_for_output 10 'inhibited by' mate mate-screensaver-command -q ||
+    fail "Korvid's window holds no inhibition of mate-screensaver: $(mate mate-screensaver-command -q 2>&1)"
+# The session manager's inhibitors name the window they are for: Korvid's is its main window.
+inhibitor_windows() {
+    local path
+    for path in $(as_desktop_user gdbus call --session --dest org.gnome.SessionManager \
+        --object-path /org/gnome/SessionManager --method org.gnome.SessionManager.GetInhibitors |
+        grep -oE '/org/gnome/SessionManager/[A-Za-z0-9_]+'); do
+        as_desktop_user gdbus call --session --dest org.gnome.SessionManager --object-path "$path" \
+            --method org.gnome.SessionManager.Inhibitor.GetToplevelXid
+    done
+}
+inhibitor_windows | grep -q "^(uint32 $window,)$" ||
+    fail "no inhibition names Korvid's window $window: $(inhibitor_windows 2>&1)"
 # MATE's session manager counts idleness again from the next input once the last inhibition
 # has gone, not from the input before it.
 AFTER_INPUT=1 kept_away_until_closed mate-screensaver 'is active' mate mate-screensaver-command -q

@@ -71,10 +71,17 @@ timeout 20 "$saver" --idle 2>/dev/null || status=$?
 wait_for_window "^Lumera屏保$" 30 >/dev/null || fail "no saver after the idle time"
 ((SECONDS - start >= 5)) || fail "the saver came after $((SECONDS - start)) s, before the idle time"
 run=$(saver_child "$starter" 5) || fail "the saver is not the starter's"
+# What the starter serves as org.freedesktop.ScreenSaver tells whether the saver is up.
+saver_active() {
+    gdbus call --session --dest org.freedesktop.ScreenSaver --object-path /org/freedesktop/ScreenSaver \
+        --method org.freedesktop.ScreenSaver.GetActive
+}
+[[ $(saver_active) == "(true,)" ]] || fail "GetActive denies the saver that runs: $(saver_active 2>&1)"
 sleep 2
 screenshot x11-saver
 xdotool mousemove_relative 1 0
 wait_for_exit "$run" 20 || fail "a pointer move did not end the saver"
+[[ $(saver_active) == "(false,)" ]] || fail "GetActive tells of a saver that has ended: $(saver_active 2>&1)"
 # An active user keeps it away, however long.
 for _ in 1 2 3 4 5; do
     sleep 2

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QTest>
 #include <QThread>
@@ -56,12 +57,16 @@ public:
     FakeGnome* gnome = nullptr;
     DisplayConfig* displayConfig = nullptr;
     bool registered = false;
-    // The shell starts again: the monitor's name gets a new owner.
+    // The shell starts again as `--replace` starts it: a new owner takes the monitor's name
+    // straight from the old one.
     void restartShell() {
-        QMetaObject::invokeMethod(gnome, [] {
-            QDBusConnection bus(QStringLiteral("gnome"));
-            bus.unregisterService("org.gnome.Mutter.IdleMonitor");
-            bus.registerService("org.gnome.Mutter.IdleMonitor");
+        QMetaObject::invokeMethod(gnome, [this] {
+            QDBusConnection bus =
+                QDBusConnection::connectToBus(QDBusConnection::SessionBus, "new shell");
+            bus.registerObject("/org/gnome/Mutter/IdleMonitor/Core", gnome,
+                               QDBusConnection::ExportAllSlots);
+            bus.interface()->registerService("org.gnome.Mutter.IdleMonitor",
+                                             QDBusConnectionInterface::ReplaceExistingService);
         });
     }
     void fire(uint id) {
@@ -83,7 +88,11 @@ public:
                                         QDBusConnection::ExportAllSlots) &&
                      bus.registerObject("/org/gnome/SessionManager", &session,
                                         QDBusConnection::ExportAllSlots) &&
-                     bus.registerService("org.gnome.Mutter.IdleMonitor") &&
+                     bus.interface()
+                             ->registerService("org.gnome.Mutter.IdleMonitor",
+                                               QDBusConnectionInterface::DontQueueService,
+                                               QDBusConnectionInterface::AllowReplacement)
+                             .value() == QDBusConnectionInterface::ServiceRegistered &&
                      bus.registerObject("/org/gnome/Mutter/DisplayConfig", &display,
                                         QDBusConnection::ExportAllProperties) &&
                      bus.registerService("org.gnome.SessionManager") &&
@@ -91,6 +100,7 @@ public:
         gnome = &monitor;
         exec();
         gnome = nullptr;
+        QDBusConnection::disconnectFromBus("new shell");
     }
 };
 
