@@ -7,6 +7,7 @@
 #include "platform/process/ProcessRunner.h"
 #include "platform/process/SingleInstance.h"
 #include "platform/settings/SettingsStore.h"
+#include "saver/idle/EngineArrival.h"
 #include "saver/idle/IdleSetting.h"
 #include "saver/idle/IdleStarter.h"
 #include "saver/install/SaverEngine.h"
@@ -48,7 +49,9 @@ int idleMain(int argc, char* argv[]) {
     ScreenSaverService service(bus, [&runner] { return runner.running(); });
     service.serve();
     GnomeSessionInhibition session(bus);
-    IdleStarter starter(*source, runner, {&service, &session},
+    // An engine that comes up later (the log-on starts both) is asked about before each start.
+    EngineArrival arrival(engines, [] { QCoreApplication::exit(0); });
+    IdleStarter starter(*source, runner, {&arrival, &service, &session},
                         QCoreApplication::applicationFilePath(), idleTime);
     QObject::connect(&service, &ScreenSaverService::released, &starter, &IdleStarter::retryNow);
     QObject::connect(&service, &ScreenSaverService::userActivity, &starter,

@@ -3,7 +3,8 @@
 # real session manager, whose idleness (one minute, its shortest) it follows, it does not
 # activate over the window within that minute and a margin, and does within a minute of the
 # next input once the window has closed. The window holds an inhibition of the session, which
-# names it, and one of mate-screensaver's own. Beside it the saver's idle starter ends at once.
+# names it, and one of mate-screensaver's own. Beside it the saver's idle starter ends at once,
+# and one that was there first (the log-on starts both) gives way to it, starting no saver.
 source "$(dirname "$0")/lib.sh"
 
 engine_desktop
@@ -20,12 +21,19 @@ required-components-list=@as []
 idle-activation-enabled=true
 lock-enabled=false
 EOT
+mkdir -p "$DESKTOP_HOME/.config/Lumera"
+printf '[ScreenSave]\nIdleMinutes=0.25\n' >"$DESKTOP_HOME/.config/Lumera/Korvidesk.ini"
 desktop_owns_home
 mate() { as_desktop_user env GSETTINGS_BACKEND=keyfile XDG_CONFIG_DIRS="$DESKTOP_HOME/no-autostart" "$@"; }
 desktop_background mate mate-session
 wait_for_name org.gnome.SessionManager 30 || fail "mate-session serves no org.gnome.SessionManager"
+desktop_background as_desktop_user "$LUMERA_PROGRAM_DIR/Lumera屏保" --idle
+starter=$LAST_PID
 desktop_background mate mate-screensaver
 wait_for_name org.mate.ScreenSaver 30 || fail "mate-screensaver did not start"
+# Its idle time is fifteen seconds: at the first idle period it finds the engine and ends.
+wait_for_exit "$starter" 45 || fail "the idle starter that was there first still runs beside mate-screensaver"
+pgrep -u "$DESKTOP_USER" -x Lumera屏保 >/dev/null && fail "the idle starter started a saver beside mate-screensaver"
 starter_stays_out mate-screensaver
 korvid_window
 idle_inhibited() {
