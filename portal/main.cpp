@@ -62,6 +62,8 @@ int main(int argc, char* argv[]) {
     prepareWebEngineEnvironment();
     // Every main window holds two panes, and all side panes show the vendor's page.
     shareRenderersBySite();
+    // Korvid rests in the tray, its pages let go while hidden.
+    keepNoSpareRenderer();
     // Qt's OpenGL contexts are shared with the engine's only once the engine is opened
     // (WebEngineLibrary): made with the application object, the shared context would load the
     // OpenGL driver before the icon.

@@ -81,4 +81,9 @@ void shareRenderersBySite() {
     addEngineFlag("--process-per-site");
 }
 
+void keepNoSpareRenderer() {
+    // A value the user gave for the switch stays: the engine reads only the last one.
+    addEngineFlag("--disable-features=", "SpareRendererForSitePerProcess");
+}
+
 } // namespace lumera

@@ -23,4 +23,8 @@ void shareOpenGLContexts();
 // share one. Call before the first QtWebEngine object, as prepareWebEngineEnvironment().
 void shareRenderersBySite();
 
+// No renderer process is started ahead to wait for the next site: a program that rests in the
+// tray would hold one all day for a navigation that may never come. Call as the one above.
+void keepNoSpareRenderer();
+
 } // namespace lumera
