@@ -6,6 +6,8 @@
 //   dock_time PROGRAM [ARGUMENTS...]
 //
 // Needs a running tray on $DISPLAY. Exit status 1 when no icon docked within a minute.
+#include "tools/measure/RootWatch.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -24,16 +26,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-xcb_atom_t atom(xcb_connection_t* x, const char* name) {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // The process that made the window, as the window says; 0 when it does not say.
 pid_t windowPid(xcb_connection_t* x, xcb_window_t window, xcb_atom_t netWmPid) {
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+    XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(x, xcb_get_property(x, 0, window, netWmPid, XCB_ATOM_CARDINAL, 0, 1),
                                nullptr),
         &std::free);
@@ -60,17 +55,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: dock_time PROGRAM [ARGUMENTS...]\n");
         return 2;
     }
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(x)) {
-        std::fprintf(stderr, "dock_time: no X display\n");
-        return 2;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const xcb_atom_t netWmPid = atom(x, "_NET_WM_PID");
     // A tray docks an icon by moving its window from the root into a window of its own.
-    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(x);
+    const RootWatch watch = watchRoot("dock_time");
+    xcb_connection_t* x = watch.x;
+    const xcb_window_t root = watch.root;
+    if (!x)
+        return 2;
+    const xcb_atom_t netWmPid = atom(x, "_NET_WM_PID");
 
     const Clock::time_point start = Clock::now();
     const pid_t child = ::fork();

@@ -6,6 +6,8 @@
 //   show_time SUFFIX COMMAND [ARGUMENTS...]
 //
 // Exit status 1 when no such window came within a minute.
+#include "tools/measure/RootWatch.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,17 +24,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t atom(xcb_connection_t* x, const char* name) {
-    Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 std::string title(xcb_connection_t* x, xcb_window_t window, xcb_atom_t netWmName, xcb_atom_t utf8) {
-    Owned<xcb_get_property_reply_t> reply(
+    XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(x, xcb_get_property(x, 0, window, netWmName, utf8, 0, 1024),
                                nullptr),
         &std::free);
@@ -52,8 +45,8 @@ bool holdsTitle(xcb_connection_t* x, xcb_window_t window, const std::string& suf
         return true;
     if (depth == 3)
         return false;
-    Owned<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(x, xcb_query_tree(x, window), nullptr),
-                                       &std::free);
+    XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x, xcb_query_tree(x, window), nullptr), &std::free);
     if (!tree)
         return false;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -71,17 +64,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string suffix = argv[1];
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(x)) {
-        std::fprintf(stderr, "show_time: no X display\n");
+    // A window manager maps the frame it puts around a window, a child of the root.
+    xcb_connection_t* x = watchRoot("show_time").x;
+    if (!x)
         return 2;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     const xcb_atom_t netWmName = atom(x, "_NET_WM_NAME");
     const xcb_atom_t utf8 = atom(x, "UTF8_STRING");
-    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(x);
 
     const Clock::time_point start = Clock::now();
     const pid_t command = ::fork();
