@@ -12,8 +12,7 @@ EngineArrival::EngineArrival(SaverEngineProbe& probe, std::function<void()> arri
 bool EngineArrival::inhibited() {
     if (detectSaverEngine(probe_) == SaverEngine::None)
         return false;
-    if (arrived_)
-        std::exchange(arrived_, nullptr)();
+    arrived_();
     return true;
 }
 

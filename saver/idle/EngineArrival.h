@@ -12,7 +12,7 @@ namespace lumera::saver {
 
 // A screen-saver engine that came up after the idle starter (both start at log-on, the engine
 // a little later) takes over from it: asked before every start, an engine found keeps the
-// saver back and says so, once, so that the starter ends and the engine alone starts savers.
+// saver back and says so, so that the starter ends and the engine alone starts savers.
 class EngineArrival : public IdleInhibition {
 public:
     EngineArrival(SaverEngineProbe& probe, std::function<void()> arrived);
