@@ -10,6 +10,7 @@
 #include "platform/process/QuitSignals.h"
 #include "platform/process/SingleInstance.h"
 #include "platform/registry/HiveRegistry.h"
+#include "platform/screen/GraphicsDevice.h"
 #include "platform/screen/MonitorSwitch.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/sites/SiteTable.h"
@@ -64,6 +65,11 @@ int main(int argc, char* argv[]) {
     shareRenderersBySite();
     // Korvid rests in the tray, its pages let go while hidden.
     keepNoSpareRenderer();
+    launchUnsandboxedHelpersDirectly();
+    // Without a graphics processor OpenGL is a software driver that the engine does not draw
+    // with; loaded all the same, it would be a large part of what Korvid holds in the tray.
+    if (!hasGraphicsDevice())
+        drawWithoutOpenGL();
     // Qt's OpenGL contexts are shared with the engine's only once the engine is opened
     // (WebEngineLibrary): made with the application object, the shared context would load the
     // OpenGL driver before the icon.

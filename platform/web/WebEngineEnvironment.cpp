@@ -18,6 +18,9 @@ namespace lumera {
 
 namespace {
 
+// Set when the machine has no graphics processor: nothing is drawn with OpenGL.
+bool withoutOpenGL = false;
+
 // Adds a flag for the engine, which reads them once, when it starts; one the user set stays.
 void addEngineFlag(const QByteArray& name, const QByteArray& value = {}) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
@@ -27,22 +30,39 @@ void addEngineFlag(const QByteArray& name, const QByteArray& value = {}) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + name + value);
 }
 
+// Messages that report a choice made here, not a fault, are left out of the program's output;
+// every other message goes on as before. Called before the engine starts, whose threads print.
+void leaveOutMessage(QLatin1String text) {
+    static QList<QLatin1String> texts;
+    static QtMessageHandler next = nullptr;
+    if (texts.isEmpty()) {
+        next = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                for (const QLatin1String& left : texts) {
+                    if (message.contains(left))
+                        return;
+                }
+                next(type, context, message);
+            });
+    }
+    texts.append(text);
+}
+
 // Widgets that render with OpenGL look at the attribute. Set after the application object, it
 // draws a warning meant for programs that count on QApplication to make the shared context;
-// shareOpenGLContexts() makes it right after, so that one warning is left out.
+// shareOpenGLContexts() makes it right after, so that warning is left out.
 void setShareAttribute() {
-    if (!QCoreApplication::instance()) {
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        return;
-    }
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.contains(QLatin1String("AA_ShareOpenGLContexts")) && previous)
-                previous(type, context, text);
-        });
+    if (QCoreApplication::instance())
+        leaveOutMessage(QLatin1String("AA_ShareOpenGLContexts"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    qInstallMessageHandler(previous);
+}
+
+// Whether the variable was set here: one the user set stays.
+bool setUnlessSet(const char* name, const QByteArray& value) {
+    if (!qEnvironmentVariableIsEmpty(name))
+        return false;
+    qputenv(name, value);
+    return true;
 }
 
 } // namespace
@@ -58,9 +78,25 @@ void prepareWebEngineEnvironment() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
+void drawWithoutOpenGL() {
+    withoutOpenGL = true;
+    // Qt's windows get no OpenGL on X11 or Wayland, the engine's view is drawn by Qt Quick's
+    // software renderer, and the engine composites its pages on the processor.
+    setUnlessSet("QT_XCB_GL_INTEGRATION", "none");
+    // Wayland's platform knows no such word: a name it has no plugin for leaves it without
+    // OpenGL, and it says so.
+    if (setUnlessSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none"))
+        leaveOutMessage(QLatin1String("Failed to load client buffer integration"));
+    setUnlessSet("QT_QUICK_BACKEND", "software");
+    addEngineFlag("--disable-gpu");
+    // The engine still looks for an OpenGL configuration as it starts and says it found none,
+    // which is what was asked for.
+    leaveOutMessage(QLatin1String("No suitable graphics backend found"));
+}
+
 void shareOpenGLContexts() {
     setShareAttribute();
-    if (!qGuiApp || qt_gl_global_share_context())
+    if (withoutOpenGL || !qGuiApp || qt_gl_global_share_context())
         return;
     static QOpenGLContext* context = nullptr;
     context = new QOpenGLContext;
@@ -79,6 +115,10 @@ void shareRenderersBySite() {
     // process of its own as one: all pages would share one renderer.
     addEngineFlag("--site-per-process");
     addEngineFlag("--process-per-site");
+}
+
+void launchUnsandboxedHelpersDirectly() {
+    addEngineFlag("--no-unsandboxed-zygote");
 }
 
 void keepNoSpareRenderer() {

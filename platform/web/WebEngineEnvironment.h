@@ -15,8 +15,14 @@ void prepareWebEngineEnvironment();
 // Called before the application object is made, QApplication makes the shared context as it
 // starts, loading the OpenGL driver. Called later, the context is made at once, as the
 // application object would have made it; a program that starts the engine late calls it just
-// before the engine's libraries are loaded.
+// before the engine's libraries are loaded. After drawWithoutOpenGL() only the attribute is set.
 void shareOpenGLContexts();
+
+// Nothing is drawn with OpenGL: Qt's windows and the engine's pages are drawn on the
+// processor. For a machine without a graphics processor, where OpenGL would be a software
+// driver that the engine does not draw with either, but that loads a compiler of some 30 MiB
+// into the process. Call before the application object is made.
+void drawWithoutOpenGL();
 
 // One renderer process for all pages of a site instead of one for every page that was not
 // opened from another: panes of one site share it, and pages of different sites still never
@@ -26,5 +32,11 @@ void shareRenderersBySite();
 // No renderer process is started ahead to wait for the next site: a program that rests in the
 // tray would hold one all day for a navigation that may never come. Call as the one above.
 void keepNoSpareRenderer();
+
+// The engine keeps two zygote processes that the others are forked from, one for processes in
+// the sandbox and one for helpers outside it. Korvid's engine runs its GPU and network work in
+// its own process and starts no such helper while it rests: the second zygote is left out, and
+// a helper that is needed after all is started directly. Call as the one above.
+void launchUnsandboxedHelpersDirectly();
 
 } // namespace lumera

@@ -2,7 +2,7 @@
 # Pages off screen rest: the hidden main window's radio page, heavy with script objects, and
 # the tray host's page are discarded once the discard delay (a few seconds here) has passed,
 # and their renderers go; SIGTERM then still stores the address; a tray click shows the window
-# with its caption at once and the page comes back at the same address, which is no new
+# with its caption at once and the page comes back, drawn, at the same address, which is no new
 # history row. (That a page playing sound or holding the focus in a field is never discarded
 # is the browser's own test: Korvid's pages start no sound while hidden.)
 source "$(dirname "$0")/lib.sh"
@@ -18,7 +18,7 @@ vendor_pages
 cat >"$www/radio/heavy.html" <<'HTML'
 <!DOCTYPE html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>重型电台</title></head>
-<body><h1>重型电台</h1><script>window.held = [];
+<body style="background: #d2691e"><h1>重型电台</h1><script>window.held = [];
 for (let i = 0; i < 150; i++) held.push(new Float64Array(131072).fill(i + 0.5));</script>
 </body></html>
 HTML
@@ -72,9 +72,10 @@ wait_renderers down $((60 * 1024)) || fail "the hidden pages kept their renderer
 xdotool mousemove "$icon_x" "$icon_y" click 1
 window=$(wait_for_window '^重型电台 - Lumera桌面$' 10) || fail "the window did not come back with its caption"
 wait_renderers up $((120 * 1024)) || fail "the page did not come back"
-sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+wait_for_sunset back-from-discard "$((WIDTH / 3))x$((HEIGHT / 3))+$((X + 20))+$((Y + HEIGHT / 3))"
 wait_caption "$window" '重型电台 - Lumera桌面' 5 || fail "the caption changed as the page came back"
-screenshot back-from-discard
+expect_no_opengl_driver "$korvid" "the page back from discard"
 exit_from_tray_menu tray-menu
 grep -qx "webURL=$heavy" "$ini" || fail "the page did not come back at its address"
 rows=$(rows_of "$heavy")

@@ -217,6 +217,14 @@ wait_for_sunset() {
     done
     fail "$1: no sunset page in view ($r, $b)"
 }
+# On a machine without a graphics processor, Korvid (the pid given) draws its pages without
+# loading a software OpenGL driver.
+expect_no_opengl_driver() {
+    compgen -G '/dev/dri/*' >/dev/null && return 0
+    if grep -E '_dri\.so|libLLVM|libEGL_mesa' "/proc/$1/maps"; then
+        fail "Korvid loaded an OpenGL driver on a machine without a graphics processor ($2)"
+    fi
+}
 # Runs the command given, which ends the program of that pid (an engine's end, a signal), and
 # waits until the program and every process it started are gone. Prints the time taken (the
 # longest so far is in GONE_SLOWEST): the programs end within a second. The case fails only
