@@ -3,6 +3,8 @@
 // every line read from standard input; "loaded N" is written when N windows have loaded.
 //
 //   memory_floor [--process-per-site] ADDRESS
+#include "platform/screen/GraphicsDevice.h"
+#include "platform/web/WebEngineEnvironment.h"
 #include "platform/web/WebEngineProfile.h"
 
 #include <QApplication>
@@ -27,6 +29,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     prepareWebEngineEnvironment();
+    if (!hasGraphicsDevice())
+        drawWithoutOpenGL();
     shareOpenGLContexts();
     QApplication app(argc, argv);
     auto* profile = new QWebEngineProfile(QStringLiteral("Floor"), &app);
