@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QMutex>
 #include <QOpenGLContext>
 #include <unistd.h>
 #include <utility>
@@ -31,17 +32,21 @@ void addEngineFlag(const QByteArray& name, const QByteArray& value = {}) {
 }
 
 // Messages that report a choice made here, not a fault, are left out of the program's output;
-// every other message goes on as before. Called before the engine starts, whose threads print.
+// every other message goes on as before. Any thread may print while one is added.
 void leaveOutMessage(QLatin1String text) {
+    static QMutex lock;
     static QList<QLatin1String> texts;
     static QtMessageHandler next = nullptr;
+    const QMutexLocker locker(&lock);
     if (texts.isEmpty()) {
         next = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                QMutexLocker held(&lock);
                 for (const QLatin1String& left : texts) {
                     if (message.contains(left))
                         return;
                 }
+                held.unlock();
                 next(type, context, message);
             });
     }
@@ -89,9 +94,16 @@ void drawWithoutOpenGL() {
         leaveOutMessage(QLatin1String("Failed to load client buffer integration"));
     setUnlessSet("QT_QUICK_BACKEND", "software");
     addEngineFlag("--disable-gpu");
-    // The engine still looks for an OpenGL configuration as it starts and says it found none,
-    // which is what was asked for.
-    leaveOutMessage(QLatin1String("No suitable graphics backend found"));
+    // Newer engines also look for a Vulkan device at their start, and the drivers that look
+    // (a software one among them) can never be unloaded: Vulkan's loader is to load none.
+    setUnlessSet("VK_LOADER_DRIVERS_DISABLE", "*");
+    // As it starts, the engine still looks for OpenGL, and newer ones for Vulkan, to learn the
+    // graphics processor's maker, and each part says it found none: what was asked for.
+    for (const char* found :
+         {"No suitable graphics backend found", "neither GLX nor EGL are enabled",
+          "QRhiGles2: Failed to create", "Failed to create Vulkan instance",
+          "Failed to create platform Vulkan instance", "Unable to detect GPU vendor"})
+        leaveOutMessage(QLatin1String(found));
 }
 
 void shareOpenGLContexts() {

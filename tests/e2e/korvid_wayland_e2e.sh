@@ -191,7 +191,7 @@ session() {
     sleep 2
     [[ $(sway_windows) == "$main" ]] || fail "windows besides the main window: $(sway_windows)"
     sway_screenshot "$SWAY_QPA-main-window"
-    expect_no_opengl_driver "$(pgrep -x -u "$DESKTOP_USER" Korvid)" "$SWAY_QPA"
+    expect_no_opengl_driver "$korvid" "$SWAY_QPA"
     # The page's background fills much of the screen.
     local share
     share=$(convert "$E2E_OUTPUT/$SWAY_QPA-main-window.png" -alpha off -fill black +opaque '#eef6ff' \

@@ -217,13 +217,19 @@ wait_for_sunset() {
     done
     fail "$1: no sunset page in view ($r, $b)"
 }
-# On a machine without a graphics processor, Korvid (the pid given) draws its pages without
-# loading a software OpenGL driver.
+# On a machine without a graphics processor, Korvid (the pid given, or a process that started
+# it) draws its pages without loading a software OpenGL driver.
 expect_no_opengl_driver() {
     compgen -G '/dev/dri/*' >/dev/null && return 0
-    if grep -E '_dri\.so|libLLVM|libEGL_mesa' "/proc/$1/maps"; then
-        fail "Korvid loaded an OpenGL driver on a machine without a graphics processor ($2)"
-    fi
+    local p
+    for p in "$1" $(descendants "$1"); do
+        [[ $(cat "/proc/$p/comm" 2>/dev/null) == Korvid ]] || continue
+        if grep -E '_dri\.so|libLLVM|libEGL_mesa|libvulkan_' "/proc/$p/maps"; then
+            fail "Korvid loaded an OpenGL driver on a machine without a graphics processor ($2)"
+        fi
+        return 0
+    done
+    fail "no Korvid under process $1 ($2)"
 }
 # Runs the command given, which ends the program of that pid (an engine's end, a signal), and
 # waits until the program and every process it started are gone. Prints the time taken (the
