@@ -18,10 +18,10 @@ void prepareWebEngineEnvironment();
 // before the engine's libraries are loaded. After drawWithoutOpenGL() only the attribute is set.
 void shareOpenGLContexts();
 
-// Nothing is drawn with OpenGL: Qt's windows and the engine's pages are drawn on the
-// processor. For a machine without a graphics processor, where OpenGL would be a software
-// driver that the engine does not draw with either, but that loads a compiler of some 30 MiB
-// into the process. Call before the application object is made.
+// Nothing is drawn with OpenGL, and no Vulkan driver is loaded: Qt's windows and the engine's
+// pages are drawn on the processor. For a machine without a graphics processor, where either
+// would be a software driver that the engine does not draw with, but that loads a compiler of
+// some 30 MiB into the process for good. Call before the application object is made.
 void drawWithoutOpenGL();
 
 // One renderer process for all pages of a site instead of one for every page that was not
